@@ -1,0 +1,6 @@
+#include "app/mainwindow.h"
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/translationmodel.h"
+
+class CommonJSONTranslationModel final : public TranslationModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CommonJSONTranslationModel)
+
+public:
+    explicit CommonJSONTranslationModel(QObject *parent = nullptr);
+
+    bool importFromDirectory(const QString &directory) override;
+    bool openFiles(const QStringList &files) override;
+    bool exportToDirectory() override;
+    bool saveColumn(int column) override;
+    int leadingColumnCount() const override { return 2; }
+};

@@ -1,0 +1,375 @@
+#include "model/translationmodel.h"
+
+#include "model/appletranslationmodel.h"
+#include "model/commonjsontranslationmodel.h"
+#include "model/gnutranslationmodel.h"
+#include "model/qttranslationmodel.h"
+
+#include <QBrush>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSettings>
+
+Q_LOGGING_CATEGORY(lcModel, "parlonex.model")
+
+namespace {
+
+const QRegularExpression &languageSeparator()
+{
+    static const QRegularExpression separator(QStringLiteral("[_-]"));
+    return separator;
+}
+
+const QString sourceMark = QString::fromUtf8("\xF0\x9F\x93\xB0"); // U+1F4F0 NEWSPAPER
+
+} // namespace
+
+TranslationModel::TranslationModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+TranslationModel::~TranslationModel() = default;
+
+TranslationModel *TranslationModel::create(ModelKind kind, QObject *parent)
+{
+    switch (kind) {
+    case ModelKind::Apple:
+        return new AppleTranslationModel(parent);
+    case ModelKind::Qt:
+        return new QtTranslationModel(parent);
+    case ModelKind::Gnu:
+        return new GnuTranslationModel(parent);
+    case ModelKind::CommonJSON:
+        return new CommonJSONTranslationModel(parent);
+    }
+    return nullptr;
+}
+
+QModelIndex TranslationModel::index(int row, int column, const QModelIndex &parent) const
+{
+    return hasIndex(row, column, parent) ? createIndex(row, column) : QModelIndex();
+}
+
+int TranslationModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : messageCount;
+}
+
+int TranslationModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : qMax(0, int(columns.size()) - leadingColumnCount());
+}
+
+int TranslationModel::languagePosition(int column) const
+{
+    const int position = leadingColumnCount() + column;
+    return column >= 0 && position < columns.size() ? position : -1;
+}
+
+const Translation *TranslationModel::findTranslation(int row, const QString &language) const
+{
+    if (row < 0 || row >= messages.size())
+        return nullptr;
+    for (const Translation &translation : messages.at(row).translations) {
+        if (translation.language == language)
+            return &translation;
+    }
+    return nullptr;
+}
+
+QVariant TranslationModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.model() != this || index.row() < 0 || index.column() < 0
+        || index.row() >= messageCount)
+        return {};
+    const int position = languagePosition(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::ToolTipRole: {
+        if (position < 0)
+            return {};
+        const Translation *translation = findTranslation(index.row(), columns.at(position));
+        return translation ? QVariant(translation->text) : QVariant();
+    }
+    case Qt::BackgroundRole: {
+        if (!hasFinishedState() || position < 0)
+            return {};
+        const Translation *translation = findTranslation(index.row(), columns.at(position));
+        if (!translation || translation->text.isEmpty())
+            return {};
+        return QBrush(translation->finished ? Qt::green : Qt::yellow, Qt::SolidPattern);
+    }
+    case Qt::ForegroundRole:
+        if (!hasFinishedState())
+            return {};
+        return QBrush(Qt::black, Qt::SolidPattern);
+    default:
+        return {};
+    }
+}
+
+bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (index.row() < 0 || index.row() >= messageCount || index.column() < 0
+        || index.column() >= columnCount()) {
+        qCDebug(lcModel) << "row:" << index.row() << ", column:" << index.column();
+        return false;
+    }
+    // Only the text can be changed; other roles are derived from it.
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return false;
+    if (data(index, role) == value)
+        return false;
+
+    const QString language = columns.at(languagePosition(index.column()));
+    Message &message = messages[index.row()];
+    Translation *target = nullptr;
+    for (Translation &translation : message.translations) {
+        if (translation.language == language) {
+            target = &translation;
+            break;
+        }
+    }
+    if (!target) {
+        message.translations.append(Translation{ false, QString(), language });
+        target = &message.translations.last();
+    }
+    target->text = value.toString();
+    emit dataChanged(index, index, {});
+    return true;
+}
+
+QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const int position = languagePosition(section);
+    if (position < 0)
+        return {};
+    const QString &code = columns.at(position);
+    switch (role) {
+    case Qt::DisplayRole:
+        return section == currentSourceColumn ? code + sourceMark : code;
+    case Qt::ToolTipRole:
+        return languageDisplayName(code);
+    case Qt::DecorationRole:
+        return QIcon(QStringLiteral(":/rc/flags/%1.png").arg(code));
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TranslationModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+}
+
+void TranslationModel::cut(const QModelIndex &index)
+{
+    copy(index);
+    setData(index, QVariant(), Qt::EditRole);
+}
+
+void TranslationModel::copy(const QModelIndex &index)
+{
+    QGuiApplication::clipboard()->setText(data(index, Qt::DisplayRole).toString());
+}
+
+void TranslationModel::paste(const QModelIndex &index)
+{
+    setData(index, QGuiApplication::clipboard()->text(), Qt::EditRole);
+}
+
+void TranslationModel::indexesOfRow(int row, QModelIndexList &indexes) const
+{
+    const int count = columnCount();
+    for (int column = 0; column < count; ++column)
+        indexes.append(index(row, column));
+}
+
+void TranslationModel::indexesOfColumn(int column, QModelIndexList &indexes) const
+{
+    for (int row = 0; row < messageCount; ++row)
+        indexes.append(index(row, column));
+}
+
+void TranslationModel::setFinished(const QModelIndex &, bool) { }
+
+QString TranslationModel::messageId(const QModelIndex &index) const
+{
+    return messageAt(index.row()).id;
+}
+
+QString TranslationModel::sourceText(const QModelIndex &index) const
+{
+    if (currentSourceColumn >= 0)
+        return data(this->index(index.row(), currentSourceColumn), Qt::DisplayRole).toString();
+    return messageId(index);
+}
+
+QString TranslationModel::sourceLanguageName() const
+{
+    if (!sourceLanguage.isEmpty())
+        return sourceLanguage;
+    if (currentSourceColumn < 0)
+        return QStringLiteral("English");
+    const int position = languagePosition(currentSourceColumn);
+    return position < 0 ? QString() : languageDisplayName(columns.at(position));
+}
+
+QString TranslationModel::columnLanguage(const QModelIndex &index, bool asCode) const
+{
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return {};
+    return asCode ? columns.at(position) : languageDisplayName(columns.at(position));
+}
+
+QString TranslationModel::cellText(const QModelIndex &index) const
+{
+    return index.isValid() ? data(index, Qt::DisplayRole).toString() : QString();
+}
+
+bool TranslationModel::hasFinishedState() const
+{
+    return false;
+}
+
+bool TranslationModel::isFinished(const QModelIndex &) const
+{
+    return true;
+}
+
+int TranslationModel::leadingColumnCount() const
+{
+    return 0;
+}
+
+QString TranslationModel::columnFilePath(int column) const
+{
+    const int position = languagePosition(column);
+    return position < 0 ? QString() : languageFiles.value(columns.at(position));
+}
+
+Message TranslationModel::messageAt(int row) const
+{
+    return row >= 0 && row < messages.size() ? messages.at(row) : Message();
+}
+
+QString TranslationModel::groupOf(int row) const
+{
+    return row >= 0 && row < messageGroups.size() ? messageGroups.at(row) : QString();
+}
+
+QModelIndex TranslationModel::indexForLanguage(int row, const QString &code) const
+{
+    const int lead = leadingColumnCount();
+    const int exact = columns.indexOf(code, lead);
+    if (exact >= 0)
+        return index(row, exact - lead);
+    const QStringList parts = code.split(languageSeparator());
+    if (parts.size() == 2) {
+        const int position = columns.indexOf(parts.first(), lead);
+        return position < 0 ? QModelIndex() : index(row, position - lead);
+    }
+    for (int position = lead; position < columns.size(); ++position) {
+        if (columns.at(position).startsWith(code))
+            return index(row, position - lead);
+    }
+    return {};
+}
+
+QString TranslationModel::languageDisplayName(const QString &code)
+{
+    const QLocale locale(code);
+    const QString name = QLocale::languageToString(locale.language());
+    if (code.contains(languageSeparator()))
+        return QStringLiteral("%1 (%2)").arg(name, QLocale::territoryToString(locale.territory()));
+    return name;
+}
+
+QString TranslationModel::nativeDirectory() const
+{
+    return QDir::toNativeSeparators(directory);
+}
+
+void TranslationModel::loadProjectSettings()
+{
+    const QString path = directory + QStringLiteral("/.parlonex.ini");
+    if (!QFile::exists(path))
+        return;
+    QSettings settings(path, QSettings::IniFormat);
+    sourceLanguage = settings.value(QStringLiteral("sourceLanguage"), QStringLiteral("English")).toString();
+    currentSourceColumn = settings.value(QStringLiteral("sourceColumn"), -1).toInt();
+}
+
+void TranslationModel::saveProjectSettings()
+{
+    QSettings settings(directory + QStringLiteral("/.parlonex.ini"), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("sourceLanguage"), sourceLanguage);
+    settings.setValue(QStringLiteral("sourceColumn"), currentSourceColumn);
+    settings.sync();
+}
+
+void TranslationModel::setSourceColumn(int column)
+{
+    const int previous = currentSourceColumn;
+    currentSourceColumn = column;
+    sourceLanguage.clear();
+    saveProjectSettings();
+    // Both the old and the new source column change their header mark.
+    const int last = columnCount() - 1;
+    if (last >= 0)
+        emit headerDataChanged(Qt::Horizontal, qBound(0, qMin(previous, column), last),
+                               qBound(0, qMax(previous, column), last));
+}
+
+void TranslationModel::setSourceLanguage(const QString &name)
+{
+    sourceLanguage = name;
+    saveProjectSettings();
+}
+
+void TranslationModel::columnWalk(int column,
+                                  const std::function<void(const CellItem &)> &visit) const
+{
+    for (int row = 0; row < messageCount; ++row) {
+        const QModelIndex cell = index(row, column);
+        const QString text = cellText(cell);
+        if (text.isEmpty())
+            continue;
+        visit(CellItem{ messageGroups.at(row), messages.at(row).id, text, isFinished(cell) });
+    }
+}
+
+void TranslationModel::addTranslation(const QString &group, const QString &language,
+                                      const QString &id, const QString &text, bool finished)
+{
+    const GroupKey key{ group, id };
+    const auto found = rowOfKey.constFind(key);
+    if (found != rowOfKey.constEnd()) {
+        messages[found.value()].translations.append(Translation{ finished, text, language });
+        return;
+    }
+    const int row = int(messages.size());
+    messages.append(Message{ row, id, { Translation{ finished, text, language } } });
+    messageGroups.append(group);
+    rowOfKey.insert(key, row);
+}
+
+void TranslationModel::updateMessageCount()
+{
+    // Loading adds rows and columns without telling attached views; a reset publishes both.
+    beginResetModel();
+    messageCount = int(messages.size());
+    endResetModel();
+}

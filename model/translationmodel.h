@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QList>
+#include <QLoggingCategory>
+#include <QMap>
+#include <QStringList>
+
+#include <functional>
+
+Q_DECLARE_LOGGING_CATEGORY(lcModel)
+
+struct Translation
+{
+    bool finished = true;
+    QString text;
+    QString language;
+};
+
+struct Message
+{
+    int row = -1;
+    QString id;
+    QList<Translation> translations;
+};
+
+enum class ModelKind : int { Apple = 1, Qt = 2, Gnu = 3, CommonJSON = 4 };
+
+// One cell handed to a writer by columnWalk.
+struct CellItem
+{
+    QString group;
+    QString id;
+    QString text;
+    bool finished = true;
+};
+
+// The in-memory table of one translation set: a row per message, a column per language.
+// Format subclasses fill it through addTranslation and write it back through columnWalk.
+class TranslationModel : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TranslationModel)
+
+public:
+    explicit TranslationModel(QObject *parent = nullptr);
+    ~TranslationModel() override;
+
+    static TranslationModel *create(ModelKind kind, QObject *parent);
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    virtual void cut(const QModelIndex &index);
+    virtual void copy(const QModelIndex &index);
+    virtual void paste(const QModelIndex &index);
+    virtual void indexesOfRow(int row, QModelIndexList &indexes) const;
+    virtual void indexesOfColumn(int column, QModelIndexList &indexes) const;
+    virtual void setFinished(const QModelIndex &index, bool finished);
+    virtual bool importFromDirectory(const QString &directory) = 0;
+    virtual bool openFiles(const QStringList &files) = 0;
+    virtual bool exportToDirectory() = 0;
+    virtual bool saveColumn(int column) = 0;
+    virtual QString messageId(const QModelIndex &index) const;
+    virtual QString sourceText(const QModelIndex &index) const;
+    virtual QString sourceLanguageName() const;
+    virtual QString columnLanguage(const QModelIndex &index, bool asCode) const;
+    virtual QString cellText(const QModelIndex &index) const;
+    virtual bool hasFinishedState() const;
+    virtual bool isFinished(const QModelIndex &index) const;
+    virtual int leadingColumnCount() const;
+    virtual QString columnFilePath(int column) const;
+
+    Message messageAt(int row) const;
+    QString groupOf(int row) const;
+    QModelIndex indexForLanguage(int row, const QString &code) const;
+    static QString languageDisplayName(const QString &code);
+    QString nativeDirectory() const;
+    QString projectDirectory() const { return directory; }
+
+    // The header labels first, then one language code per loaded file, as in the column list.
+    QStringList columnList() const { return columns; }
+
+    void loadProjectSettings();
+    void saveProjectSettings();
+    void setSourceColumn(int column);
+    void setSourceLanguage(const QString &name);
+    int sourceColumn() const { return currentSourceColumn; }
+
+    // Visits the non-empty cells of one view column in row order: the write-back walk
+    // every format's writer shares.
+    void columnWalk(int column, const std::function<void(const CellItem &)> &visit) const;
+
+protected:
+    void addTranslation(const QString &group, const QString &language, const QString &id,
+                        const QString &text, bool finished);
+    // Ends a load: publishes the new row and column counts to attached views.
+    void updateMessageCount();
+
+    // Position in `columns` of a view column, or -1 when there is none.
+    int languagePosition(int column) const;
+    const Translation *findTranslation(int row, const QString &language) const;
+
+    int messageCount = 0;
+    QStringList columns;
+    QMap<QString, QString> languageFiles;
+    QString directory;
+    int currentSourceColumn = -1;
+    QString sourceLanguage;
+
+private:
+    struct GroupKey
+    {
+        QString group;
+        QString id;
+        bool operator==(const GroupKey &other) const
+        {
+            return group == other.group && id == other.id;
+        }
+    };
+    friend size_t qHash(const GroupKey &key, size_t seed) noexcept
+    {
+        return qHashMulti(seed, key.group, key.id);
+    }
+
+    // Messages in row order; row numbers are positions in this list. The group of each row
+    // and a (group, id) index keep addTranslation, messageAt and groupOf in constant time.
+    QList<Message> messages;
+    QList<QString> messageGroups;
+    QHash<GroupKey, int> rowOfKey;
+};

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets everything up on a fresh Debian 12 machine, builds Parlonex and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+cd build
+ctest --output-on-failure -j2 "$@"
