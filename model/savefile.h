@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+// Writes `path` through a temporary file that replaces it only when `write` succeeded and
+// every byte reached the disk, so a failed write never truncates or empties the original.
+// `write` returns false to abandon the file. On failure `errorString` says why.
+bool saveFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
+                        QString *errorString = nullptr);
