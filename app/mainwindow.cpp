@@ -1,6 +1,203 @@
 #include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "model/sourcemodel.h"
+#include "model/translationmodel.h"
+#include "views/editordelegate.h"
+#include "views/messagebox.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MainWindow>())
+    , idleTimer(new QTimer)
 {
+    ui->setupUi(this);
+    setWindowTitle(windowTitle() + QStringLiteral(" %1").arg(QStringLiteral("v2025.07")));
+
+    const std::pair<QAction *, void (MainWindow::*)()> actions[] = {
+        { ui->actionOpenTranslationFiles, &MainWindow::onActionOpenTranslationFilesTriggered },
+        { ui->actionImportApplei18nRootDirectory,
+          &MainWindow::onActionImportApplei18nRootDirectoryTriggered },
+        { ui->actionImportQtTSFilesDirectory, &MainWindow::onActionImportQtTSFilesDirectoryTriggered },
+        { ui->actionImportGNUPOFilesDirectory,
+          &MainWindow::onActionImportGNUPOFilesDirectoryTriggered },
+        { ui->actionImportCommonJSONFilesDirectory,
+          &MainWindow::onActionImportCommonJSONFilesDirectoryTriggered },
+        { ui->actionExportToDirectory, &MainWindow::onActionExportToDirectoryTriggered },
+        { ui->actionClearHistory, &MainWindow::onActionClearHistoryTriggered },
+        { ui->actionExit, &MainWindow::onActionExitTriggered },
+        { ui->actionCut, &MainWindow::onActionCutTriggered },
+        { ui->actionCopy, &MainWindow::onActionCopyTriggered },
+        { ui->actionPaste, &MainWindow::onActionPasteTriggered },
+        { ui->actionDelete, &MainWindow::onActionDeleteTriggered },
+        { ui->actionSelectAll, &MainWindow::onActionSelectAllTriggered },
+        { ui->actionPreferences, &MainWindow::onActionPreferencesTriggered },
+        { ui->actionTranslateCurrentCell, &MainWindow::onActionTranslateCurrentCellTriggered },
+        { ui->actionTranslateSelectedCells, &MainWindow::onActionTranslateSelectedCellsTriggered },
+        { ui->actionTranslateSelectedEmptyCells,
+          &MainWindow::onActionTranslateSelectedEmptyCellsTriggered },
+        { ui->actionTranslateCurrentRow, &MainWindow::onActionTranslateCurrentRowTriggered },
+        { ui->actionTranslateEmptyCellsInCurrentRow,
+          &MainWindow::onActionTranslateEmptyCellsInCurrentRowTriggered },
+        { ui->actionTranslateCurrentColumn, &MainWindow::onActionTranslateCurrentColumnTriggered },
+        { ui->actionTranslateEmptyCellsInCurrentColumn,
+          &MainWindow::onActionTranslateEmptyCellsInCurrentColumnTriggered },
+        { ui->actionTranslateAll, &MainWindow::onActionTranslateAllTriggered },
+        { ui->actionTranslateAllEmptyCells, &MainWindow::onActionTranslateAllEmptyCellsTriggered },
+        { ui->actionzhCNTozhTW, &MainWindow::onActionzhCNTozhTWTriggered },
+        { ui->actionzhCNTozhHK, &MainWindow::onActionzhCNTozhHKTriggered },
+        { ui->actionzhTWTozhCN, &MainWindow::onActionzhTWTozhCNTriggered },
+        { ui->actionzhHKTozhCN, &MainWindow::onActionzhHKTozhCNTriggered },
+        { ui->actionAllCellsInCurrentRowCopySourceText,
+          &MainWindow::onActionAllCellsInCurrentRowCopySourceTextTriggered },
+        { ui->actionAllCellsInCurrentColumnCopySourceText,
+          &MainWindow::onActionAllCellsInCurrentColumnCopySourceTextTriggered },
+        { ui->actionAllCellsInCurrentRowCopyTextFromRow,
+          &MainWindow::onActionAllCellsInCurrentRowCopyTextFromRowTriggered },
+        { ui->actionAllCellsInCurrentColumnCopyTextFromColumn,
+          &MainWindow::onActionAllCellsInCurrentColumnCopyTextFromColumnTriggered },
+        { ui->actionUseCurrentColumnAsSource,
+          &MainWindow::onActionUseCurrentColumnAsSourceTriggered },
+        { ui->actionContent, &MainWindow::onActionContentTriggered },
+        { ui->actionHomepage, &MainWindow::onActionHomepageTriggered },
+        { ui->actionAbout, &MainWindow::onActionAboutTriggered },
+    };
+    for (const auto &[action, slot] : actions)
+        connect(action, &QAction::triggered, this, slot);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this,
+            &MainWindow::onTabWidgetCurrentIndexChanged);
+
+    ui->splitter->setSizes({ 400, 1000 });
+
+    ui->targetTableView->setPeerView(ui->sourceTableView);
+    ui->sourceTableView->setPeerView(ui->targetTableView);
+    editorDelegate = new EditorDelegate(this);
+    ui->targetTableView->setItemDelegate(editorDelegate);
+    connect(editorDelegate, &EditorDelegate::translate, this, &MainWindow::onEditorDelegateTranslate);
+    ui->targetTableView->horizontalHeader()->setSectionsMovable(true);
+    ui->targetTableView->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->targetTableView, &QWidget::customContextMenuRequested, this,
+            &MainWindow::onTargetTableViewCustomContextMenuRequested);
+    connect(ui->targetTableView->horizontalHeader(), &QWidget::customContextMenuRequested, this,
+            &MainWindow::onTargetTableViewHorizontalHeaderCustomContextMenuRequested);
+    connect(ui->sourceTableView, &QWidget::customContextMenuRequested, this,
+            &MainWindow::onSourceTableViewCustomContextMenuRequested);
+
+    connect(ui->actionTableView, &QAction::triggered, this,
+            [this] { ui->tabWidget->setCurrentIndex(0); });
+    ui->menuView->insertAction(ui->actionTableView, ui->toolBar->toggleViewAction());
+    ui->menuView->insertSeparator(ui->actionTableView);
+
+    connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::onTabCloseRequested);
+    ui->tabWidget->setTabsClosable(true);
+    ui->tabWidget->tabBar()->setAutoHide(true);
+
+    idleTimer->setSingleShot(true);
+    idleTimer->setInterval(0);
+    connect(idleTimer, &QTimer::timeout, this, &MainWindow::onIdle);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::scheduleCommandUpdate);
+
+    rebuildRecentMenu();
+    scheduleCommandUpdate();
+}
+
+MainWindow::~MainWindow()
+{
+    idleTimer->stop();
+    delete idleTimer;
+}
+
+void MainWindow::scheduleCommandUpdate()
+{
+    idleTimer->start();
+}
+
+void MainWindow::setTranslating(bool value)
+{
+    translating = value;
+    scheduleCommandUpdate();
+}
+
+void MainWindow::connectSelectionModel()
+{
+    if (QItemSelectionModel *selection = ui->targetTableView->selectionModel())
+        connect(selection, &QItemSelectionModel::selectionChanged, this,
+                &MainWindow::scheduleCommandUpdate);
+    if (translationModel) {
+        connect(translationModel, &QAbstractItemModel::modelReset, this,
+                &MainWindow::scheduleCommandUpdate);
+        connect(translationModel, &QAbstractItemModel::rowsInserted, this,
+                &MainWindow::scheduleCommandUpdate);
+        connect(translationModel, &QAbstractItemModel::rowsRemoved, this,
+                &MainWindow::scheduleCommandUpdate);
+    }
+    scheduleCommandUpdate();
+}
+
+void MainWindow::onIdle()
+{
+    const bool hasRows = translationModel && translationModel->rowCount(QModelIndex()) != 0;
+    const QItemSelectionModel *selection = ui->targetTableView->selectionModel();
+    const bool hasSelection = selection && !selection->selectedIndexes().isEmpty();
+    const bool canPaste = hasSelection && !QGuiApplication::clipboard()->text().isEmpty();
+
+    for (QAction *action : { ui->actionExportToDirectory, ui->actionSelectAll, ui->actionzhCNTozhTW,
+                             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN })
+        action->setEnabled(hasRows);
+    for (QAction *action : { ui->actionCut, ui->actionCopy, ui->actionDelete,
+                             ui->actionAllCellsInCurrentRowCopySourceText,
+                             ui->actionAllCellsInCurrentColumnCopySourceText,
+                             ui->actionAllCellsInCurrentRowCopyTextFromRow,
+                             ui->actionAllCellsInCurrentColumnCopyTextFromColumn,
+                             ui->actionUseCurrentColumnAsSource })
+        action->setEnabled(hasSelection);
+    ui->actionPaste->setEnabled(canPaste);
+    for (QAction *action :
+         { ui->actionTranslateCurrentCell, ui->actionTranslateSelectedCells,
+           ui->actionTranslateSelectedEmptyCells, ui->actionTranslateCurrentRow,
+           ui->actionTranslateEmptyCellsInCurrentRow, ui->actionTranslateCurrentColumn,
+           ui->actionTranslateEmptyCellsInCurrentColumn })
+        action->setEnabled(hasSelection && !translating);
+    for (QAction *action : { ui->actionTranslateAll, ui->actionTranslateAllEmptyCells })
+        action->setEnabled(hasRows && !translating);
+    updateStopTranslatingAction();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (translationModel && translationModel->rowCount(QModelIndex()) > 0
+        && MessageBox::question(this, tr("Confirm"), tr("Do you want to quit the application?"),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            != QMessageBox::Yes) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::onActionExitTriggered()
+{
+    close();
+}
+
+void MainWindow::onTabCloseRequested(int index)
+{
+    if (index == 0)
+        return;
+    QWidget *page = ui->tabWidget->widget(index);
+    ui->tabWidget->removeTab(index);
+    if (page)
+        page->deleteLater();
+}
+
+void MainWindow::onTabWidgetCurrentIndexChanged(int)
+{
+    // Pages other than the table are embedded web pages; they fit themselves to their
+    // widget on every resize, so switching tabs needs nothing more.
 }

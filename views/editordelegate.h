@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+// Edits target cells in a frameless line editor and shows a translate button at the right
+// edge of the hovered cell.
+class EditorDelegate final : public QStyledItemDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(EditorDelegate)
+
+public:
+    explicit EditorDelegate(QObject *parent = nullptr);
+    ~EditorDelegate() override;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override;
+
+    // The translate button's area in a cell rectangle.
+    static QRect iconRect(const QRect &cell);
+
+signals:
+    void translate(QModelIndex index);
+
+private:
+    QPixmap translateIcon;
+};

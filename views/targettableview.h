@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTableView>
+
+// The right-hand table, one column per language. It scrolls vertically in step with its peer
+// and repaints the hovered cell so the delegate can show its translate button there.
+class TargetTableView final : public QTableView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TargetTableView)
+
+public:
+    explicit TargetTableView(QWidget *parent = nullptr);
+    ~TargetTableView() override;
+
+    void setPeerView(QTableView *view) { peerView = view; }
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    QTableView *peerView = nullptr;
+};
