@@ -66,6 +66,7 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionContent, &MainWindow::onActionContentTriggered },
         { ui->actionHomepage, &MainWindow::onActionHomepageTriggered },
         { ui->actionAbout, &MainWindow::onActionAboutTriggered },
+        { ui->actionStopTranslating, &MainWindow::onActionStopTranslatingTriggered },
     };
     for (const auto &[action, slot] : actions)
         connect(action, &QAction::triggered, this, slot);

@@ -91,6 +91,7 @@ private slots:
     void onTabCloseRequested(int index);
     void onTabWidgetCurrentIndexChanged(int index);
     void onActionClearHistoryTriggered();
+    void onActionStopTranslatingTriggered();
 
 private:
     // Enabled states are recomputed once after the events that can change them (selection,

@@ -21,3 +21,4 @@ void MainWindow::onEditorDelegateTranslate(QModelIndex) { }
 void MainWindow::onTranslateCell() { }
 void MainWindow::onTranslateCellWithPresetPrompt() { }
 void MainWindow::onLLMServiceResponse() { }
+void MainWindow::onActionStopTranslatingTriggered() { }
