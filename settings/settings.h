@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QList>
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
+
+// One LLM service account. `id` is the position in the stored list when it was read.
+struct LLMConfiguration
+{
+    int id = 0;
+    QString name;
+    QString apiurl;
+    QString apikey;
+    QString model;
+    QString service;
+};
+
+// One named set of prompts. The user prompt is a template for the request builder.
+struct PromptRecord
+{
+    int id = 0;
+    QString name;
+    QString systemPrompt;
+    QString assistantPrompt;
+    QString userPrompt;
+};
+
+struct DirectoryHistoryEntry
+{
+    int type = 0;
+    QString directory;
+};
+
+// The per-user settings file plus the read-only prompt role files installed beside the
+// program. Instances are short-lived and write through at once, so any number of them
+// may exist and see each other's changes after a flush.
+class Settings final : public QSettings
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Settings)
+
+public:
+    explicit Settings(QObject *parent = nullptr);
+    // A store over another INI file and role folder, for tools and tests.
+    Settings(const QString &fileName, const QString &promptsDirectory, QObject *parent = nullptr);
+    ~Settings() override;
+
+    QList<LLMConfiguration> llmConfigurations();
+    void saveLLMConfigurations(const QList<LLMConfiguration> &configurations);
+    bool hasLLMConfiguration();
+    int usedLLMId();
+    void setUsedLLMId(int id);
+    LLMConfiguration currentLLMConfiguration();
+
+    QList<PromptRecord> prompts();
+    void savePrompts(const QList<PromptRecord> &prompts);
+    int usedPromptId();
+    void setUsedPromptId(int id);
+    PromptRecord currentPrompt();
+
+    QStringList roleNames() const;
+    PromptRecord role(const QString &name) const;
+    QString defaultSystemPrompt() const;
+    QString defaultAssistantPrompt() const;
+    QString defaultUserPrompt() const;
+
+    QList<DirectoryHistoryEntry> directoryHistory();
+    void addDirectoryHistory(const QString &directory, int type);
+    QStringList filesHistory();
+    void addFilesHistory(const QStringList &files);
+    void clearHistory();
+
+    bool streamEnabled() const { return false; }
+
+    // The folder "prompts" beside the executable.
+    static QString defaultPromptsDirectory();
+
+private:
+    void restrictFileAccess();
+    void flush();
+    void writeDirectoryHistory(const QList<DirectoryHistoryEntry> &entries);
+    void writeFilesHistory(const QStringList &files);
+
+    QString promptsDirectory;
+};
