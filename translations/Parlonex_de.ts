@@ -1,0 +1,657 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AppleTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>Nachrichten-ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>CommonJSONTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>Nachrichten-ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>GnuTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>Nachrichten-ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>LLMServiceReplyHelper</name>
+    <message>
+        <source>The response was filtered (%1).</source>
+        <translation>Die Antwort wurde gefiltert (%1).</translation>
+    </message>
+    <message>
+        <source>Unexpected response, choices field is missing</source>
+        <translation>Unerwartete Antwort: Das Feld „choices“ fehlt</translation>
+    </message>
+    <message>
+        <source>Unexpected response, message field is missing</source>
+        <translation>Unerwartete Antwort: Das Feld „message“ fehlt</translation>
+    </message>
+    <message>
+        <source>Unexpected response, role or content field is missing</source>
+        <translation>Unerwartete Antwort: Das Feld „role“ oder „content“ fehlt</translation>
+    </message>
+    <message>
+        <source>Unexpected response, content field is missing</source>
+        <translation>Unerwartete Antwort: Das Feld „content“ fehlt</translation>
+    </message>
+    <message>
+        <source>Unexpected response, candidates field is missing</source>
+        <translation>Unerwartete Antwort: Das Feld „candidates“ fehlt</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Parlonex</source>
+        <translation>Parlonex</translation>
+    </message>
+    <message>
+        <source>Table View</source>
+        <translation>Tabellenansicht</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Recent Opened</source>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Translate</source>
+        <translation>Übe&amp;rsetzen</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Open translation files...</source>
+        <translation>Übersetzungsdateien öffnen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Import Apple i18n root directory...</source>
+        <translation>Apple-i18n-Stammverzeichnis importieren...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+A</source>
+        <translation>Ctrl+Alt+A</translation>
+    </message>
+    <message>
+        <source>Import Qt TS files directory...</source>
+        <translation>Verzeichnis mit Qt-TS-Dateien importieren...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Q</source>
+        <translation>Ctrl+Alt+Q</translation>
+    </message>
+    <message>
+        <source>Import GNU PO files directory...</source>
+        <translation>Verzeichnis mit GNU-PO-Dateien importieren...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+G</source>
+        <translation>Ctrl+Alt+G</translation>
+    </message>
+    <message>
+        <source>Import Common JSON files directory...</source>
+        <translation>Verzeichnis mit JSON-Dateien importieren...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+J</source>
+        <translation>Ctrl+Alt+J</translation>
+    </message>
+    <message>
+        <source>Export To Directory</source>
+        <translation>In Verzeichnis exportieren</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Clear history</source>
+        <translation>Verlauf löschen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Alt+X</source>
+        <translation>Alt+X</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Ctrl+X</source>
+        <translation>Ctrl+X</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>E&amp;infügen</translation>
+    </message>
+    <message>
+        <source>Ctrl+V</source>
+        <translation>Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Translate Current Cell</source>
+        <translation>Aktuelle Zelle übersetzen</translation>
+    </message>
+    <message>
+        <source>Ctrl+T</source>
+        <translation>Ctrl+T</translation>
+    </message>
+    <message>
+        <source>Translate Selected Cells</source>
+        <translation>Ausgewählte Zellen übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate Selected Empty Cells</source>
+        <translation>Ausgewählte leere Zellen übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate Current Row</source>
+        <translation>Aktuelle Zeile übersetzen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+T</source>
+        <translation>Ctrl+Shift+T</translation>
+    </message>
+    <message>
+        <source>Translate Empty Cells In Current Row</source>
+        <translation>Leere Zellen der aktuellen Zeile übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate Current Column</source>
+        <translation>Aktuelle Spalte übersetzen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+T</source>
+        <translation>Ctrl+Alt+T</translation>
+    </message>
+    <message>
+        <source>Translate Empty Cells In Current Column</source>
+        <translation>Leere Zellen der aktuellen Spalte übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate All</source>
+        <translation>Alles übersetzen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Shift+T</source>
+        <translation>Ctrl+Alt+Shift+T</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells</source>
+        <translation>Alle leeren Zellen übersetzen</translation>
+    </message>
+    <message>
+        <source>Convert from zh_CN to zh_TW</source>
+        <translation>Von zh_CN nach zh_TW umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert from zh_CN to zh_HK</source>
+        <translation>Von zh_CN nach zh_HK umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert from zh_TW to zh_CN</source>
+        <translation>Von zh_TW nach zh_CN umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert from zh_HK to zh_CN</source>
+        <translation>Von zh_HK nach zh_CN umwandeln</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Row Copy Source Text</source>
+        <translation>Quelltext in alle Zellen der aktuellen Zeile kopieren</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Column Copy Source Text</source>
+        <translation>Quelltext in alle Zellen der aktuellen Spalte kopieren</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Row Copy Text From Row...</source>
+        <translation>Text einer anderen Zeile in alle Zellen der aktuellen Zeile kopieren...</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Column Copy Text From Column...</source>
+        <translation>Text einer anderen Spalte in alle Zellen der aktuellen Spalte kopieren...</translation>
+    </message>
+    <message>
+        <source>Use Current Column As Source</source>
+        <translation>Aktuelle Spalte als Quelle verwenden</translation>
+    </message>
+    <message>
+        <source>Alt+T</source>
+        <translation>Alt+T</translation>
+    </message>
+    <message>
+        <source>User Manual...</source>
+        <translation>Benutzerhandbuch...</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>Homepage...</source>
+        <translation>Website...</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>Über...</translation>
+    </message>
+    <message>
+        <source>Stop Translating</source>
+        <translation>Übersetzung anhalten</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <source>Do you want to quit the application?</source>
+        <translation>Möchten Sie die Anwendung beenden?</translation>
+    </message>
+    <message>
+        <source>%1 job(s), %2 cell(s) left</source>
+        <translation>%1 Auftrag/Aufträge, %2 Zelle(n) verbleibend</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Please configure the LLM service first.</source>
+        <translation>Bitte richten Sie zuerst den LLM-Dienst ein.</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkReplyHelper</name>
+    <message>
+        <source>The response is too large.</source>
+        <translation>Die Antwort ist zu groß.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputTextDialog</name>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>LLM</source>
+        <translation>LLM</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>Dienst</translation>
+    </message>
+    <message>
+        <source>API Url</source>
+        <translation>API-URL</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>Fetch the list of models from the service</source>
+        <translation>Die Liste der Modelle vom Dienst abrufen</translation>
+    </message>
+    <message>
+        <source>Fetch Models</source>
+        <translation>Modelle abrufen</translation>
+    </message>
+    <message>
+        <source>API Key</source>
+        <translation>API-Schlüssel</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;#&quot; style=&quot;color:#503a22; text-decoration:underline;&quot;&gt;Get API Key&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;#&quot; style=&quot;color:#503a22; text-decoration:underline;&quot;&gt;API-Schlüssel anfordern&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Add LLM model</source>
+        <translation>LLM-Modell hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove the selected LLM model</source>
+        <translation>Das ausgewählte LLM-Modell entfernen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Save modified LLM model</source>
+        <translation>Geändertes LLM-Modell speichern</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>Verwendet</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Validate</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Prompt</translation>
+    </message>
+    <message>
+        <source>System Prompt</source>
+        <translation>System-Prompt</translation>
+    </message>
+    <message>
+        <source>Assistant Prompt</source>
+        <translation>Assistenten-Prompt</translation>
+    </message>
+    <message>
+        <source>User Prompt</source>
+        <translation>Benutzer-Prompt</translation>
+    </message>
+    <message>
+        <source>Presets:</source>
+        <translation>Vorlagen:</translation>
+    </message>
+    <message>
+        <source>Fill default prompt</source>
+        <translation>Standard-Prompt einsetzen</translation>
+    </message>
+    <message>
+        <source>Use Preset</source>
+        <translation>Vorlage verwenden</translation>
+    </message>
+    <message>
+        <source>Add prompt</source>
+        <translation>Prompt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove the selected prompt</source>
+        <translation>Den ausgewählten Prompt entfernen</translation>
+    </message>
+    <message>
+        <source>Save modified prompt</source>
+        <translation>Geänderten Prompt speichern</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Testen</translation>
+    </message>
+    <message>
+        <source>Translate</source>
+        <translation>Übersetzen</translation>
+    </message>
+    <message>
+        <source>Source Language</source>
+        <translation>Quellsprache</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Country/Region</source>
+        <translation>Land/Region</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Add LLM Configuration</source>
+        <translation>LLM-Konfiguration hinzufügen</translation>
+    </message>
+    <message>
+        <source>The LLM configuration name, API URL and API key cannot be empty.</source>
+        <translation>Name, API-URL und API-Schlüssel der LLM-Konfiguration dürfen nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>The LLM configuration already exists.</source>
+        <translation>Die LLM-Konfiguration ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>Remove LLM Configuration</source>
+        <translation>LLM-Konfiguration entfernen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove this LLM configuration?
+This operation cannot be undone.</source>
+        <translation>Möchten Sie diese LLM-Konfiguration wirklich entfernen?
+Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Apply LLM Configuration</source>
+        <translation>LLM-Konfiguration übernehmen</translation>
+    </message>
+    <message>
+        <source>The LLM configuration has been modified. Are you sure you want to apply the LLM configuration?</source>
+        <translation>Die LLM-Konfiguration wurde geändert. Möchten Sie die LLM-Konfiguration wirklich übernehmen?</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The service gave no answer.</source>
+        <translation>Der Dienst hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>Validate LLM Service</source>
+        <translation>LLM-Dienst prüfen</translation>
+    </message>
+    <message>
+        <source>The API URL &quot;%1&quot; offers no model list.</source>
+        <translation>Die API-URL „%1“ bietet keine Modellliste an.</translation>
+    </message>
+    <message>
+        <source>The list of models could not be fetched: %1</source>
+        <translation>Die Liste der Modelle konnte nicht abgerufen werden: %1</translation>
+    </message>
+    <message>
+        <source>Apply Prompt</source>
+        <translation>Prompt übernehmen</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to apply the prompt?</source>
+        <translation>Der Prompt wurde geändert. Möchten Sie den Prompt wirklich übernehmen?</translation>
+    </message>
+    <message>
+        <source>Add Prompt</source>
+        <translation>Prompt hinzufügen</translation>
+    </message>
+    <message>
+        <source>The prompt name cannot be empty.</source>
+        <translation>Der Name des Prompts darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>The prompt name already exists.</source>
+        <translation>Ein Prompt mit diesem Namen ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>Remove Prompt</source>
+        <translation>Prompt entfernen</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove this prompt?</source>
+        <translation>Möchten Sie diesen Prompt wirklich entfernen?</translation>
+    </message>
+    <message>
+        <source>Fill Default Prompt</source>
+        <translation>Standard-Prompt einsetzen</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to fill in the default prompt?</source>
+        <translation>Der Prompt wurde geändert. Möchten Sie wirklich den Standard-Prompt einsetzen?</translation>
+    </message>
+    <message>
+        <source>Any Territory</source>
+        <translation>Beliebiges Gebiet</translation>
+    </message>
+</context>
+<context>
+    <name>QtTranslationModel</name>
+    <message>
+        <source>Original Text</source>
+        <translation>Originaltext</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceCatalog</name>
+    <message>
+        <source>The model list is not a JSON object: %1</source>
+        <translation>Die Modellliste ist kein JSON-Objekt: %1</translation>
+    </message>
+    <message>
+        <source>unexpected document</source>
+        <translation>unerwartetes Dokument</translation>
+    </message>
+    <message>
+        <source>The service listed no models.</source>
+        <translation>Der Dienst hat keine Modelle aufgeführt.</translation>
+    </message>
+</context>
+<context>
+    <name>SourceModel</name>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationAnswer</name>
+    <message>
+        <source>Invalid JSON document, row count mismatch</source>
+        <translation>Ungültiges JSON-Dokument: Die Anzahl der Zeilen stimmt nicht überein</translation>
+    </message>
+    <message>
+        <source>Invalid JSON document</source>
+        <translation>Ungültiges JSON-Dokument</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationQueue</name>
+    <message>
+        <source>Translating...</source>
+        <translation>Wird übersetzt...</translation>
+    </message>
+    <message>
+        <source>Translation stopped after %1 failed attempts in a row: %2</source>
+        <translation>Die Übersetzung wurde nach %1 aufeinanderfolgenden Fehlversuchen angehalten: %2</translation>
+    </message>
+    <message>
+        <source>No cell has been translated.</source>
+        <translation>Es wurde keine Zelle übersetzt.</translation>
+    </message>
+    <message>
+        <source>Totally %1 cell(s) has/have been translated.</source>
+        <translation>Insgesamt wurden %1 Zelle(n) übersetzt.</translation>
+    </message>
+    <message>
+        <source>Translation stopped.</source>
+        <translation>Übersetzung angehalten.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,657 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>AppleTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>消息 ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>CommonJSONTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>消息 ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>GnuTranslationModel</name>
+    <message>
+        <source>Message ID</source>
+        <translation>消息 ID</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>LLMServiceReplyHelper</name>
+    <message>
+        <source>The response was filtered (%1).</source>
+        <translation>响应已被过滤（%1）。</translation>
+    </message>
+    <message>
+        <source>Unexpected response, choices field is missing</source>
+        <translation>意外的响应：缺少 choices 字段</translation>
+    </message>
+    <message>
+        <source>Unexpected response, message field is missing</source>
+        <translation>意外的响应：缺少 message 字段</translation>
+    </message>
+    <message>
+        <source>Unexpected response, role or content field is missing</source>
+        <translation>意外的响应：缺少 role 或 content 字段</translation>
+    </message>
+    <message>
+        <source>Unexpected response, content field is missing</source>
+        <translation>意外的响应：缺少 content 字段</translation>
+    </message>
+    <message>
+        <source>Unexpected response, candidates field is missing</source>
+        <translation>意外的响应：缺少 candidates 字段</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Parlonex</source>
+        <translation>Parlonex</translation>
+    </message>
+    <message>
+        <source>Table View</source>
+        <translation>表格视图</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Recent Opened</source>
+        <translation>最近打开</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Translate</source>
+        <translation>翻译(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>帮助(&amp;A)</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>工具栏</translation>
+    </message>
+    <message>
+        <source>Open translation files...</source>
+        <translation>打开翻译文件...</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Import Apple i18n root directory...</source>
+        <translation>导入 Apple i18n 根目录...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+A</source>
+        <translation>Ctrl+Alt+A</translation>
+    </message>
+    <message>
+        <source>Import Qt TS files directory...</source>
+        <translation>导入 Qt TS 文件目录...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Q</source>
+        <translation>Ctrl+Alt+Q</translation>
+    </message>
+    <message>
+        <source>Import GNU PO files directory...</source>
+        <translation>导入 GNU PO 文件目录...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+G</source>
+        <translation>Ctrl+Alt+G</translation>
+    </message>
+    <message>
+        <source>Import Common JSON files directory...</source>
+        <translation>导入通用 JSON 文件目录...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+J</source>
+        <translation>Ctrl+Alt+J</translation>
+    </message>
+    <message>
+        <source>Export To Directory</source>
+        <translation>导出到目录</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Clear history</source>
+        <translation>清除历史记录</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Alt+X</source>
+        <translation>Alt+X</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Ctrl+X</source>
+        <translation>Ctrl+X</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Ctrl+C</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Ctrl+V</source>
+        <translation>Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Ctrl+A</source>
+        <translation>Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>首选项...</translation>
+    </message>
+    <message>
+        <source>Translate Current Cell</source>
+        <translation>翻译当前单元格</translation>
+    </message>
+    <message>
+        <source>Ctrl+T</source>
+        <translation>Ctrl+T</translation>
+    </message>
+    <message>
+        <source>Translate Selected Cells</source>
+        <translation>翻译所选单元格</translation>
+    </message>
+    <message>
+        <source>Translate Selected Empty Cells</source>
+        <translation>翻译所选空单元格</translation>
+    </message>
+    <message>
+        <source>Translate Current Row</source>
+        <translation>翻译当前行</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+T</source>
+        <translation>Ctrl+Shift+T</translation>
+    </message>
+    <message>
+        <source>Translate Empty Cells In Current Row</source>
+        <translation>翻译当前行中的空单元格</translation>
+    </message>
+    <message>
+        <source>Translate Current Column</source>
+        <translation>翻译当前列</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+T</source>
+        <translation>Ctrl+Alt+T</translation>
+    </message>
+    <message>
+        <source>Translate Empty Cells In Current Column</source>
+        <translation>翻译当前列中的空单元格</translation>
+    </message>
+    <message>
+        <source>Translate All</source>
+        <translation>全部翻译</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+Shift+T</source>
+        <translation>Ctrl+Alt+Shift+T</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells</source>
+        <translation>翻译所有空单元格</translation>
+    </message>
+    <message>
+        <source>Convert from zh_CN to zh_TW</source>
+        <translation>从 zh_CN 转换为 zh_TW</translation>
+    </message>
+    <message>
+        <source>Convert from zh_CN to zh_HK</source>
+        <translation>从 zh_CN 转换为 zh_HK</translation>
+    </message>
+    <message>
+        <source>Convert from zh_TW to zh_CN</source>
+        <translation>从 zh_TW 转换为 zh_CN</translation>
+    </message>
+    <message>
+        <source>Convert from zh_HK to zh_CN</source>
+        <translation>从 zh_HK 转换为 zh_CN</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Row Copy Source Text</source>
+        <translation>当前行所有单元格复制源文本</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Column Copy Source Text</source>
+        <translation>当前列所有单元格复制源文本</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Row Copy Text From Row...</source>
+        <translation>当前行所有单元格从指定行复制文本...</translation>
+    </message>
+    <message>
+        <source>All Cells In Current Column Copy Text From Column...</source>
+        <translation>当前列所有单元格从指定列复制文本...</translation>
+    </message>
+    <message>
+        <source>Use Current Column As Source</source>
+        <translation>将当前列用作源</translation>
+    </message>
+    <message>
+        <source>Alt+T</source>
+        <translation>Alt+T</translation>
+    </message>
+    <message>
+        <source>User Manual...</source>
+        <translation>用户手册...</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>Homepage...</source>
+        <translation>主页...</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>关于...</translation>
+    </message>
+    <message>
+        <source>Stop Translating</source>
+        <translation>停止翻译</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Do you want to quit the application?</source>
+        <translation>确定要退出应用程序吗？</translation>
+    </message>
+    <message>
+        <source>%1 job(s), %2 cell(s) left</source>
+        <translation>剩余 %1 个任务，%2 个单元格</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Please configure the LLM service first.</source>
+        <translation>请先配置 LLM 服务。</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkReplyHelper</name>
+    <message>
+        <source>The response is too large.</source>
+        <translation>响应过大。</translation>
+    </message>
+</context>
+<context>
+    <name>OutputTextDialog</name>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>首选项</translation>
+    </message>
+    <message>
+        <source>LLM</source>
+        <translation>LLM</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>服务</translation>
+    </message>
+    <message>
+        <source>API Url</source>
+        <translation>API 地址</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>模型</translation>
+    </message>
+    <message>
+        <source>Fetch the list of models from the service</source>
+        <translation>从服务获取模型列表</translation>
+    </message>
+    <message>
+        <source>Fetch Models</source>
+        <translation>获取模型</translation>
+    </message>
+    <message>
+        <source>API Key</source>
+        <translation>API 密钥</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;#&quot; style=&quot;color:#503a22; text-decoration:underline;&quot;&gt;Get API Key&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;#&quot; style=&quot;color:#503a22; text-decoration:underline;&quot;&gt;获取 API 密钥&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Add LLM model</source>
+        <translation>添加 LLM 模型</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Remove the selected LLM model</source>
+        <translation>移除所选 LLM 模型</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Save modified LLM model</source>
+        <translation>保存修改后的 LLM 模型</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>已使用</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Validate</source>
+        <translation>验证</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>提示词</translation>
+    </message>
+    <message>
+        <source>System Prompt</source>
+        <translation>系统提示词</translation>
+    </message>
+    <message>
+        <source>Assistant Prompt</source>
+        <translation>助手提示词</translation>
+    </message>
+    <message>
+        <source>User Prompt</source>
+        <translation>用户提示词</translation>
+    </message>
+    <message>
+        <source>Presets:</source>
+        <translation>预设：</translation>
+    </message>
+    <message>
+        <source>Fill default prompt</source>
+        <translation>填入默认提示词</translation>
+    </message>
+    <message>
+        <source>Use Preset</source>
+        <translation>使用预设</translation>
+    </message>
+    <message>
+        <source>Add prompt</source>
+        <translation>添加提示词</translation>
+    </message>
+    <message>
+        <source>Remove the selected prompt</source>
+        <translation>移除所选提示词</translation>
+    </message>
+    <message>
+        <source>Save modified prompt</source>
+        <translation>保存修改后的提示词</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>测试</translation>
+    </message>
+    <message>
+        <source>Translate</source>
+        <translation>翻译</translation>
+    </message>
+    <message>
+        <source>Source Language</source>
+        <translation>源语言</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Country/Region</source>
+        <translation>国家/地区</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Add LLM Configuration</source>
+        <translation>添加 LLM 配置</translation>
+    </message>
+    <message>
+        <source>The LLM configuration name, API URL and API key cannot be empty.</source>
+        <translation>LLM 配置的名称、API 地址和 API 密钥不能为空。</translation>
+    </message>
+    <message>
+        <source>The LLM configuration already exists.</source>
+        <translation>该 LLM 配置已存在。</translation>
+    </message>
+    <message>
+        <source>Remove LLM Configuration</source>
+        <translation>移除 LLM 配置</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove this LLM configuration?
+This operation cannot be undone.</source>
+        <translation>确定要移除此 LLM 配置吗？
+此操作无法撤销。</translation>
+    </message>
+    <message>
+        <source>Apply LLM Configuration</source>
+        <translation>应用 LLM 配置</translation>
+    </message>
+    <message>
+        <source>The LLM configuration has been modified. Are you sure you want to apply the LLM configuration?</source>
+        <translation>LLM 配置已被修改。确定要应用此 LLM 配置吗？</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The service gave no answer.</source>
+        <translation>服务没有返回应答。</translation>
+    </message>
+    <message>
+        <source>Validate LLM Service</source>
+        <translation>验证 LLM 服务</translation>
+    </message>
+    <message>
+        <source>The API URL &quot;%1&quot; offers no model list.</source>
+        <translation>API 地址“%1”不提供模型列表。</translation>
+    </message>
+    <message>
+        <source>The list of models could not be fetched: %1</source>
+        <translation>无法获取模型列表：%1</translation>
+    </message>
+    <message>
+        <source>Apply Prompt</source>
+        <translation>应用提示词</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to apply the prompt?</source>
+        <translation>提示词已被修改。确定要应用此提示词吗？</translation>
+    </message>
+    <message>
+        <source>Add Prompt</source>
+        <translation>添加提示词</translation>
+    </message>
+    <message>
+        <source>The prompt name cannot be empty.</source>
+        <translation>提示词名称不能为空。</translation>
+    </message>
+    <message>
+        <source>The prompt name already exists.</source>
+        <translation>该提示词名称已存在。</translation>
+    </message>
+    <message>
+        <source>Remove Prompt</source>
+        <translation>移除提示词</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove this prompt?</source>
+        <translation>确定要移除此提示词吗？</translation>
+    </message>
+    <message>
+        <source>Fill Default Prompt</source>
+        <translation>填入默认提示词</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to fill in the default prompt?</source>
+        <translation>提示词已被修改。确定要填入默认提示词吗？</translation>
+    </message>
+    <message>
+        <source>Any Territory</source>
+        <translation>任意地区</translation>
+    </message>
+</context>
+<context>
+    <name>QtTranslationModel</name>
+    <message>
+        <source>Original Text</source>
+        <translation>原文</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceCatalog</name>
+    <message>
+        <source>The model list is not a JSON object: %1</source>
+        <translation>模型列表不是 JSON 对象：%1</translation>
+    </message>
+    <message>
+        <source>unexpected document</source>
+        <translation>意外的文档</translation>
+    </message>
+    <message>
+        <source>The service listed no models.</source>
+        <translation>该服务未列出任何模型。</translation>
+    </message>
+</context>
+<context>
+    <name>SourceModel</name>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationAnswer</name>
+    <message>
+        <source>Invalid JSON document, row count mismatch</source>
+        <translation>无效的 JSON 文档：行数不匹配</translation>
+    </message>
+    <message>
+        <source>Invalid JSON document</source>
+        <translation>无效的 JSON 文档</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationQueue</name>
+    <message>
+        <source>Translating...</source>
+        <translation>正在翻译...</translation>
+    </message>
+    <message>
+        <source>Translation stopped after %1 failed attempts in a row: %2</source>
+        <translation>连续 %1 次尝试失败后翻译已停止：%2</translation>
+    </message>
+    <message>
+        <source>No cell has been translated.</source>
+        <translation>没有翻译任何单元格。</translation>
+    </message>
+    <message>
+        <source>Totally %1 cell(s) has/have been translated.</source>
+        <translation>共翻译了 %1 个单元格。</translation>
+    </message>
+    <message>
+        <source>Translation stopped.</source>
+        <translation>翻译已停止。</translation>
+    </message>
+</context>
+</TS>
