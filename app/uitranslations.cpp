@@ -17,33 +17,10 @@ QString qmFileName(const QString &pattern, const QString &language)
     return pattern.arg(language).replace(QLatin1Char('-'), QLatin1Char('_'));
 }
 
-} // namespace
-
-QStringList preferredUiLanguages()
-{
-    QStringList names;
-    for (const QString &tag : QLocale::system().uiLanguages()) {
-        const QString name = underscoreName(tag);
-        if (!names.contains(name))
-            names.append(name);
-    }
-    QStringList others;
-    QStringList english;
-    for (const QString &name : std::as_const(names))
-        (name.startsWith(QLatin1String("en")) ? english : others).append(name);
-    return others + english;
-}
-
-QString translationDirectory()
-{
-    QDir directory(QCoreApplication::applicationDirPath());
-    directory.cd(QStringLiteral("translations"));
-    return directory.absolutePath();
-}
-
+// Loads and installs the pair for one language; true when the program's own file was found.
+// The translators stay installed for the life of the application object, their parent.
 bool installTranslatorPair(const QString &directory, const QString &language)
 {
-    // The translators live as long as the application object, as its children.
     auto *program = new QTranslator(QCoreApplication::instance());
     if (!program->load(qmFileName(QStringLiteral("Parlonex_%1.qm"), language), directory)) {
         delete program;
@@ -58,16 +35,51 @@ bool installTranslatorPair(const QString &directory, const QString &language)
     return true;
 }
 
-void installTranslators()
+} // namespace
+
+QStringList normalizeUiLanguages(const QStringList &tags)
 {
-    const QString directory = translationDirectory();
-    const QStringList languages = preferredUiLanguages();
+    QStringList names;
+    for (const QString &tag : tags) {
+        const QString name = underscoreName(tag);
+        if (!names.contains(name))
+            names.append(name);
+    }
+    QStringList others;
+    QStringList english;
+    for (const QString &name : std::as_const(names))
+        (name.startsWith(QLatin1String("en")) ? english : others).append(name);
+    return others + english;
+}
+
+QStringList preferredUiLanguages()
+{
+    return normalizeUiLanguages(QLocale::system().uiLanguages());
+}
+
+QString translationDirectory(const QString &applicationDirectory)
+{
+    QDir directory(applicationDirectory);
+    directory.cd(QStringLiteral("translations"));
+    return directory.absolutePath();
+}
+
+QString installTranslators(const QString &directory, const QStringList &languages)
+{
     for (const QString &language : languages) {
         if (installTranslatorPair(directory, language))
-            return;
+            return language;
     }
     for (const QString &language : languages) {
-        if (installTranslatorPair(directory, underscoreName(language)))
-            return;
+        const QString normalized = underscoreName(language);
+        if (installTranslatorPair(directory, normalized))
+            return normalized;
     }
+    return {};
+}
+
+void installTranslators()
+{
+    installTranslators(translationDirectory(QCoreApplication::applicationDirPath()),
+                       preferredUiLanguages());
 }

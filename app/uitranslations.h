@@ -4,15 +4,15 @@
 
 // The user's UI languages in underscore form (de_DE, zh_CN), each once, English names last.
 QStringList preferredUiLanguages();
+// The same normalisation for a given list of language tags (de-DE, zh-Hans-CN, en-US).
+QStringList normalizeUiLanguages(const QStringList &tags);
 
 // Installs the program's and the toolkit's translations for the first preferred language
 // that has a program translation in the translation folder beside the executable.
 void installTranslators();
+// The same search in `directory` over `languages`; returns the name whose files were
+// installed, or an empty string when the interface stays in English.
+QString installTranslators(const QString &directory, const QStringList &languages);
 
-// The folder searched by installTranslators(): "translations" beside the executable, or the
-// executable's own folder when that does not exist.
-QString translationDirectory();
-
-// Loads and installs the pair for one language name from `directory`; true when the
-// program's own file was found.
-bool installTranslatorPair(const QString &directory, const QString &language);
+// "translations" inside `applicationDirectory`, or that folder itself when it has none.
+QString translationDirectory(const QString &applicationDirectory);
