@@ -238,8 +238,16 @@ PromptRecord Settings::role(const QString &name) const
         qCWarning(lcSettings) << "Failed to open role file:" << file.errorString();
         return {};
     }
+    // A broken file gives empty fields rather than whatever part of it parsed.
     QDomDocument document;
-    document.setContent(&file);
+    QString error;
+    int line = 0;
+    int column = 0;
+    if (!document.setContent(&file, &error, &line, &column)) {
+        qCWarning(lcSettings).nospace() << "Failed to parse role file " << file.fileName() << ":"
+                                        << line << ":" << column << ": " << error;
+        return {};
+    }
     const QDomElement root = document.documentElement();
     return { 0, firstChildText(root, QStringLiteral("name")),
              firstChildText(root, QStringLiteral("systemPrompt")),
