@@ -30,6 +30,9 @@ public:
     TranslationModel *currentTranslationModel() const { return translationModel; }
     bool isTranslating() const { return translating; }
 
+    // Shows `model` (parented to the window) in place of the current set, which is deleted.
+    void installTranslationModel(TranslationModel *model);
+
     // --- Opening, importing, exporting and history ---------------------------------------
     bool openTranslationFiles(const QStringList &files);
     bool importTranslationDirectory(int kind, const QString &directory);
@@ -94,6 +97,8 @@ private slots:
     void onActionStopTranslatingTriggered();
 
 private:
+    friend class tst_MainWindow;
+
     // Enabled states are recomputed once after the events that can change them (selection,
     // a set installed, the clipboard, the translating flag) instead of on every idle pass.
     void scheduleCommandUpdate();
@@ -101,15 +106,31 @@ private:
     void connectSelectionModel();
 
     // --- Opening, importing, exporting and history (mainwindow_files.cpp) -----------------
-    void installTranslationModel(TranslationModel *model);
     void rebuildRecentMenu();
     void clearRecentMenu();
-    void chooseDirectoryAndImport(int kind);
+    void chooseDirectoryAndImport(const QString &caption, int kind);
+    // Text typed into a still open cell editor belongs in what is written out.
+    void commitOpenEditor();
 
     // --- Translation jobs (mainwindow_translate.cpp) --------------------------------------
     void updateStopTranslatingAction();
     // Forgets waiting jobs and outstanding answers: their cells belong to a replaced set.
     void dropTranslationJobs();
+    class TranslationQueue *translationJobs();
+    bool isLLMConfigured();
+    void translateColumn(int column);
+    void translateRow(int row);
+    void translateEmptyCellsInColumn(int column);
+    void translateEmptyCellsInRow(int row);
+    void translateSelectedCells(bool emptyOnly);
+    // The argument-less slots of the same names read their cell (and the preset's name)
+    // from the data of the action that sent them; these take them directly.
+    void onTranslateCell(const QModelIndex &index);
+    void onTranslateCellWithPresetPrompt(const QModelIndex &index, const QString &role);
+    void onTranslationProgress(int jobs, int cells);
+
+    class TranslationQueue *translationQueue = nullptr;
+    class QLabel *translationProgress = nullptr;
 
     std::unique_ptr<Ui::MainWindow> ui;
     QTimer *idleTimer = nullptr;

@@ -4,6 +4,7 @@
 #include <QLoggingCategory>
 #include <QNetworkReply>
 #include <QObject>
+#include <QPointer>
 #include <QSslError>
 #include <QVariant>
 
@@ -78,7 +79,8 @@ private:
     void restartTimer();
     static bool isEncoded(const QByteArray &contentEncoding);
 
-    QNetworkReply *networkReply = nullptr;
+    // The reply is a child of its network access manager, which may go first.
+    QPointer<QNetworkReply> networkReply;
     QIODevice *output = nullptr;
     QByteArray *contentBuffer = nullptr;
     QTimer *timer = nullptr;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "llm/translationjob.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+class QJsonObject;
+class TranslationModel;
+
+// Checks a model's answer against the contract (a JSON array with one object per text, keyed
+// by "id" and by target language) and writes its translations into the job's cells.
+class TranslationAnswer final
+{
+    Q_DECLARE_TR_FUNCTIONS(TranslationAnswer)
+
+public:
+    struct Result
+    {
+        bool valid = false;   // the answer had the contract's shape
+        QString error;        // why not, when it had not
+        int translated = 0;   // cells that now hold a translation from this answer
+        QList<QModelIndex> unmatched; // job cells the answer gave no text for, in job order
+    };
+
+    // Drops a ```json code fence around the answer, then white space at both ends.
+    static QString stripFence(const QString &answer);
+    static Result apply(TranslationModel *model, const TranslationJob &job, const QString &answer);
+    // Writes one object of the answer; `written` collects the cells it filled.
+    static void applyTranslatedObject(TranslationModel *model, const TranslationJob &job,
+                                      const QJsonObject &object, QSet<QModelIndex> *written);
+
+private:
+    static QModelIndex cellForLanguage(const TranslationModel *model, const TranslationJob &job,
+                                       const QString &key);
+};

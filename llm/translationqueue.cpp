@@ -1,0 +1,360 @@
+#include "llm/translationqueue.h"
+
+#include "llm/llmservicereplyhelper.h"
+#include "llm/llmservicerequesthelper.h"
+#include "llm/translationanswer.h"
+#include "model/translationmodel.h"
+#include "settings/settings.h"
+
+#include <algorithm>
+
+TranslationQueue::TranslationQueue(QNetworkAccessManager *manager, QObject *parent)
+    : QObject(parent)
+    , manager(manager)
+{
+    pauseTimer.setSingleShot(true);
+    connect(&pauseTimer, &QTimer::timeout, this, &TranslationQueue::processTranslationQueue);
+}
+
+TranslationQueue::~TranslationQueue()
+{
+    abandonReply();
+}
+
+void TranslationQueue::setModel(TranslationModel *model)
+{
+    if (model == translationModel)
+        return;
+    drop();
+    translationModel = model;
+}
+
+int TranslationQueue::jobsLeft() const
+{
+    return int(queue.size()) + (translating ? 1 : 0);
+}
+
+int TranslationQueue::cellsLeft() const
+{
+    int cells = translating ? int(currentJob.cells.size()) : 0;
+    for (const TranslationJob &job : queue)
+        cells += int(job.cells.size());
+    return cells;
+}
+
+void TranslationQueue::reportProgress()
+{
+    emit progressChanged(jobsLeft(), cellsLeft());
+    if (!translating && queue.isEmpty() && !pauseTimer.isActive())
+        emit idle();
+}
+
+void TranslationQueue::setTranslating(bool value)
+{
+    if (translating == value)
+        return;
+    translating = value;
+    emit translatingChanged(value);
+}
+
+QList<QModelIndex> TranslationQueue::emptyCells(const QList<QModelIndex> &cells) const
+{
+    QList<QModelIndex> result;
+    for (const QModelIndex &cell : cells) {
+        if (translationModel->cellText(cell).isEmpty())
+            result << cell;
+    }
+    return result;
+}
+
+void TranslationQueue::sliceAndTranslate(const QList<QModelIndex> &cells, bool byRow)
+{
+    for (qsizetype start = 0; start < cells.size(); start += batchSize) {
+        const QList<QModelIndex> slice = cells.mid(start, batchSize);
+        if (byRow)
+            translateRowCells(slice);
+        else
+            translateColumnCells(slice);
+    }
+}
+
+void TranslationQueue::translateColumn(int column)
+{
+    if (!translationModel)
+        return;
+    QModelIndexList cells;
+    translationModel->indexesOfColumn(column, cells);
+    sliceAndTranslate(cells, false);
+}
+
+void TranslationQueue::translateRow(int row)
+{
+    if (!translationModel)
+        return;
+    QModelIndexList cells;
+    translationModel->indexesOfRow(row, cells);
+    sliceAndTranslate(cells, true);
+}
+
+void TranslationQueue::translateEmptyCellsInColumn(int column)
+{
+    if (!translationModel)
+        return;
+    QModelIndexList cells;
+    translationModel->indexesOfColumn(column, cells);
+    sliceAndTranslate(emptyCells(cells), false);
+}
+
+void TranslationQueue::translateEmptyCellsInRow(int row)
+{
+    if (!translationModel)
+        return;
+    QModelIndexList cells;
+    translationModel->indexesOfRow(row, cells);
+    sliceAndTranslate(emptyCells(cells), true);
+}
+
+void TranslationQueue::translateColumnCells(const QList<QModelIndex> &cells, bool first)
+{
+    if (cells.isEmpty() || !translationModel)
+        return;
+    QStringList texts;
+    texts.reserve(cells.size());
+    for (const QModelIndex &cell : cells)
+        texts << TranslationJob::escapeForPrompt(translationModel->sourceText(cell));
+    const QString prompt = LLMServiceRequestHelper::fillUserPrompt(
+        translationModel->sourceLanguageName(),
+        { translationModel->columnLanguage(cells.first(), false) }, texts);
+    enqueue(TranslationJob{ cells, int(cells.size()), 1, prompt }, first);
+}
+
+void TranslationQueue::translateRowCells(const QList<QModelIndex> &cells, bool first)
+{
+    if (cells.isEmpty() || !translationModel)
+        return;
+    QStringList targets;
+    targets.reserve(cells.size());
+    for (const QModelIndex &cell : cells)
+        targets << translationModel->columnLanguage(cell, false);
+    const QString prompt = LLMServiceRequestHelper::fillUserPrompt(
+        translationModel->sourceLanguageName(), targets,
+        { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) });
+    enqueue(TranslationJob{ cells, 1, int(cells.size()), prompt }, first);
+}
+
+void TranslationQueue::translateCell(const QModelIndex &index)
+{
+    if (!translationModel || !index.isValid())
+        return;
+    translateRowCells({ index });
+}
+
+void TranslationQueue::translateCellWithTemplate(const QModelIndex &index,
+                                                 const QString &promptTemplate)
+{
+    if (!translationModel || !index.isValid())
+        return;
+    const QString prompt = LLMServiceRequestHelper::fillPrompt(
+        translationModel->sourceLanguageName(), { translationModel->columnLanguage(index, false) },
+        { TranslationJob::escapeForPrompt(translationModel->sourceText(index)) }, promptTemplate);
+    enqueueTranslation(TranslationJob{ { index }, 1, 1, prompt });
+}
+
+void TranslationQueue::enqueue(const TranslationJob &job, bool first)
+{
+    if (first)
+        enqueueTranslationFirst(job);
+    else
+        enqueueTranslation(job);
+}
+
+void TranslationQueue::enqueueTranslation(const TranslationJob &job)
+{
+    if (!translating && queue.isEmpty() && !pauseTimer.isActive()) {
+        sendTranslationRequest(job);
+        return;
+    }
+    queue.append(job);
+    reportProgress();
+}
+
+void TranslationQueue::enqueueTranslationFirst(const TranslationJob &job)
+{
+    if (!translating && queue.isEmpty() && !pauseTimer.isActive()) {
+        sendTranslationRequest(job);
+        return;
+    }
+    queue.prepend(job);
+    reportProgress();
+}
+
+void TranslationQueue::processTranslationQueue()
+{
+    if (translating || pauseTimer.isActive())
+        return;
+    if (queue.isEmpty()) {
+        reportProgress();
+        return;
+    }
+    sendTranslationRequest(queue.takeFirst());
+}
+
+void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
+{
+    if (translating)
+        return;
+    emit statusMessage(tr("Translating..."));
+    setTranslating(true);
+    currentJob = job;
+    qCDebug(lcLLM).noquote() << "user prompt:" << job.userPrompt;
+
+    Settings settings;
+    LLMServiceRequestHelper helper(manager);
+    LLMServiceReplyHelper *reply = helper.requestTranslation(job.userPrompt);
+    reply->setTimeout(watchdogInterval);
+    reply->setCells(job.cells);
+    reply->setProperty("rowCount", job.rowCount);
+    reply->setProperty("columnCount", job.columnCount);
+    reply->setProperty("isStream", settings.streamEnabled());
+    connect(reply, &LLMServiceReplyHelper::done, this, &TranslationQueue::onLLMServiceResponse);
+    currentReply = reply;
+    reportProgress();
+}
+
+void TranslationQueue::retranslateCells(const QList<QModelIndex> &cells)
+{
+    if (cells.size() < 2 || cells.at(0).column() != cells.at(1).column())
+        translateRowCells(cells, true);
+    else
+        translateColumnCells(cells, true);
+}
+
+bool TranslationQueue::recordFailure(const TranslationJob &job, const QString &reason)
+{
+    if (job.cells == lastFailedCells) {
+        ++failureCount;
+    } else {
+        lastFailedCells = job.cells;
+        failureCount = 1;
+    }
+    if (failureCount < maxConsecutiveFailures)
+        return true;
+
+    // A bad key, an unknown model or an exhausted quota fail the same way every time:
+    // retrying them at once would loop for ever.
+    qCWarning(lcLLM) << "The same cells failed" << failureCount << "times in a row; stopping";
+    queue.clear();
+    pauseTimer.stop();
+    rateLimited = false;
+    lastFailedCells.clear();
+    failureCount = 0;
+    emit statusMessage(tr("Translation stopped after %1 failed attempts in a row: %2")
+                           .arg(maxConsecutiveFailures)
+                           .arg(reason.trimmed()));
+    return false;
+}
+
+void TranslationQueue::onLLMServiceResponse()
+{
+    auto *reply = qobject_cast<LLMServiceReplyHelper *>(sender());
+    if (!reply)
+        return;
+    reply->deleteLater();
+    if (reply != currentReply)
+        return; // an answer for jobs that were stopped or dropped
+    currentReply = nullptr;
+    const TranslationJob job = std::exchange(currentJob, TranslationJob());
+    if (!translationModel) {
+        finishRequest();
+        return;
+    }
+
+    if (!reply->succeeded()) {
+        const QString error = reply->errorMessage();
+        qCDebug(lcLLM).noquote() << "Error message: " << error;
+        emit statusMessage(error.trimmed());
+        if (error.contains(QLatin1String("Rate limit reached"), Qt::CaseInsensitive)
+            || reply->httpStatus() == 429) {
+            qCDebug(lcLLM) << "Rate limit reached\n";
+            rateLimited = true;
+        }
+        if (!error.contains(QLatin1String("The response was filtered"), Qt::CaseInsensitive)
+            && recordFailure(job, error))
+            retranslateCells(job.cells);
+        finishRequest();
+        return;
+    }
+
+    qCDebug(lcLLM).noquote() << "result:" << reply->answer();
+    TranslationJob answered = job;
+    answered.rowCount = reply->property("rowCount").toInt();
+    answered.columnCount = reply->property("columnCount").toInt();
+    const TranslationAnswer::Result result =
+        TranslationAnswer::apply(translationModel, answered, reply->answer());
+    if (!result.valid) {
+        emit statusMessage(result.error);
+    } else if (result.translated == 0) {
+        qCDebug(lcLLM) << "No cell has been translated.";
+        emit statusMessage(tr("No cell has been translated."));
+    } else {
+        emit statusMessage(
+            tr("Totally %1 cell(s) has/have been translated.").arg(result.translated));
+    }
+
+    if (result.translated > 0) {
+        lastFailedCells.clear();
+        failureCount = 0;
+        if (!result.unmatched.isEmpty())
+            retranslateCells(result.unmatched);
+    } else if (recordFailure(job, result.valid ? tr("No cell has been translated.")
+                                               : result.error)) {
+        retranslateCells(result.unmatched);
+    }
+    finishRequest();
+}
+
+void TranslationQueue::finishRequest()
+{
+    setTranslating(false);
+    if (rateLimited && !queue.isEmpty()) {
+        rateLimited = false;
+        pauseTimer.start(rateLimitPause);
+        reportProgress();
+        return;
+    }
+    rateLimited = false;
+    processTranslationQueue();
+}
+
+void TranslationQueue::abandonReply()
+{
+    if (!currentReply)
+        return;
+    LLMServiceReplyHelper *reply = currentReply;
+    currentReply = nullptr;
+    disconnect(reply, nullptr, this, nullptr);
+    if (reply->reply() && reply->reply()->isRunning())
+        reply->reply()->abort();
+    reply->deleteLater();
+}
+
+void TranslationQueue::stop()
+{
+    drop();
+    emit statusMessage(tr("Translation stopped."));
+}
+
+void TranslationQueue::drop()
+{
+    const bool hadWork = translating || !queue.isEmpty() || pauseTimer.isActive();
+    abandonReply();
+    queue.clear();
+    currentJob = TranslationJob();
+    pauseTimer.stop();
+    rateLimited = false;
+    lastFailedCells.clear();
+    failureCount = 0;
+    setTranslating(false);
+    if (hadWork)
+        reportProgress();
+}
