@@ -1,27 +1,159 @@
 #include "model/gnutranslationmodel.h"
 
+#include "model/powriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace {
+
+const QString catalogueFilter = QStringLiteral("*.po");
+
+bool isLanguageCode(const QString &name)
+{
+    static const QRegularExpression code(
+        QStringLiteral("^([a-z]{2,3})([_-][A-Za-z0-9]+)*(@[A-Za-z0-9]+)?$"));
+    const QRegularExpressionMatch match = code.match(name);
+    return match.hasMatch() && QLocale::codeToLanguage(match.captured(1)) != QLocale::AnyLanguage;
+}
+
+QStringList catalogueFiles(const QDir &dir)
+{
+    QStringList files;
+    const QStringList names = dir.entryList({ catalogueFilter }, QDir::Files, QDir::Name);
+    for (const QString &name : names)
+        files.append(dir.absoluteFilePath(name));
+    return files;
+}
+
+} // namespace
+
 GnuTranslationModel::GnuTranslationModel(QObject *parent)
     : TranslationModel(parent)
 {
     columns << tr("Message ID") << tr("Group");
 }
 
-bool GnuTranslationModel::importFromDirectory(const QString &)
+// Three layouts are in use: <lang>/<domain>.po, <lang>/LC_MESSAGES/<domain>.po, and GNU's
+// po/<lang>.po, where all languages share the one domain.
+GnuTranslationModel::Catalogue GnuTranslationModel::describe(const QString &path)
 {
-    return false;
+    const QFileInfo info(path);
+    const QDir folder = info.absoluteDir();
+    const QString folderName = folder.dirName();
+    const QString baseName = info.baseName();
+    if (folderName == QLatin1String("LC_MESSAGES"))
+        return { path, QFileInfo(folder.absolutePath()).absoluteDir().dirName(), baseName, true };
+    if (isLanguageCode(baseName) && !isLanguageCode(folderName))
+        return { path, baseName, folderName, false };
+    return { path, folderName, baseName, true };
 }
 
-bool GnuTranslationModel::openFiles(const QStringList &)
+void GnuTranslationModel::readCatalogues(const QStringList &files)
 {
-    return false;
+    columns = QStringList{ tr("Message ID"), tr("Group") };
+    catalogues.clear();
+    for (const QString &path : files) {
+        const Catalogue catalogue = describe(path);
+        columns.append(catalogue.language);
+        bool hadErrors = false;
+        readPoFile(path, [this, &catalogue](const QString &id, const QString &text) {
+            addTranslation(catalogue.group, catalogue.language, id, text, true);
+        }, &hadErrors);
+        if (hadErrors)
+            qCWarning(lcModel) << "PO file read with errors, it will not be written back:" << path;
+        languageFiles.insert(catalogue.language, path);
+        catalogues.append(catalogue);
+    }
+    updateMessageCount();
+}
+
+bool GnuTranslationModel::openFiles(const QStringList &files)
+{
+    if (files.isEmpty())
+        return false;
+    readCatalogues(files);
+    directory = QFileInfo(files.first()).absoluteDir().absolutePath();
+    loadProjectSettings();
+    return true;
+}
+
+bool GnuTranslationModel::importFromDirectory(const QString &directory)
+{
+    const QDir dir(directory);
+    if (!dir.exists())
+        return false;
+    QStringList files = catalogueFiles(dir);
+    // A locale folder holds one folder per language rather than catalogues.
+    if (files.isEmpty()) {
+        const QStringList languages = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString &language : languages) {
+            const QDir languageDir(dir.absoluteFilePath(language));
+            const QDir messagesDir(languageDir.absoluteFilePath(QStringLiteral("LC_MESSAGES")));
+            files += catalogueFiles(messagesDir.exists() ? messagesDir : languageDir);
+        }
+    }
+    readCatalogues(files);
+    this->directory = directory;
+    loadProjectSettings();
+    return true;
+}
+
+bool GnuTranslationModel::writeLanguage(int column)
+{
+    const QString language = columns.at(leadingColumnCount() + column);
+    const QString lastFile = languageFiles.value(language);
+    // New catalogues of a language go where the set keeps it: <lang>/LC_MESSAGES below the
+    // set's folder, else beside its catalogues when their folder is named by the language.
+    QString newCatalogues;
+    const QDir messagesDir(QDir(directory).absoluteFilePath(language + QStringLiteral("/LC_MESSAGES")));
+    if (messagesDir.exists()) {
+        newCatalogues = messagesDir.absolutePath();
+    } else {
+        for (const Catalogue &catalogue : std::as_const(catalogues)) {
+            if (catalogue.path == lastFile && catalogue.inLanguageFolder)
+                newCatalogues = QFileInfo(catalogue.path).absolutePath();
+        }
+    }
+    PoWriter writer(newCatalogues);
+    writer.setLanguage(language);
+    QSet<QString> groups;
+    for (const Catalogue &catalogue : std::as_const(catalogues)) {
+        // The table shows the text of the first catalogue read for a group.
+        if (catalogue.language == language && !groups.contains(catalogue.group)) {
+            groups.insert(catalogue.group);
+            writer.setGroupFile(catalogue.group, catalogue.path);
+        }
+    }
+    columnWalk(column, [&writer](const CellItem &item) {
+        writer.add(item.group, item.id, item.text);
+    });
+    return writer.flush();
 }
 
 bool GnuTranslationModel::exportToDirectory()
 {
-    return false;
+    const int count = columnCount();
+    if (count < 1)
+        return false;
+    bool written = true;
+    QSet<QString> done;
+    for (int column = 0; column < count; ++column) {
+        const QString language = columns.at(leadingColumnCount() + column);
+        if (done.contains(language))
+            continue;
+        done.insert(language);
+        written = writeLanguage(column) && written;
+    }
+    return written;
 }
 
-bool GnuTranslationModel::saveColumn(int)
+bool GnuTranslationModel::saveColumn(int column)
 {
-    return false;
+    if (columnFilePath(column).isEmpty())
+        return false;
+    return writeLanguage(column);
 }

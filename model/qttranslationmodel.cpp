@@ -1,27 +1,118 @@
 #include "model/qttranslationmodel.h"
 
+#include "model/tsdocument.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
 QtTranslationModel::QtTranslationModel(QObject *parent)
     : TranslationModel(parent)
 {
     columns << tr("Original Text") << tr("Group");
 }
 
-bool QtTranslationModel::importFromDirectory(const QString &)
+void QtTranslationModel::readFiles(const QStringList &files)
 {
-    return false;
+    columns = QStringList{ tr("Original Text"), tr("Group") };
+    for (const QString &path : files) {
+        const QString language = tsFileLanguage(path);
+        if (language.isEmpty())
+            continue;
+        columns.append(language);
+        readTsFile(path, [this, &language](const QString &group, const QString &source,
+                                           const QString &text, bool finished) {
+            addTranslation(group, language, source, text, finished);
+        });
+        languageFiles.insert(language, path);
+    }
+    updateMessageCount();
 }
 
-bool QtTranslationModel::openFiles(const QStringList &)
+bool QtTranslationModel::openFiles(const QStringList &files)
 {
-    return false;
+    if (files.isEmpty())
+        return false;
+    readFiles(files);
+    directory = QFileInfo(files.first()).absoluteDir().absolutePath();
+    loadProjectSettings();
+    return true;
+}
+
+bool QtTranslationModel::importFromDirectory(const QString &directory)
+{
+    const QDir dir(directory);
+    QStringList files;
+    const QStringList names =
+        dir.entryList({ QStringLiteral("*.ts") }, QDir::Files, QDir::Name);
+    for (const QString &name : names)
+        files.append(dir.absoluteFilePath(name));
+    readFiles(files);
+    this->directory = directory;
+    loadProjectSettings();
+    return true;
+}
+
+bool QtTranslationModel::writeColumnToFile(int column, const QString &path) const
+{
+    TsDocument document(path);
+    if (!document.isOpen())
+        return false;
+    columnWalk(column, [&document](const CellItem &item) {
+        updateTsMessage(document, item.group, item.id, item.text, item.finished);
+    });
+    return document.save();
 }
 
 bool QtTranslationModel::exportToDirectory()
 {
-    return false;
+    const int count = columnCount();
+    if (count < 1)
+        return false;
+    const QDir dir(directory);
+    bool found = false;
+    bool written = true;
+    // Columns of one language show the same texts, so each language is written once.
+    QSet<QString> done;
+    for (int column = 0; column < count; ++column) {
+        const QString language = columns.at(leadingColumnCount() + column);
+        if (done.contains(language))
+            continue;
+        done.insert(language);
+        const QStringList names =
+            dir.entryList({ QStringLiteral("*_%1.ts").arg(language) }, QDir::Files);
+        for (const QString &name : names) {
+            found = true;
+            written = writeColumnToFile(column, dir.absoluteFilePath(name)) && written;
+        }
+    }
+    return found && written;
 }
 
-bool QtTranslationModel::saveColumn(int)
+bool QtTranslationModel::saveColumn(int column)
 {
-    return false;
+    const QString path = columnFilePath(column);
+    if (path.isEmpty())
+        return false;
+    return writeColumnToFile(column, path);
+}
+
+bool QtTranslationModel::isFinished(const QModelIndex &index) const
+{
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return false;
+    const Translation *translation = findTranslation(index.row(), columns.at(position));
+    return translation && translation->finished;
+}
+
+void QtTranslationModel::setFinished(const QModelIndex &index, bool finished)
+{
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return;
+    // The base class lends its entries out read-only; this model owns them, so changing
+    // the mark of an entry it found is safe.
+    if (const Translation *translation = findTranslation(index.row(), columns.at(position)))
+        const_cast<Translation *>(translation)->finished = finished;
 }

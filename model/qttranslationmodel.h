@@ -2,6 +2,7 @@
 
 #include "model/translationmodel.h"
 
+// Qt Linguist TS files, one language each; the only format with a finished state.
 class QtTranslationModel final : public TranslationModel
 {
     Q_OBJECT
@@ -10,9 +11,17 @@ class QtTranslationModel final : public TranslationModel
 public:
     explicit QtTranslationModel(QObject *parent = nullptr);
 
+    void setFinished(const QModelIndex &index, bool finished) override;
     bool importFromDirectory(const QString &directory) override;
     bool openFiles(const QStringList &files) override;
     bool exportToDirectory() override;
     bool saveColumn(int column) override;
+    bool hasFinishedState() const override { return true; }
+    bool isFinished(const QModelIndex &index) const override;
     int leadingColumnCount() const override { return 2; }
+
+private:
+    void readFiles(const QStringList &files);
+    // Writes a column's cells into one file; false when the file was not written.
+    bool writeColumnToFile(int column, const QString &path) const;
 };
