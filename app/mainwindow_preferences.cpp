@@ -1,3 +1,13 @@
 #include "app/mainwindow.h"
 
-void MainWindow::onActionPreferencesTriggered() { }
+#include "model/translationmodel.h"
+#include "settings/preferencesdialog.h"
+
+void MainWindow::onActionPreferencesTriggered()
+{
+    PreferencesDialog dialog(&networkAccessManager, this);
+    if (translationModel)
+        dialog.setSourceLanguage(translationModel->sourceLanguageName());
+    if (dialog.exec() == QDialog::Accepted && translationModel)
+        translationModel->setSourceLanguage(dialog.sourceLanguage());
+}
