@@ -203,7 +203,9 @@ void LLMServiceReplyHelper::postFinished()
     } else {
         success = parseAnswer(serviceDialect, *content(), &answerText, &error);
     }
-    if (!success)
+    // With nothing received the network's own text (refused, timed out, TLS) says more
+    // than any complaint about the missing body.
+    if (!success && !(content()->isEmpty() && rawBody.isEmpty() && !isOk()))
         setErrorMessage(error);
     setErrorMessage(redacted(errorMessage()));
     NetworkReplyHelper::postFinished();

@@ -137,7 +137,7 @@ bool NetworkReplyHelper::isEncoded(const QByteArray &contentEncoding)
 
 void NetworkReplyHelper::readyRead()
 {
-    if (!networkReply)
+    if (!networkReply || !networkReply->isOpen())
         return;
     const QByteArray chunk = preprocessChunk(networkReply->readAll());
     if (!isEncoded(networkReply->rawHeader("Content-Encoding")) && output)
@@ -216,7 +216,8 @@ QByteArray NetworkReplyHelper::gUncompress(const QByteArray &input, bool *tooLar
         result.append(window, produced);
         if (stream.avail_out != 0 || ret == Z_STREAM_END) {
             inflateEnd(&stream);
-            return result;
+            // Nothing inflated at all: this was no compressed stream, keep what came.
+            return result.isEmpty() && ret != Z_STREAM_END ? input : result;
         }
     }
 }

@@ -12,6 +12,8 @@ packages=(
     libgettextpo-dev gettext zlib1g-dev
     # tests: headless display and the checkers of each file format
     xvfb xauth
+    # tests: the self-signed certificate of the local TLS test server
+    openssl
 )
 
 SUDO=""

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+class QTcpSocket;
+
+// A small HTTP/1.1 server on 127.0.0.1 for the network tests: it records every request and
+// answers from a queue of scripted responses, which can be delayed, cut into timed pieces,
+// sent chunked, compressed, or stalled. The TLS variant uses a self-signed certificate made
+// with openssl when the server starts.
+class HttpServer final : public QTcpServer
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HttpServer)
+
+public:
+    struct Request
+    {
+        QByteArray method;
+        QByteArray target; // path and query, as sent
+        QMap<QByteArray, QByteArray> headers; // names in lower case
+        QByteArray body;
+
+        QByteArray path() const { return target.left(target.indexOf('?')); }
+        QJsonObject json() const;
+    };
+
+    struct Piece
+    {
+        int delay = 0; // ms after the previous piece
+        QByteArray data;
+    };
+
+    struct Response
+    {
+        int status = 200;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        QByteArray body;
+        // When set, the body is sent in these pieces instead of at once.
+        QList<Piece> pieces;
+        bool chunked = false;
+        int delay = 0; // ms before anything is sent
+        // Sends the headers and the pieces, then nothing more: the connection stays open.
+        bool stall = false;
+
+        static Response json(const QByteArray &body, int status = 200);
+        // Server-sent events, one piece per event, sent chunked.
+        static Response events(const QList<QByteArray> &events, int interval = 0);
+        // The body compressed with gzip (or zlib for "deflate") under that Content-Encoding.
+        static Response compressed(const QByteArray &body, const QByteArray &encoding);
+    };
+
+    explicit HttpServer(bool tls = false, QObject *parent = nullptr);
+    ~HttpServer() override;
+
+    bool start();
+    QString url(const QString &path = QString()) const;
+
+    void enqueue(const Response &response);
+    // Answers requests once the queue is empty (a 200 with "{}" unless set).
+    void setDefaultResponse(const Response &response) { fallback = response; }
+    void setHandler(std::function<Response(const Request &)> handler) { responder = handler; }
+
+    QList<Request> requests() const { return received; }
+    void clearRequests() { received.clear(); }
+    bool waitForRequests(int count, int timeout = 5000);
+
+    static QByteArray gzip(const QByteArray &data, bool zlibHeader = false);
+
+signals:
+    void requestReceived();
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+
+private:
+    void onReadyRead(QTcpSocket *socket);
+    void respond(QTcpSocket *socket, const Request &request);
+
+    bool tls;
+    std::unique_ptr<QTemporaryDir> certificateDir;
+    QByteArray certificate;
+    QByteArray privateKey;
+    QList<Response> responses;
+    Response fallback = Response::json("{}");
+    std::function<Response(const Request &)> responder;
+    QList<Request> received;
+    QMap<QTcpSocket *, QByteArray> buffers;
+};
