@@ -1,27 +1,115 @@
 #include "model/appletranslationmodel.h"
 
+#include "model/stringsfile.h"
+#include "model/stringswriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 AppleTranslationModel::AppleTranslationModel(QObject *parent)
     : TranslationModel(parent)
 {
     columns << tr("Message ID") << tr("Group");
 }
 
-bool AppleTranslationModel::importFromDirectory(const QString &)
+void AppleTranslationModel::readTable(const QString &path, const QString &language)
 {
-    return false;
+    const QFileInfo info(path);
+    // The table name is everything before ".strings", so that a save finds the same file
+    // again even when the name itself holds a dot.
+    const QString group = info.completeBaseName();
+    languageFiles.insert(language, path);
+    if (info.suffix().compare(QLatin1String("xcstrings"), Qt::CaseInsensitive) == 0) {
+        qCInfo(lcModel) << "String catalogues are not read:" << path;
+        return;
+    }
+    readStringsFile(path, [this, &group, &language](const QString &key, const QString &value) {
+        addTranslation(group, language, key, value, true);
+    });
 }
 
-bool AppleTranslationModel::openFiles(const QStringList &)
+bool AppleTranslationModel::openFiles(const QStringList &files)
 {
-    return false;
+    messageCount = 0;
+    columns = QStringList{ tr("Message ID"), tr("Group") };
+    for (const QString &path : files) {
+        const QString language = QFileInfo(path).dir().dirName().section(u'.', 0, 0);
+        columns.append(language);
+        readTable(path, language);
+    }
+    updateMessageCount();
+    if (!files.isEmpty())
+        directory = QFileInfo(files.constFirst()).absoluteDir().absolutePath();
+    loadProjectSettings();
+    return true;
+}
+
+bool AppleTranslationModel::importFromDirectory(const QString &path)
+{
+    const QDir root(path);
+    if (!root.exists()) {
+        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
+        return false;
+    }
+    messageCount = 0;
+    columns = QStringList{ tr("Message ID"), tr("Group") };
+    const QFileInfoList languageDirectories =
+            root.entryInfoList({ QStringLiteral("*.lproj") }, QDir::Dirs | QDir::NoDotAndDotDot,
+                               QDir::Name);
+    for (const QFileInfo &languageDirectory : languageDirectories) {
+        const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
+        columns.append(language);
+        // Sorted so that rows come in the same order on every file system.
+        const QFileInfoList tables = QDir(languageDirectory.absoluteFilePath())
+                                             .entryInfoList({ QStringLiteral("*.strings"),
+                                                              QStringLiteral("*.xcstrings") },
+                                                            QDir::Files, QDir::Name);
+        for (const QFileInfo &table : tables)
+            readTable(table.absoluteFilePath(), language);
+    }
+    updateMessageCount();
+    directory = path;
+    loadProjectSettings();
+    return true;
+}
+
+bool AppleTranslationModel::writeColumn(int column, const QString &targetDirectory) const
+{
+    StringsWriter writer(targetDirectory);
+    columnWalk(column, [&writer](const CellItem &item) { writer.add(item.group, item.id, item.text); });
+    return writer.flush();
 }
 
 bool AppleTranslationModel::exportToDirectory()
 {
-    return false;
+    const int count = columnCount();
+    if (count < 1)
+        return false;
+    bool written = false;
+    bool failed = false;
+    const QDir root(directory);
+    for (int column = 0; column < count; ++column) {
+        const QString language = columns.at(leadingColumnCount() + column);
+        QFileInfo target(root.filePath(language + QStringLiteral(".lproj")));
+        // Files opened one by one leave `directory` at the first file's own .lproj
+        // directory: each column then goes back to the directory its file came from.
+        if (!target.isDir() && !columnFilePath(column).isEmpty())
+            target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
+        if (!target.isDir()) {
+            qCWarning(lcModel) << "No directory to export" << language << "into:"
+                               << target.absoluteFilePath();
+            continue;
+        }
+        written = true;
+        failed = !writeColumn(column, target.absoluteFilePath()) || failed;
+    }
+    return written && !failed;
 }
 
-bool AppleTranslationModel::saveColumn(int)
+bool AppleTranslationModel::saveColumn(int column)
 {
-    return false;
+    const QString path = columnFilePath(column);
+    if (path.isEmpty())
+        return false;
+    return writeColumn(column, QFileInfo(path).absolutePath());
 }

@@ -2,6 +2,8 @@
 
 #include "model/translationmodel.h"
 
+// Apple string tables: one <language>.lproj directory per language, one .strings file per
+// table. The table name is the group, the key the message ID.
 class AppleTranslationModel final : public TranslationModel
 {
     Q_OBJECT
@@ -15,4 +17,8 @@ public:
     bool exportToDirectory() override;
     bool saveColumn(int column) override;
     int leadingColumnCount() const override { return 2; }
+
+private:
+    void readTable(const QString &path, const QString &language);
+    bool writeColumn(int column, const QString &targetDirectory) const;
 };

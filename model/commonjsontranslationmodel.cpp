@@ -1,27 +1,131 @@
 #include "model/commonjsontranslationmodel.h"
 
+#include "model/jsonfile.h"
+#include "model/jsonwriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 CommonJSONTranslationModel::CommonJSONTranslationModel(QObject *parent)
     : TranslationModel(parent)
 {
     columns << tr("Message ID") << tr("Group");
 }
 
-bool CommonJSONTranslationModel::importFromDirectory(const QString &)
+void CommonJSONTranslationModel::readNamespace(const QString &path, const QString &language,
+                                               const QString &directoryName)
 {
-    return false;
+    // Everything before ".json", so that a save finds the same file again.
+    const QString group = QFileInfo(path).completeBaseName();
+    bool flat = true;
+    readJsonFile(flat, path, [this, &group, &language](const QString &key, const QString &value) {
+        addTranslation(group, language, key, value, true);
+    });
+    languageFiles.insert(language, path);
+    flatGroups.insert(directoryName + u'/' + group, flat);
 }
 
-bool CommonJSONTranslationModel::openFiles(const QStringList &)
+bool CommonJSONTranslationModel::openFiles(const QStringList &files)
 {
-    return false;
+    messageCount = 0;
+    columns = QStringList{ tr("Message ID"), tr("Group") };
+    for (const QString &path : files) {
+        const QString language = QFileInfo(path).dir().dirName();
+        columns.append(language);
+        readNamespace(path, language, language);
+    }
+    updateMessageCount();
+    if (!files.isEmpty())
+        directory = QFileInfo(files.constFirst()).absoluteDir().absolutePath();
+    loadProjectSettings();
+    return true;
+}
+
+bool CommonJSONTranslationModel::importFromDirectory(const QString &path)
+{
+    const QDir root(path);
+    if (!root.exists()) {
+        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
+        return false;
+    }
+    messageCount = 0;
+    columns = QStringList{ tr("Message ID"), tr("Group") };
+    const QFileInfoList languageDirectories =
+            root.entryInfoList({ QStringLiteral("*") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &languageDirectory : languageDirectories) {
+        const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
+        columns.append(language);
+        const QFileInfoList files = QDir(languageDirectory.absoluteFilePath())
+                                            .entryInfoList({ QStringLiteral("*.json") },
+                                                           QDir::Files, QDir::Name);
+        for (const QFileInfo &file : files)
+            readNamespace(file.absoluteFilePath(), language, languageDirectory.fileName());
+    }
+    updateMessageCount();
+    directory = path;
+    loadProjectSettings();
+    return true;
+}
+
+bool CommonJSONTranslationModel::isFlat(const QString &directoryName, const QString &group) const
+{
+    const auto known = flatGroups.constFind(directoryName + u'/' + group);
+    if (known != flatGroups.cend())
+        return known.value();
+    // A namespace new to this language takes the shape of the other languages' files.
+    const QString suffix = u'/' + group;
+    bool anyFlat = false;
+    for (auto it = flatGroups.cbegin(); it != flatGroups.cend(); ++it) {
+        if (!it.key().endsWith(suffix))
+            continue;
+        if (!it.value())
+            return false;
+        anyFlat = true;
+    }
+    return anyFlat;
+}
+
+bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDirectory) const
+{
+    const QString directoryName = QDir(targetDirectory).dirName();
+    JsonWriter writer(targetDirectory);
+    columnWalk(column, [this, &writer, &directoryName](const CellItem &item) {
+        writer.add(item.group, item.id, item.text, isFlat(directoryName, item.group));
+    });
+    return writer.flush();
 }
 
 bool CommonJSONTranslationModel::exportToDirectory()
 {
-    return false;
+    const int count = columnCount();
+    if (count < 1)
+        return false;
+    bool written = false;
+    bool failed = false;
+    const QDir root(directory);
+    for (int column = 0; column < count; ++column) {
+        const QString language = columns.at(leadingColumnCount() + column);
+        QFileInfo target(root.filePath(language));
+        // An imported pt.BR directory gives the column pt, and files opened one by one
+        // leave `directory` at the first file's own directory: such a column goes back to
+        // the directory its file came from.
+        if (!target.isDir() && !columnFilePath(column).isEmpty())
+            target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
+        if (!target.isDir()) {
+            qCWarning(lcModel) << "No directory to export" << language << "into:"
+                               << target.absoluteFilePath();
+            continue;
+        }
+        written = true;
+        failed = !writeColumn(column, target.absoluteFilePath()) || failed;
+    }
+    return written && !failed;
 }
 
-bool CommonJSONTranslationModel::saveColumn(int)
+bool CommonJSONTranslationModel::saveColumn(int column)
 {
-    return false;
+    const QString path = columnFilePath(column);
+    if (path.isEmpty())
+        return false;
+    return writeColumn(column, QFileInfo(path).absolutePath());
 }

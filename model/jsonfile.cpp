@@ -1,0 +1,86 @@
+#include "model/jsonfile.h"
+
+#include "model/translationmodel.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+namespace {
+
+const QByteArray utf8Bom("\xEF\xBB\xBF");
+
+void walk(const QJsonObject &object, QStringList &path,
+          const std::function<void(const QString &, const QStringList &, const QJsonValue &)> &visit)
+{
+    for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
+        path.append(member.key());
+        if (member.value().isObject())
+            walk(member.value().toObject(), path, visit);
+        else
+            visit(path.join(u'.'), path, member.value());
+        path.removeLast();
+    }
+}
+
+} // namespace
+
+JsonNamespace JsonNamespace::fromBytes(const QByteArray &bytes)
+{
+    JsonNamespace result;
+    result.bom = bytes.startsWith(utf8Bom);
+    QJsonParseError error;
+    const QJsonDocument document =
+            QJsonDocument::fromJson(result.bom ? bytes.mid(utf8Bom.size()) : bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // Offsets count from the start of the file, byte order mark included.
+        const qsizetype offset = error.offset + (result.bom ? utf8Bom.size() : 0);
+        const int line = int(bytes.left(offset).count('\n')) + 1;
+        result.errorString = QStringLiteral("line %1: %2").arg(line).arg(error.errorString());
+    } else if (!document.isObject()) {
+        result.errorString = QStringLiteral("the top level is not an object");
+    } else {
+        result.object = document.object();
+    }
+    return result;
+}
+
+QByteArray JsonNamespace::toBytes() const
+{
+    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return bom ? utf8Bom + text : text;
+}
+
+void walkJsonLeaves(const QJsonObject &object,
+                    const std::function<void(const QString &, const QStringList &,
+                                             const QJsonValue &)> &visit)
+{
+    QStringList path;
+    walk(object, path, visit);
+}
+
+bool readJsonFile(bool &flat, const QString &path,
+                  const std::function<void(const QString &, const QString &)> &callback)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcModel) << "Failed to open JSON file:" << path << file.errorString();
+        return false;
+    }
+    const JsonNamespace space = JsonNamespace::fromBytes(file.readAll());
+    if (!space.isValid()) {
+        qCWarning(lcModel).noquote()
+            << QStringLiteral("Failed to parse JSON file %1, %2").arg(path, space.errorString);
+        return false;
+    }
+    for (const QJsonValue &value : space.object) {
+        if (value.isObject())
+            flat = false;
+    }
+    walkJsonLeaves(space.object,
+                   [&callback](const QString &key, const QStringList &, const QJsonValue &value) {
+                       if (value.isString())
+                           callback(key, value.toString());
+                   });
+    return true;
+}
