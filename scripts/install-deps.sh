@@ -14,6 +14,8 @@ packages=(
     xvfb xauth
     # tests: the self-signed certificate of the local TLS test server
     openssl
+    # tests: GNUstep's .strings parser (sfparse, plget)
+    gnustep-base-runtime
 )
 
 SUDO=""
@@ -23,6 +25,10 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The JSON checks run the i18next library (installed by the build with npm) under Node.js;
+# one that is already installed, from Debian or elsewhere, will do.
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
