@@ -335,6 +335,58 @@
         <source>Please configure the LLM service first.</source>
         <translation>Bitte richten Sie zuerst den LLM-Dienst ein.</translation>
     </message>
+    <message>
+        <source>Open Translation Files</source>
+        <translation>Übersetzungsdateien öffnen</translation>
+    </message>
+    <message>
+        <source>All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;GNU Po Files (*.po);;Common JSON Files (*.json)</source>
+        <translation>Alle unterstützten Dateien (*.strings *.xcstrings *.ts *.po *.json);;Apple-Strings-Dateien (*.strings *.xcstrings);;Qt-TS-Dateien (*.ts);;GNU-PO-Dateien (*.po);;JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>All files must have the same type.</source>
+        <translation>Alle Dateien müssen vom selben Typ sein.</translation>
+    </message>
+    <message>
+        <source>Find directory contains Apple .lproj directories</source>
+        <translation>Verzeichnis mit Apple-.lproj-Verzeichnissen auswählen</translation>
+    </message>
+    <message>
+        <source>Find directory contains Qt .ts files</source>
+        <translation>Verzeichnis mit Qt-.ts-Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Find directory contains GNU .po files</source>
+        <translation>Verzeichnis mit GNU-.po-Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Find directory contains common .json files</source>
+        <translation>Verzeichnis mit .json-Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Exported to %1 successfully</source>
+        <translation>Erfolgreich nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>Exporting to %1 failed</source>
+        <translation>Export nach %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Erfolg</translation>
+    </message>
+    <message>
+        <source>Saving to file %1 successfully.</source>
+        <translation>Die Datei %1 wurde erfolgreich gespeichert.</translation>
+    </message>
+    <message>
+        <source>Failed to save to file %1.</source>
+        <translation>Die Datei %1 konnte nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>

@@ -335,6 +335,58 @@
         <source>Please configure the LLM service first.</source>
         <translation>请先配置 LLM 服务。</translation>
     </message>
+    <message>
+        <source>Open Translation Files</source>
+        <translation>打开翻译文件</translation>
+    </message>
+    <message>
+        <source>All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;GNU Po Files (*.po);;Common JSON Files (*.json)</source>
+        <translation>所有支持的文件 (*.strings *.xcstrings *.ts *.po *.json);;Apple Strings 文件 (*.strings *.xcstrings);;Qt TS 文件 (*.ts);;GNU PO 文件 (*.po);;通用 JSON 文件 (*.json)</translation>
+    </message>
+    <message>
+        <source>All files must have the same type.</source>
+        <translation>所有文件的类型必须相同。</translation>
+    </message>
+    <message>
+        <source>Find directory contains Apple .lproj directories</source>
+        <translation>选择包含 Apple .lproj 目录的目录</translation>
+    </message>
+    <message>
+        <source>Find directory contains Qt .ts files</source>
+        <translation>选择包含 Qt .ts 文件的目录</translation>
+    </message>
+    <message>
+        <source>Find directory contains GNU .po files</source>
+        <translation>选择包含 GNU .po 文件的目录</translation>
+    </message>
+    <message>
+        <source>Find directory contains common .json files</source>
+        <translation>选择包含通用 .json 文件的目录</translation>
+    </message>
+    <message>
+        <source>Notice</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Exported to %1 successfully</source>
+        <translation>已成功导出到 %1</translation>
+    </message>
+    <message>
+        <source>Exporting to %1 failed</source>
+        <translation>导出到 %1 失败</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Saving to file %1 successfully.</source>
+        <translation>已成功保存到文件 %1。</translation>
+    </message>
+    <message>
+        <source>Failed to save to file %1.</source>
+        <translation>保存到文件 %1 失败。</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
