@@ -120,13 +120,9 @@ bool GnuTranslationModel::writeLanguage(int column)
     }
     PoWriter writer(newCatalogues);
     writer.setLanguage(language);
-    QSet<QString> groups;
     for (const Catalogue &catalogue : std::as_const(catalogues)) {
-        // The table shows the text of the first catalogue read for a group.
-        if (catalogue.language == language && !groups.contains(catalogue.group)) {
-            groups.insert(catalogue.group);
-            writer.setGroupFile(catalogue.group, catalogue.path);
-        }
+        if (catalogue.language == language)
+            writer.addGroupFile(catalogue.group, catalogue.path);
     }
     columnWalk(column, [&writer](const CellItem &item) {
         writer.add(item.group, item.id, item.text);

@@ -228,9 +228,11 @@ PoWriter::~PoWriter()
     flush();
 }
 
-void PoWriter::setGroupFile(const QString &group, const QString &path)
+void PoWriter::addGroupFile(const QString &group, const QString &path)
 {
-    groupFiles.insert(group, path);
+    QStringList &paths = groupFiles[group];
+    if (!paths.contains(path))
+        paths.append(path);
 }
 
 bool PoWriter::add(const QString &group, const QString &id, const QString &text)
@@ -243,49 +245,29 @@ bool PoWriter::flush()
 {
     bool written = true;
     for (auto group = items.cbegin(); group != items.cend(); ++group) {
-        QString path = groupFiles.value(group.key());
-        if (path.isEmpty() && !targetDirectory.isEmpty())
-            path = QDir(targetDirectory).absoluteFilePath(group.key() + QStringLiteral(".po"));
-        if (path.isEmpty()) {
+        QStringList paths = groupFiles.value(group.key());
+        if (paths.isEmpty() && !targetDirectory.isEmpty())
+            paths.append(QDir(targetDirectory).absoluteFilePath(group.key() + QStringLiteral(".po")));
+        if (paths.isEmpty()) {
             qCCritical(lcModel) << "Failed to write PO file: no catalogue of this language holds"
                                 << "the group" << group.key();
             written = false;
             continue;
         }
-        written = writeGroup(path, group.value()) && written;
+        written = writeGroup(paths, group.value()) && written;
     }
     items.clear();
     return written;
 }
 
-po_file_t PoWriter::createCatalogue() const
+po_file_t PoWriter::openCatalogue(const QString &path) const
 {
-    po_file_t catalogue = po_file_create();
-    if (!catalogue)
-        return nullptr;
-    // gettext's tools reject a catalogue without a header naming its character set.
-    QByteArray header;
-    if (!language.isEmpty())
-        header += "Language: " + language.toUtf8() + "\n";
-    header += "MIME-Version: 1.0\n"
-              "Content-Type: text/plain; charset=UTF-8\n"
-              "Content-Transfer-Encoding: 8bit\n";
-    if (!appendPoMessage(catalogue, QString(), QString::fromUtf8(header))) {
-        po_file_free(catalogue);
-        return nullptr;
-    }
-    return catalogue;
-}
-
-bool PoWriter::writeGroup(const QString &path, const QMap<QString, QString> &texts)
-{
-    po_file_t catalogue = nullptr;
     if (QFileInfo::exists(path)) {
         LibraryCall call;
-        catalogue = guardedRead(QFile::encodeName(path), call);
+        po_file_t catalogue = guardedRead(QFile::encodeName(path), call);
         if (!catalogue) {
             qCCritical(lcModel) << "Failed to read PO file:" << path;
-            return false;
+            return nullptr;
         }
         if (call.errors > 0) {
             // The library drops what it cannot parse; writing its catalogue back would lose
@@ -293,43 +275,96 @@ bool PoWriter::writeGroup(const QString &path, const QMap<QString, QString> &tex
             qCCritical(lcModel) << "Failed to write PO file, it has errors and is left as it is:"
                                 << path;
             po_file_free(catalogue);
-            return false;
+            return nullptr;
         }
-    } else {
-        catalogue = createCatalogue();
-        if (!catalogue) {
-            qCCritical(lcModel) << "Failed to create PO file:" << path;
-            return false;
-        }
+        return catalogue;
     }
+    po_file_t catalogue = po_file_create();
+    // gettext's tools reject a catalogue without a header naming its character set.
+    QByteArray header;
+    if (!language.isEmpty())
+        header += "Language: " + language.toUtf8() + "\n";
+    header += "MIME-Version: 1.0\n"
+              "Content-Type: text/plain; charset=UTF-8\n"
+              "Content-Transfer-Encoding: 8bit\n";
+    if (catalogue && !appendPoMessage(catalogue, QString(), QString::fromUtf8(header))) {
+        po_file_free(catalogue);
+        catalogue = nullptr;
+    }
+    if (!catalogue)
+        qCCritical(lcModel) << "Failed to create PO file:" << path;
+    return catalogue;
+}
 
+namespace {
+
+struct OpenCatalogue
+{
+    QString path;
+    po_file_t file = nullptr;
+    po_message_iterator_t end = nullptr;
     QHash<QByteArray, po_message_t> byId;
-    po_message_iterator_t end = po_message_iterator(catalogue, nullptr);
-    if (end) {
-        while (po_message_t message = po_next_message(end)) {
+};
+
+} // namespace
+
+// Several catalogues of one language can share a group name (an application's domains in
+// <lang>/LC_MESSAGES of several components): each takes the messages it has.
+bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString> &texts)
+{
+    bool written = true;
+    QList<OpenCatalogue> catalogues;
+    for (const QString &path : paths) {
+        OpenCatalogue catalogue{ path, openCatalogue(path), nullptr, {} };
+        if (!catalogue.file) {
+            written = false;
+            continue;
+        }
+        catalogue.end = po_message_iterator(catalogue.file, nullptr);
+        while (po_message_t message = catalogue.end ? po_next_message(catalogue.end) : nullptr) {
             if (!isRepresented(message))
                 continue;
             const QByteArray id(po_message_msgid(message));
-            if (!byId.contains(id))
-                byId.insert(id, message);
+            if (!catalogue.byId.contains(id))
+                catalogue.byId.insert(id, message);
         }
+        catalogues.append(catalogue);
     }
+    const bool hasFirst = !catalogues.isEmpty() && catalogues.first().path == paths.first();
+
     for (auto item = texts.cbegin(); item != texts.cend(); ++item) {
         const QByteArray id = item.key().toUtf8();
         const QByteArray text = item.value().toUtf8();
-        if (po_message_t message = byId.value(id)) {
-            setShownMsgstr(message, text);
-        } else if (!end || !appendAt(end, id, text)) {
-            qCCritical(lcModel) << "Failed to append message to PO file:" << path;
+        // The table shows the first catalogue's text; another catalogue's copy of the message
+        // follows it only where the two agreed, a text of its own was never shown.
+        QByteArray shown;
+        bool found = false;
+        for (const OpenCatalogue &catalogue : std::as_const(catalogues)) {
+            po_message_t message = catalogue.byId.value(id);
+            if (!message)
+                continue;
+            if (!found)
+                shown = shownMsgstr(message);
+            if (!found || shown == shownMsgstr(message))
+                setShownMsgstr(message, text);
+            found = true;
+        }
+        if (!found && (!hasFirst || !catalogues.first().end
+                       || !appendAt(catalogues.first().end, id, text))) {
+            qCCritical(lcModel) << "Failed to append message to PO file:" << paths.first();
+            written = false;
         }
     }
-    if (end)
-        po_message_iterator_free(end);
 
-    QString error;
-    const bool written = writeCatalogue(catalogue, path, &error);
-    if (!written)
-        qCCritical(lcModel) << "Failed to write PO file:" << path << error;
-    po_file_free(catalogue);
+    for (const OpenCatalogue &catalogue : std::as_const(catalogues)) {
+        if (catalogue.end)
+            po_message_iterator_free(catalogue.end);
+        QString error;
+        if (!writeCatalogue(catalogue.file, catalogue.path, &error)) {
+            qCCritical(lcModel) << "Failed to write PO file:" << catalogue.path << error;
+            written = false;
+        }
+        po_file_free(catalogue.file);
+    }
     return written;
 }

@@ -20,7 +20,7 @@ bool readPoFile(const QString &path,
 bool appendPoMessage(po_file_t catalogue, const QString &id, const QString &text);
 
 // Merges the texts of one language into its PO catalogues: each group is written into the
-// file it was read from, or into "<group>.po" in the target directory. Created for one write;
+// files it was read from, or into "<group>.po" in the target directory. Created for one write;
 // the destructor flushes what is left.
 class PoWriter final
 {
@@ -30,9 +30,9 @@ public:
     PoWriter(const PoWriter &) = delete;
     PoWriter &operator=(const PoWriter &) = delete;
 
-    // The file a group was read from. A group without one goes to the target directory, or
-    // is dropped with a warning when the target directory is empty.
-    void setGroupFile(const QString &group, const QString &path);
+    // A file a group was read from; the first one added gets the messages none of them has.
+    // A group without files goes to the target directory, or is refused when that is empty.
+    void addGroupFile(const QString &group, const QString &path);
     // Language named in the header of catalogues this writer creates.
     void setLanguage(const QString &code) { language = code; }
 
@@ -41,11 +41,11 @@ public:
     bool flush();
 
 private:
-    bool writeGroup(const QString &path, const QMap<QString, QString> &texts);
-    po_file_t createCatalogue() const;
+    bool writeGroup(const QStringList &paths, const QMap<QString, QString> &texts);
+    po_file_t openCatalogue(const QString &path) const;
 
     QString targetDirectory;
     QString language;
-    QHash<QString, QString> groupFiles;
+    QHash<QString, QStringList> groupFiles;
     QMap<QString, QMap<QString, QString>> items;
 };
