@@ -30,7 +30,11 @@ public:
         QMap<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;
 
-        QByteArray path() const { return target.left(target.indexOf('?')); }
+        QByteArray path() const
+        {
+            const qsizetype query = target.indexOf('?');
+            return query < 0 ? target : target.left(query);
+        }
         QJsonObject json() const;
     };
 
