@@ -2,12 +2,14 @@
 // its sample folders (tests/data/<kind>/<sample>/) to samples().
 
 #include "bench/tabledump.h"
+#include "model/stringsfile.h"
 #include "model/translationmodel.h"
 #include "support/testsupport.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopedPointer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -60,6 +62,34 @@ QString checkPo(const QString &file, const QString &original)
     return failure;
 }
 
+// GNUstep's parser must take the table, with as many entries as the original held.
+QString checkStrings(const QString &file, const QString &original)
+{
+    const auto entries = [](const QString &path, QString *output) {
+        TestSupport::run(QStringLiteral(PARLONEX_SFPARSE), { path }, output);
+        const QRegularExpressionMatch match =
+                QRegularExpression(QStringLiteral("seems ok \\((\\d+) entries\\)")).match(*output);
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    };
+    QString output;
+    QString originalOutput;
+    const int written = entries(file, &output);
+    const int before = entries(original, &originalOutput);
+    if (written < 0 || written != before)
+        return QStringLiteral("sfparse: %1 entries, %2 before: %3").arg(written).arg(before).arg(output);
+    return {};
+}
+
+// i18next must give back every leaf of the file's language through t().
+QString checkJson(const QString &file, const QString &)
+{
+    const QFileInfo info(file);
+    return toolFailure(QStringLiteral(PARLONEX_NODE),
+                       { QStringLiteral(PARLONEX_I18NEXT_CHECK), QStringLiteral("--prefix"),
+                         QStringLiteral(PARLONEX_I18NEXT_PREFIX), QStringLiteral("--all"),
+                         info.dir().absolutePath() + QStringLiteral("/.."), info.dir().dirName() });
+}
+
 const QMap<QString, FormatCase> &formats()
 {
     static const QMap<QString, FormatCase> all{
@@ -68,6 +98,11 @@ const QMap<QString, FormatCase> &formats()
             // TS texts are stored without carriage returns.
             [](const QString &text) { return QString(text).remove(QLatin1Char('\r')); } } },
         { QStringLiteral("po"), { ModelKind::Gnu, { QStringLiteral("*.po") }, checkPo } },
+        { QStringLiteral("strings"),
+          { ModelKind::Apple, { QStringLiteral("*.strings") }, checkStrings,
+            // Cells hold .strings texts with their escapes; typed ones get escaped.
+            [](const QString &text) { return escapeStringsText(text); } } },
+        { QStringLiteral("json"), { ModelKind::CommonJSON, { QStringLiteral("*.json") }, checkJson } },
     };
     return all;
 }
@@ -85,6 +120,9 @@ const QList<Sample> &samples()
         { "ts", "handmade" },
         { "po", "django-humanize" },
         { "po", "gnu-layout" },
+        { "strings", "gnustep-base" },
+        { "json", "node-red" },
+        { "json", "docusaurus" },
     };
     return all;
 }
@@ -165,6 +203,8 @@ private:
 void tst_Formats::initTestCase()
 {
     std::signal(SIGXFSZ, SIG_IGN);
+    // GNUstep reads .strings files without a byte order mark as strict UTF-8.
+    qputenv("GNUSTEP_STRING_ENCODING", "NSUTF8StringEncoding");
 }
 
 void tst_Formats::init()
