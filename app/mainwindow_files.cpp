@@ -3,6 +3,58 @@
 
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
+#include "settings/settings.h"
+#include "views/filedialog.h"
+#include "views/messagebox.h"
+
+#include <QAbstractItemDelegate>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcFiles, "parlonex.app.files")
+
+namespace {
+
+// The model kind for a file suffix, compared exactly (0: no model reads it).
+int kindForSuffix(const QString &suffix)
+{
+    if (suffix == QLatin1String("strings") || suffix == QLatin1String("xcstrings"))
+        return int(ModelKind::Apple);
+    if (suffix == QLatin1String("ts"))
+        return int(ModelKind::Qt);
+    if (suffix == QLatin1String("po"))
+        return int(ModelKind::Gnu);
+    if (suffix == QLatin1String("json"))
+        return int(ModelKind::CommonJSON);
+    return 0;
+}
+
+QString iconForKind(int kind)
+{
+    switch (kind) {
+    case int(ModelKind::Apple):
+        return QStringLiteral(":/rc/icons/apple.png");
+    case int(ModelKind::Qt):
+        return QStringLiteral(":/rc/icons/qt.png");
+    case int(ModelKind::Gnu):
+        return QStringLiteral(":/rc/icons/gnu.png");
+    case int(ModelKind::CommonJSON):
+        return QStringLiteral(":/rc/icons/json.png");
+    }
+    return {};
+}
+
+// A menu text shows "&" as the accelerator mark; paths such as "R&D" must read as typed.
+QString historyText(int number, const QString &path)
+{
+    QString shown = QDir::toNativeSeparators(path);
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("%1. %2").arg(number).arg(shown);
+}
+
+} // namespace
 
 void MainWindow::installTranslationModel(TranslationModel *model)
 {
@@ -20,28 +72,189 @@ void MainWindow::installTranslationModel(TranslationModel *model)
     connectSelectionModel();
 }
 
-bool MainWindow::openTranslationFiles(const QStringList &)
+void MainWindow::onActionOpenTranslationFilesTriggered()
 {
+    const QStringList files = FileDialog::getOpenFileNames(
+        this, tr("Open Translation Files"),
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        tr("All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;"
+           "Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;"
+           "GNU Po Files (*.po);;Common JSON Files (*.json)"));
+    if (files.isEmpty())
+        return;
+    const QString suffix = QFileInfo(files.first()).suffix();
+    for (const QString &file : files) {
+        if (QFileInfo(file).suffix() != suffix) {
+            MessageBox::warning(this, tr("Warning"), tr("All files must have the same type."));
+            return;
+        }
+    }
+    openTranslationFiles(files);
+}
+
+bool MainWindow::openTranslationFiles(const QStringList &files)
+{
+    if (files.isEmpty())
+        return false;
+    const int kind = kindForSuffix(QFileInfo(files.first()).suffix());
+    if (kind == 0) {
+        qCDebug(lcFiles) << "No model reads files like" << files.first();
+        return false;
+    }
+    // Some formats read a missing file as an empty language; a history entry whose file has
+    // gone must not replace the current set by that.
+    for (const QString &file : files) {
+        if (!QFileInfo(file).isFile()) {
+            qCWarning(lcFiles) << "Cannot open" << file << "- no such file";
+            return false;
+        }
+    }
+    TranslationModel *model = TranslationModel::create(ModelKind(kind), this);
+    if (!model)
+        return false;
+    if (!model->openFiles(files)) {
+        qCWarning(lcFiles) << "Could not open" << files << "- the current set stays";
+        delete model;
+        return false;
+    }
+    installTranslationModel(model);
+    Settings().addFilesHistory(files);
+    rebuildRecentMenu();
+    return true;
+}
+
+void MainWindow::onActionImportApplei18nRootDirectoryTriggered()
+{
+    chooseDirectoryAndImport(tr("Find directory contains Apple .lproj directories"),
+                             int(ModelKind::Apple));
+}
+
+void MainWindow::onActionImportQtTSFilesDirectoryTriggered()
+{
+    chooseDirectoryAndImport(tr("Find directory contains Qt .ts files"), int(ModelKind::Qt));
+}
+
+void MainWindow::onActionImportGNUPOFilesDirectoryTriggered()
+{
+    chooseDirectoryAndImport(tr("Find directory contains GNU .po files"), int(ModelKind::Gnu));
+}
+
+void MainWindow::onActionImportCommonJSONFilesDirectoryTriggered()
+{
+    chooseDirectoryAndImport(tr("Find directory contains common .json files"),
+                             int(ModelKind::CommonJSON));
+}
+
+void MainWindow::chooseDirectoryAndImport(const QString &caption, int kind)
+{
+    const QString directory = FileDialog::getExistingDirectory(this, caption, QString());
+    if (directory.isEmpty() || !QFileInfo(directory).isDir())
+        return;
+    importTranslationDirectory(kind, directory);
+}
+
+bool MainWindow::importTranslationDirectory(int kind, const QString &directory)
+{
+    if (!QFileInfo(directory).isDir()) {
+        qCWarning(lcFiles) << "Cannot import" << directory << "- no such directory";
+        return false;
+    }
+    TranslationModel *model = TranslationModel::create(ModelKind(kind), this);
+    if (!model) {
+        qCWarning(lcFiles) << "No model for the kind" << kind << "of" << directory;
+        return false;
+    }
+    if (!model->importFromDirectory(directory)) {
+        qCWarning(lcFiles) << "Could not import" << directory << "- the current set stays";
+        delete model;
+        return false;
+    }
+    installTranslationModel(model);
+    Settings().addDirectoryHistory(directory, kind);
+    rebuildRecentMenu();
+    return true;
+}
+
+void MainWindow::commitOpenEditor()
+{
+    QWidget *editor = ui->targetTableView->indexWidget(ui->targetTableView->currentIndex());
+    if (editor && ui->targetTableView->itemDelegate())
+        emit ui->targetTableView->itemDelegate()->commitData(editor);
+}
+
+void MainWindow::onActionExportToDirectoryTriggered()
+{
+    if (!translationModel)
+        return;
+    commitOpenEditor();
+    if (translationModel->exportToDirectory())
+        MessageBox::information(this, tr("Notice"),
+                                tr("Exported to %1 successfully")
+                                    .arg(translationModel->nativeDirectory()));
+    else
+        MessageBox::warning(this, tr("Warning"),
+                            tr("Exporting to %1 failed").arg(translationModel->nativeDirectory()));
+}
+
+bool MainWindow::saveColumnToFile(int column)
+{
+    if (!translationModel)
+        return false;
+    const QString path = translationModel->columnFilePath(column);
+    if (path.isEmpty())
+        return false;
+    commitOpenEditor();
+    if (translationModel->saveColumn(column)) {
+        MessageBox::information(this, tr("Success"),
+                                tr("Saving to file %1 successfully.").arg(path));
+        return true;
+    }
+    MessageBox::warning(this, tr("Warning"), tr("Failed to save to file %1.").arg(path));
     return false;
 }
 
-bool MainWindow::importTranslationDirectory(int, const QString &)
+void MainWindow::onActionClearHistoryTriggered()
 {
-    return false;
+    Settings().clearHistory();
+    clearRecentMenu();
 }
 
-bool MainWindow::saveColumnToFile(int)
+void MainWindow::rebuildRecentMenu()
 {
-    return false;
+    clearRecentMenu();
+    Settings settings;
+    const QList<DirectoryHistoryEntry> directories = settings.directoryHistory();
+    const QStringList files = settings.filesHistory();
+    QMenu *menu = ui->menuRecentOpened;
+
+    menu->addSeparator();
+    for (int i = 0; i < directories.size(); ++i) {
+        const DirectoryHistoryEntry entry = directories.at(i);
+        QAction *action = menu->addAction(QIcon(iconForKind(entry.type)),
+                                          historyText(i + 1, entry.directory));
+        action->setData(entry.type);
+        connect(action, &QAction::triggered, this,
+                [this, entry] { importTranslationDirectory(entry.type, entry.directory); });
+    }
+    menu->addSeparator();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        QAction *action = menu->addAction(historyText(i + 1, file));
+        connect(action, &QAction::triggered, this, [this, file] { openTranslationFiles({ file }); });
+    }
 }
 
-void MainWindow::onActionOpenTranslationFilesTriggered() { }
-void MainWindow::onActionImportApplei18nRootDirectoryTriggered() { }
-void MainWindow::onActionImportQtTSFilesDirectoryTriggered() { }
-void MainWindow::onActionImportGNUPOFilesDirectoryTriggered() { }
-void MainWindow::onActionImportCommonJSONFilesDirectoryTriggered() { }
-void MainWindow::onActionExportToDirectoryTriggered() { }
-void MainWindow::onActionClearHistoryTriggered() { }
-void MainWindow::rebuildRecentMenu() { }
-void MainWindow::clearRecentMenu() { }
-void MainWindow::chooseDirectoryAndImport(int) { }
+void MainWindow::clearRecentMenu()
+{
+    QMenu *menu = ui->menuRecentOpened;
+    const QList<QAction *> actions = menu->actions();
+    for (QAction *action : actions) {
+        if (action == ui->actionClearHistory)
+            continue;
+        menu->removeAction(action);
+        // A history entry rebuilds the menu from inside its own triggered signal, so the
+        // actions may only go once that signal has returned.
+        if (action->parent() == menu)
+            action->deleteLater();
+    }
+}
