@@ -22,7 +22,9 @@ private slots:
     void resourceLoads_data();
     void resourceLoads();
     void everyFlagIsAPicture();
-    void translateButtonSize();
+    void everyReferencedResourceExists();
+    void pictureSize_data();
+    void pictureSize();
     void programCatalogueTranslates_data();
     void programCatalogueTranslates();
     void toolkitCatalogueTranslates_data();
@@ -38,7 +40,7 @@ void tst_Resources::resourceLoads_data()
     const QStringList icons { "document-open", "apple", "qt", "gnu", "json", "document-export",
                               "edit-cut", "edit-copy", "edit-paste", "delete",
                               "preferences-activities", "cell", "row", "column", "table",
-                              "process-stop" };
+                              "process-stop", "right", "wrong", "question-mark" };
     for (const QString &icon : icons)
         QTest::newRow(qPrintable(icon)) << QStringLiteral(":/rc/icons/%1.png").arg(icon);
 
@@ -78,10 +80,49 @@ void tst_Resources::everyFlagIsAPicture()
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u' ')));
 }
 
-void tst_Resources::translateButtonSize()
+// Icons are named by string in .ui files and sources; a typo there only shows as a blank button.
+void tst_Resources::everyReferencedResourceExists()
 {
-    // The delegate reserves exactly 16x16 pixels for it beside the cell editor.
-    QCOMPARE(QImage(QStringLiteral(":/rc/translate.png")).size(), QSize(16, 16));
+    static const QRegularExpression reference(QStringLiteral(":/rc/[A-Za-z0-9_./-]+"));
+    QStringList missing;
+    int count = 0;
+    for (const char *folder : { "app", "model", "llm", "settings", "views" }) {
+        QDirIterator it(QStringLiteral(PARLONEX_SOURCE_DIR "/") + QLatin1String(folder),
+                        { QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") },
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto match = reference.globalMatch(text); match.hasNext();) {
+                const QString path = match.next().captured();
+                ++count;
+                if (!QFile::exists(path))
+                    missing << file.fileName().section(u'/', -2) + QStringLiteral(": ") + path;
+            }
+        }
+    }
+    QVERIFY(count > 0);
+    missing.removeDuplicates();
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+}
+
+// Both are shown at their natural size: the delegate reserves 16x16 pixels for the translate
+// button beside the cell editor, and the about box lays its banner out at 640x100.
+void tst_Resources::pictureSize_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("translate button") << ":/rc/translate.png" << QSize(16, 16);
+    QTest::newRow("about banner") << ":/rc/banner.png" << QSize(640, 100);
+}
+
+void tst_Resources::pictureSize()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QCOMPARE(QImage(path).size(), size);
 }
 
 static QString translationsDir()
