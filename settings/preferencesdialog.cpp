@@ -366,8 +366,9 @@ void PreferencesDialog::onTableLLMItemsCurrentRowChanged(int currentRow, int cur
 {
     Q_UNUSED(currentColumn)
     Q_UNUSED(previousColumn)
+    // Another cell of the same row selects nothing new.
     if (currentRow < 0 || currentRow >= ui->tableLLMItems->rowCount()
-        || currentRow >= llmConfigurations.size())
+        || currentRow >= llmConfigurations.size() || currentRow == previousRow)
         return;
 
     if (llmModified) {
@@ -395,9 +396,7 @@ void PreferencesDialog::onTableLLMItemsCurrentRowChanged(int currentRow, int cur
     ui->cbModel->setEditText(configuration.model);
     usedLLMId = currentRow;
     connectEditWatchers();
-
-    if (currentRow != previousRow)
-        markUsedRow(ui->tableLLMItems, LLMUsed, currentRow);
+    markUsedRow(ui->tableLLMItems, LLMUsed, currentRow);
 }
 
 void PreferencesDialog::onLLMItemTextChanged()
@@ -567,7 +566,7 @@ void PreferencesDialog::onTablePromptsCurrentCellChanged(int currentRow, int cur
     Q_UNUSED(currentColumn)
     Q_UNUSED(previousColumn)
     if (currentRow < 0 || currentRow >= ui->tablePrompts->rowCount()
-        || currentRow >= prompts.size())
+        || currentRow >= prompts.size() || currentRow == previousRow)
         return;
 
     if (promptModified) {
@@ -593,9 +592,7 @@ void PreferencesDialog::onTablePromptsCurrentCellChanged(int currentRow, int cur
     usedPromptId = currentRow;
     promptModified = false;
     connectEditWatchers();
-
-    if (currentRow != previousRow)
-        markUsedRow(ui->tablePrompts, PromptUsed, currentRow);
+    markUsedRow(ui->tablePrompts, PromptUsed, currentRow);
 }
 
 void PreferencesDialog::onBtnAddPromptClicked()

@@ -1,5 +1,6 @@
 #include "settings/servicecatalog.h"
 
+#include "llm/llmservicereplyhelper.h"
 #include "settings/settings.h"
 
 #include <QJsonArray>
@@ -214,15 +215,6 @@ QStringList ServiceCatalog::parseModelList(const QString &service, const QByteAr
     return result;
 }
 
-QString ServiceCatalog::errorMessageOf(const QByteArray &body)
-{
-    const QJsonObject root = QJsonDocument::fromJson(body).object();
-    const QJsonValue error = root.value(QLatin1String("error"));
-    if (error.isObject())
-        return error.toObject().value(QLatin1String("message")).toString();
-    return error.toString();
-}
-
 ModelListFetcher::ModelListFetcher(QNetworkAccessManager *networkAccessManager, QObject *parent)
     : QObject(parent)
     , networkAccessManager(networkAccessManager)
@@ -247,6 +239,7 @@ bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl,
     if (!request.url().isValid())
         return false;
     this->service = service;
+    secret = apiKey;
     reply = networkAccessManager->get(request);
     connect(reply.data(), &QNetworkReply::finished, this, &ModelListFetcher::onReplyFinished);
     return true;
@@ -264,13 +257,16 @@ void ModelListFetcher::onReplyFinished()
     QString errorMessage;
     QStringList models;
     if (finishedReply->error() != QNetworkReply::NoError) {
-        errorMessage = ServiceCatalog::errorMessageOf(body);
+        errorMessage = LLMServiceReplyHelper::serviceError(body);
         if (errorMessage.isEmpty())
             errorMessage = finishedReply->errorString();
     } else {
         models = ServiceCatalog::parseModelList(service, body, &errorMessage);
     }
     if (!errorMessage.isEmpty()) {
+        // Some services quote the key they refused.
+        if (secret.size() >= 4)
+            errorMessage.replace(secret, QStringLiteral("***"));
         // The URL is logged without its query: a chat URL may carry the key there.
         qCWarning(lcSettings).noquote()
                 << "Failed to fetch the model list of" << service << "from"

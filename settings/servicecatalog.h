@@ -33,8 +33,6 @@ public:
     // sets `errorMessage`.
     static QStringList parseModelList(const QString &service, const QByteArray &body,
                                       QString *errorMessage);
-    // The "error.message" every service puts in its error bodies, or an empty string.
-    static QString errorMessageOf(const QByteArray &body);
 };
 
 // One model-list request. Emits `finished` once, then the caller deletes the object.
@@ -62,4 +60,5 @@ private:
     QNetworkAccessManager *networkAccessManager;
     QPointer<QNetworkReply> reply;
     QString service;
+    QString secret;
 };
