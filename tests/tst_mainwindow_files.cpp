@@ -30,6 +30,8 @@ private slots:
     void cleanup();
 
     void openTwoFiles();
+    void everyFormat_data();
+    void everyFormat();
     void openIsRefused_data();
     void openIsRefused();
     void failedOpenKeepsTheSet_data();
@@ -175,6 +177,56 @@ void tst_MainWindowFiles::openTwoFiles()
     QCOMPARE(Settings().filesHistory(), QStringList({ files.at(0), files.at(1), path("older.ts") }));
     QCOMPARE(menuShape(), QStringList({ "Clear history", "----", "----", "1. " + files.at(0),
                                         "2. " + files.at(1), "3. " + path("older.ts") }));
+}
+
+void tst_MainWindowFiles::everyFormat_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("modelClass");
+
+    QTest::newRow("Apple") << 1 << "apple"
+                           << QStringList{ "apple/de.lproj/Localizable.strings",
+                                           "apple/fr.lproj/Localizable.strings" }
+                           << "AppleTranslationModel";
+    QTest::newRow("Qt") << 2 << "qt" << QStringList{ "qt/app_de.ts", "qt/app_fr.ts" }
+                        << "QtTranslationModel";
+    QTest::newRow("GNU") << 3 << "po" << QStringList{ "po/de.po", "po/fr.po" }
+                         << "GnuTranslationModel";
+    QTest::newRow("JSON") << 4 << "json" << QStringList{ "json/de/common.json", "json/fr/common.json" }
+                          << "CommonJSONTranslationModel";
+}
+
+void tst_MainWindowFiles::everyFormat()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, files);
+    QFETCH(QString, modelClass);
+
+    QStringList copies;
+    for (const QString &file : files) {
+        const QString source = file.startsWith("qt/") ? file.mid(3) : file;
+        copies.append(path(file));
+        QVERIFY(TestSupport::writeFile(
+            copies.last(), TestSupport::readAll(TestSupport::dataPath("opening/" + source))));
+    }
+
+    QVERIFY(window->importTranslationDirectory(kind, path(folder)));
+    QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
+    QCOMPARE(model()->columnCount(), 2);
+    QVERIFY(model()->rowCount() >= 2);
+    QAction *entry = recentMenu()->actions().at(2);
+    QCOMPARE(entry->data().toInt(), kind);
+    QVERIFY(!entry->icon().isNull());
+
+    FileDialog::setNextFileNames(copies);
+    action("actionOpenTranslationFiles")->trigger();
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
+    QCOMPARE(model()->columnCount(), 2);
+    QCOMPARE(Settings().filesHistory(), copies);
 }
 
 void tst_MainWindowFiles::openIsRefused_data()
