@@ -57,7 +57,7 @@ bool QtTranslationModel::writeColumnToFile(int column, const QString &path) cons
 {
     TsDocument document(path);
     if (!document.isOpen())
-        return false;
+        return document.save(); // refuses, and logs why when the file did not parse
     columnWalk(column, [&document](const CellItem &item) {
         updateTsMessage(document, item.group, item.id, item.text, item.finished);
     });

@@ -67,6 +67,7 @@ TsDocument::TsDocument(const QString &path)
         qCCritical(lcModel) << "Failed to open file" << path;
         return;
     }
+    readable = true;
     QString error;
     int line = 0;
     int column = 0;
@@ -110,7 +111,8 @@ bool TsDocument::save()
     if (!opened) {
         // Writing a document that did not parse would replace the file by whatever part of
         // it was understood.
-        qCCritical(lcModel) << "Failed to save file, it could not be read as TS:" << path;
+        if (readable)
+            qCCritical(lcModel) << "Failed to save file, it could not be read as TS:" << path;
         return false;
     }
     const QByteArray bytes = dom.toByteArray(1);
@@ -164,14 +166,13 @@ bool updateTsMessage(TsDocument &document, const QString &group, const QString &
         target = document.document().createElement(numerusFormTag);
         translation.appendChild(target);
     }
-    QString written = text;
-    written.remove(QLatin1Char('\r'));
     // A cell that still shows what the file holds leaves the file's text alone, so padding
-    // and quotes the table does not show survive an export.
-    if (shownText(target.text()) != written) {
+    // and quotes the table does not show survive an export. Texts typed into the table are
+    // stored without carriage returns.
+    if (shownText(target.text()) != text) {
         while (!target.firstChild().isNull())
             target.removeChild(target.firstChild());
-        target.appendChild(document.document().createTextNode(written));
+        target.appendChild(document.document().createTextNode(QString(text).remove(QLatin1Char('\r'))));
     }
 
     // vanished and obsolete are lupdate's marks for messages no longer in the sources;

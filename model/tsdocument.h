@@ -41,6 +41,7 @@ private:
 
     QString path;
     QDomDocument dom;
+    bool readable = false;
     bool opened = false;
     bool indexed = false;
     QHash<QString, QHash<QString, QDomElement>> messagesByContext;
