@@ -30,6 +30,8 @@ const QString wrongIcon = QStringLiteral(":/rc/icons/wrong.png");
 const QString questionIcon = QStringLiteral(":/rc/icons/question-mark.png");
 const QString azureService = QStringLiteral("Azure");
 const QString defaultRole = QStringLiteral("default");
+// Validation and prompt tests give up after as long a silence as a translation does.
+constexpr int replySilenceTimeoutMs = 180000;
 
 QTableWidgetItem *readOnlyItem(const QString &text, bool centred = false)
 {
@@ -196,6 +198,12 @@ void PreferencesDialog::connectEditWatchers()
             &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
     connect(ui->edtAPIKey, &QLineEdit::textChanged, this,
             &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+    // A renamed configuration or another model is as much an edit as a new key: leaving the
+    // row must not drop it without the apply question.
+    connect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
+            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+    connect(ui->cbModel, &QComboBox::currentTextChanged, this,
+            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
 }
 
 void PreferencesDialog::disconnectEditWatchers()
@@ -213,6 +221,10 @@ void PreferencesDialog::disconnectEditWatchers()
     disconnect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
                &PreferencesDialog::onLLMItemTextChanged);
     disconnect(ui->edtAPIKey, &QLineEdit::textChanged, this,
+               &PreferencesDialog::onLLMItemTextChanged);
+    disconnect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
+               &PreferencesDialog::onLLMItemTextChanged);
+    disconnect(ui->cbModel, &QComboBox::currentTextChanged, this,
                &PreferencesDialog::onLLMItemTextChanged);
 }
 
@@ -458,6 +470,9 @@ void PreferencesDialog::onBtnValidateClicked()
 
     LLMServiceRequestHelper helper(networkAccessManager);
     LLMServiceReplyHelper *reply = helper.validate(llmConfigurations.at(row));
+    // Closing the dialog abandons the request rather than leaking it.
+    reply->setParent(this);
+    reply->setTimeout(replySilenceTimeoutMs);
     // A persistent index follows the row when rows above it are removed meanwhile, and
     // becomes invalid when the row itself goes.
     reply->setData(QVariant::fromValue(
@@ -692,6 +707,8 @@ void PreferencesDialog::onBtnTestPromptClicked()
 
     LLMServiceRequestHelper helper(networkAccessManager);
     LLMServiceReplyHelper *reply = helper.test(prompts.at(row));
+    reply->setParent(this);
+    reply->setTimeout(replySilenceTimeoutMs);
     reply->setData(row);
     connect(reply, &LLMServiceReplyHelper::done, this, &PreferencesDialog::onTestPromptFinished);
 }

@@ -113,6 +113,8 @@ private slots:
     void addConfiguration();
     void rowChangeAfterEdit_data();
     void rowChangeAfterEdit();
+    void everyFieldEditAsks_data();
+    void everyFieldEditAsks();
     void removeConfiguration_data();
     void removeConfiguration();
     void applyAfterCancelledRowChange();
@@ -458,6 +460,38 @@ void tst_PreferencesDialog::rowChangeAfterEdit()
     QCOMPARE(stored.at(0).apikey, storedKey0);
     QCOMPARE(stored.at(1).apikey, QStringLiteral("k1"));
     QCOMPARE(settings.usedLLMId(), used);
+}
+
+void tst_PreferencesDialog::everyFieldEditAsks_data()
+{
+    QTest::addColumn<QString>("field");
+
+    QTest::newRow("name") << "edtLLMItemName";
+    QTest::newRow("URL") << "cbAPIUrl";
+    QTest::newRow("model") << "cbModel";
+    QTest::newRow("key") << "edtAPIKey";
+}
+
+void tst_PreferencesDialog::everyFieldEditAsks()
+{
+    QFETCH(QString, field);
+
+    const QString url = "https://example.org/v1";
+    store({ configuration("Zero", url, "k0", "m0"), configuration("One", url, "k1", "m1") }, 0);
+    PreferencesDialog dialog(&network);
+    QWidget *editor = dialog.findChild<QWidget *>(field);
+    if (auto *comboBox = qobject_cast<QComboBox *>(editor))
+        comboBox->setEditText("edited");
+    else
+        qobject_cast<QLineEdit *>(editor)->setText("edited");
+
+    MessageBox::setNextAnswer(QMessageBox::Yes);
+    widget<QTableWidget>(dialog, "tableLLMItems")->setCurrentCell(1, 0);
+    QCOMPARE(MessageBox::shown().size(), 1);
+    click(dialog, "btnOK");
+    const LLMConfiguration stored = Settings().llmConfigurations().at(0);
+    QVERIFY(QStringList({ stored.name, stored.apiurl, stored.model, stored.apikey })
+                    .contains("edited"));
 }
 
 void tst_PreferencesDialog::removeConfiguration_data()
