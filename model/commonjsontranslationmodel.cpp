@@ -18,11 +18,15 @@ void CommonJSONTranslationModel::readNamespace(const QString &path, const QStrin
     // Everything before ".json", so that a save finds the same file again.
     const QString group = QFileInfo(path).completeBaseName();
     bool flat = true;
-    readJsonFile(flat, path, [this, &group, &language](const QString &key, const QString &value) {
+    int count = 0;
+    readJsonFile(flat, path, [this, &group, &language, &count](const QString &key, const QString &value) {
         addTranslation(group, language, key, value, true);
+        ++count;
     });
     languageFiles.insert(language, path);
-    flatGroups.insert(directoryName + u'/' + group, flat);
+    // An empty (or unreadable) file tells nothing about the shape its namespace has.
+    if (count > 0 || !flat)
+        flatGroups.insert(directoryName + u'/' + group, flat);
 }
 
 bool CommonJSONTranslationModel::openFiles(const QStringList &files)

@@ -29,9 +29,12 @@ JsonNamespace JsonNamespace::fromBytes(const QByteArray &bytes)
 {
     JsonNamespace result;
     result.bom = bytes.startsWith(utf8Bom);
+    const QByteArray text = result.bom ? bytes.mid(utf8Bom.size()) : bytes;
+    // A namespace file created empty, to be filled, holds no members yet.
+    if (text.trimmed().isEmpty())
+        return result;
     QJsonParseError error;
-    const QJsonDocument document =
-            QJsonDocument::fromJson(result.bom ? bytes.mid(utf8Bom.size()) : bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
         // Offsets count from the start of the file, byte order mark included.
         const qsizetype offset = error.offset + (result.bom ? utf8Bom.size() : 0);

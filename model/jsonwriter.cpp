@@ -110,7 +110,8 @@ bool JsonWriter::writeGroup(const QString &group, const QMap<QString, QString> &
     bool nested = false;
     for (const QJsonValue &value : std::as_const(space.object))
         nested = nested || value.isObject();
-    const bool flatShape = existed ? !nested : flat;
+    // A file without members has no shape of its own yet.
+    const bool flatShape = space.object.isEmpty() ? flat : !nested;
 
     bool ok = true;
     QJsonObject object = space.object;

@@ -390,7 +390,7 @@ void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
     const QString en = path(QStringLiteral("en.lproj/Main.strings"));
     QVERIFY(TestSupport::writeFile(de, "/* Menu */\n\"quit\" = \"Beenden\";\n\n"
                                        "// kept although empty\n\"empty\" = \"\";\n"
-                                       "\"about\" = \"Über\";\n\"gone\" = \"weg\";"));
+                                       "\"about\" = \"Über\";\n\"OK\";\n\"gone\" = \"weg\";"));
     QVERIFY(TestSupport::writeFile(en, "\"quit\" = \"Quit\";\n\"about\" = \"About\";\n"
                                        "\"new\" = \"New\";\n\"another\" = \"Another\";\n"));
 
@@ -401,15 +401,18 @@ void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
     QVERIFY(model.setData(model.index(rowOf(model, "gone"), 0), QString()));
     QVERIFY(model.setData(model.index(rowOf(model, "new"), 0), QStringLiteral("Neu")));
     QVERIFY(model.setData(model.index(rowOf(model, "another"), 0), QStringLiteral("Noch")));
+    QVERIFY(model.setData(model.index(rowOf(model, "OK"), 0), QStringLiteral("Gut")));
     QVERIFY(model.saveColumn(0));
 
     // Comments, order, the empty entry and the cleared one stay; new keys follow in order.
     QCOMPARE(QString::fromUtf8(TestSupport::readAll(de)),
              QStringLiteral("/* Menu */\n\"quit\" = \"Schließen\";\n\n"
                             "// kept although empty\n\"empty\" = \"\";\n"
-                            "\"about\" = \"Über\";\n\"gone\" = \"weg\";\n"
+                            "\"about\" = \"Über\";\n\"OK\" = \"Gut\";\n\"gone\" = \"weg\";\n"
                             "\"another\" = \"Noch\";\n\"new\" = \"Neu\";\n"));
-    QCOMPARE(sfparseEntries(de), 6);
+    QCOMPARE(sfparseEntries(de), 7);
+    QCOMPARE(gnustepTable(de, dir->path(), { "OK", "empty" }),
+             (QMap<QString, QString>{ { "OK", "Gut" }, { "empty", "" } }));
 }
 
 void tst_AppleFormat::changedDuplicateKeyReplacesEveryOccurrence()

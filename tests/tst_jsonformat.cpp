@@ -26,6 +26,7 @@ private slots:
     void newKeysTakeTheFileShape_data();
     void newKeysTakeTheFileShape();
     void newFileTakesSiblingShape();
+    void emptyFileIsFilled();
     void realFilesRoundTrip_data();
     void realFilesRoundTrip();
     void brokenFileIsLeftAlone_data();
@@ -147,6 +148,7 @@ void tst_JsonFormat::readShapes_data()
     QTest::newRow("empty string is an entry")
         << QByteArray(R"({"a": ""})") << QStringList{ "a" } << QStringList{ "" };
     QTest::newRow("empty object") << QByteArray("{}") << QStringList{} << QStringList{};
+    QTest::newRow("empty file") << QByteArray("\n") << QStringList{} << QStringList{};
 }
 
 void tst_JsonFormat::readShapes()
@@ -290,6 +292,20 @@ void tst_JsonFormat::newFileTakesSiblingShape()
 
     QCOMPARE(jsonObject(path("fr/nested.json")), QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
     QCOMPARE(jsonObject(path("fr/flat.json")), QJsonDocument::fromJson(R"({"x.y": "XY fr"})").object());
+    QCOMPARE(jsonObject(path("fr/other.json")), QJsonDocument::fromJson(R"({"o": "O"})").object());
+}
+
+void tst_JsonFormat::emptyFileIsFilled()
+{
+    QVERIFY(TestSupport::writeFile(path("en/common.json"), R"({"a": {"b": "B"}})"));
+    QVERIFY(TestSupport::writeFile(path("fr/common.json"), ""));
+
+    CommonJSONTranslationModel model;
+    QVERIFY(model.importFromDirectory(dir->path()));
+    QVERIFY(model.setData(model.index(0, 1), QStringLiteral("Bé")));
+    QVERIFY(model.saveColumn(1));
+    // An empty file has no shape of its own; it takes the nesting of the other languages.
+    QCOMPARE(jsonObject(path("fr/common.json")), QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
     QString output;
     QCOMPARE(i18nextCheckAll(dir->path(), &output), 0);
 }
