@@ -64,22 +64,30 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
         if (!firstValue.contains(entry.key))
             firstValue.insert(entry.key, entry.value);
     }
+    // The new text is the old one with the changed values swapped in, built in one pass.
+    QString text;
+    qsizetype copied = 0;
     bool changed = false;
-    for (auto entry = document.entries.crbegin(); entry != document.entries.crend(); ++entry) {
-        const auto text = groupTexts.constFind(entry->key);
-        if (text == groupTexts.cend() || text.value() == firstValue.value(entry->key))
+    for (const StringsEntry &entry : std::as_const(document.entries)) {
+        const auto groupText = groupTexts.constFind(entry.key);
+        if (groupText == groupTexts.cend() || groupText.value() == firstValue.value(entry.key))
             continue;
-        const QString quoted = u'"' + escapeStringsText(text.value(), latin1) + u'"';
-        // Edits run from the end of the text backwards so earlier positions stay valid.
-        if (entry->valueLength == 0)
-            document.text.insert(entry->valueStart, QStringLiteral(" = ") + quoted);
-        else
-            document.text.replace(entry->valueStart, entry->valueLength, quoted);
+        if (!changed)
+            text.reserve(document.text.size() + document.text.size() / 8);
         changed = true;
+        text += QStringView(document.text).mid(copied, entry.valueStart - copied);
+        const QString quoted = u'"' + escapeStringsText(groupText.value(), latin1) + u'"';
+        text += entry.valueLength == 0 ? QStringLiteral(" = ") + quoted : quoted;
+        copied = entry.valueStart + entry.valueLength;
+    }
+    if (changed) {
+        text += QStringView(document.text).mid(copied);
+        document.text = text;
     }
 
     const QString lineEnd = document.text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n")
                                                                          : QStringLiteral("\n");
+    bool appended = false;
     for (auto text = groupTexts.cbegin(); text != groupTexts.cend(); ++text) {
         if (firstValue.contains(text.key()))
             continue;
@@ -89,9 +97,9 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
                              .arg(escapeStringsText(text.key(), latin1),
                                   escapeStringsText(text.value(), latin1))
             + lineEnd;
-        changed = true;
+        appended = true;
     }
-    if (!changed && existed)
+    if (!changed && !appended && existed)
         return true;
 
     const QByteArray bytes = document.toBytes();
