@@ -45,8 +45,6 @@ private:
     MemoryModel *makeModel(int rows);
     TranslationJob job(const QStringList &cells, int rowCount, int columnCount) const;
     QStringList texts(const QStringList &cells) const;
-    static QStringList promptLines(const HttpServer::Request &request);
-    static HttpServer::Response translate(const HttpServer::Request &request);
     bool waitIdle(int timeout = 10000);
 
     QTemporaryDir profile;
@@ -56,15 +54,23 @@ private:
     TranslationQueue *queue = nullptr;
 };
 
+using Response = HttpServer::Response;
+
 namespace {
 
-HttpServer::Response chatAnswer(const QString &content)
+Response chatAnswer(const QString &content)
 {
-    const QJsonObject message{ { QStringLiteral("role"), QStringLiteral("assistant") },
-                               { QStringLiteral("content"), content } };
-    const QJsonObject choice{ { QStringLiteral("message"), message } };
-    const QJsonObject body{ { QStringLiteral("choices"), QJsonArray{ choice } } };
-    return HttpServer::Response::json(QJsonDocument(body).toJson(QJsonDocument::Compact));
+    return Response::chatAnswer(content);
+}
+
+QStringList promptLines(const HttpServer::Request &request)
+{
+    return request.promptLines();
+}
+
+Response translate(const HttpServer::Request &request)
+{
+    return Response::echoTranslation(request);
 }
 
 } // namespace
@@ -89,7 +95,7 @@ void tst_TranslationJobs::init()
     queue = new TranslationQueue(&manager);
     queue->setModel(model);
     server.clearRequests();
-    server.setHandler(&tst_TranslationJobs::translate);
+    server.setHandler(&translate);
 }
 
 void tst_TranslationJobs::cleanup()
@@ -126,30 +132,6 @@ QStringList tst_TranslationJobs::texts(const QStringList &cells) const
     for (const QModelIndex &index : job(cells, 0, 0).cells)
         result << model->cellText(index);
     return result;
-}
-
-QStringList tst_TranslationJobs::promptLines(const HttpServer::Request &request)
-{
-    const QJsonArray messages = request.json().value(QLatin1String("messages")).toArray();
-    return messages.last().toObject().value(QLatin1String("content")).toString().split(
-        QLatin1Char('\n'));
-}
-
-// A well-behaved model: every numbered text comes back as "T:<text>" for every language the
-// prompt's first line names.
-HttpServer::Response tst_TranslationJobs::translate(const HttpServer::Request &request)
-{
-    const QStringList lines = promptLines(request);
-    QString targets = lines.first().section(QLatin1Char('|'), 1);
-    targets.replace(QLatin1String(" and "), QLatin1String(", "));
-    QJsonArray answer;
-    for (const QString &line : lines.mid(1)) {
-        QJsonObject object{ { QStringLiteral("id"), line.section(QLatin1Char('.'), 0, 0).toInt() } };
-        for (const QString &target : targets.split(QLatin1String(", ")))
-            object.insert(target, QStringLiteral("T:") + line.section(QLatin1String(". "), 1));
-        answer.append(object);
-    }
-    return chatAnswer(QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
 }
 
 bool tst_TranslationJobs::waitIdle(int timeout)
@@ -497,7 +479,7 @@ void tst_TranslationJobs::stopEmptiesQueueAndIgnoresAnswer()
     QCOMPARE(translating.last().first().toBool(), false);
 
     // The queue works again afterwards.
-    server.setHandler(&tst_TranslationJobs::translate);
+    server.setHandler(&translate);
     queue->translateCell(model->index(0, 0));
     QVERIFY(waitIdle());
     QCOMPARE(model->cellText(model->index(0, 0)), QStringLiteral("T:Text 0"));

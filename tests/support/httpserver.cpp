@@ -1,5 +1,6 @@
 #include "support/httpserver.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
 #include <QProcess>
@@ -14,6 +15,37 @@
 QJsonObject HttpServer::Request::json() const
 {
     return QJsonDocument::fromJson(body).object();
+}
+
+QStringList HttpServer::Request::promptLines() const
+{
+    const QJsonArray messages = json().value(QLatin1String("messages")).toArray();
+    return messages.last().toObject().value(QLatin1String("content")).toString().split(
+        QLatin1Char('\n'));
+}
+
+HttpServer::Response HttpServer::Response::chatAnswer(const QString &content)
+{
+    const QJsonObject message{ { QStringLiteral("role"), QStringLiteral("assistant") },
+                               { QStringLiteral("content"), content } };
+    const QJsonObject choice{ { QStringLiteral("message"), message } };
+    const QJsonObject body{ { QStringLiteral("choices"), QJsonArray{ choice } } };
+    return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
+}
+
+HttpServer::Response HttpServer::Response::echoTranslation(const Request &request)
+{
+    const QStringList lines = request.promptLines();
+    QString targets = lines.first().section(QLatin1Char('|'), 1);
+    targets.replace(QLatin1String(" and "), QLatin1String(", "));
+    QJsonArray answer;
+    for (const QString &line : lines.mid(1)) {
+        QJsonObject object{ { QStringLiteral("id"), line.section(QLatin1Char('.'), 0, 0).toInt() } };
+        for (const QString &target : targets.split(QLatin1String(", ")))
+            object.insert(target, QStringLiteral("T:") + line.section(QLatin1String(". "), 1));
+        answer.append(object);
+    }
+    return chatAnswer(QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
 }
 
 HttpServer::Response HttpServer::Response::json(const QByteArray &body, int status)

@@ -36,6 +36,8 @@ public:
             return query < 0 ? target : target.left(query);
         }
         QJsonObject json() const;
+        // The lines of the last chat message's content.
+        QStringList promptLines() const;
     };
 
     struct Piece
@@ -61,6 +63,12 @@ public:
         static Response events(const QList<QByteArray> &events, int interval = 0);
         // The body compressed with gzip (or zlib for "deflate") under that Content-Encoding.
         static Response compressed(const QByteArray &body, const QByteArray &encoding);
+        // An OpenAI-style chat completion whose answer is `content`.
+        static Response chatAnswer(const QString &content);
+        // A well-behaved translator for prompts of the form
+        // "<source>|<target, target and target>\n1. text\n2. text": every text comes back as
+        // "T:<text>" for every target language the first line names.
+        static Response echoTranslation(const Request &request);
     };
 
     explicit HttpServer(bool tls = false, QObject *parent = nullptr);
