@@ -125,6 +125,7 @@ private slots:
     void getApiKey();
     void fetchModels_data();
     void fetchModels();
+    void fetchModelsFailure_data();
     void fetchModelsFailure();
 
     void presets();
@@ -738,9 +739,30 @@ void tst_PreferencesDialog::fetchModels()
     QCOMPARE(request.headers.value(keyHeader), keyValue);
 }
 
+void tst_PreferencesDialog::fetchModelsFailure_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("refused key")
+        << 401 << serviceError("Incorrect API key provided: secret-key")
+        << "Incorrect API key provided: ***";
+    QTest::newRow("not JSON") << 200 << QByteArray("<html>Bad gateway</html>")
+                              << "The model list is not a JSON object";
+    QTest::newRow("empty list") << 200 << QByteArray(R"({"data":[]})")
+                                << "The service listed no models.";
+}
+
 void tst_PreferencesDialog::fetchModelsFailure()
 {
-    server.enqueue(HttpServer::Response::json(serviceError("Incorrect API key provided"), 401));
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, message);
+
+    server.enqueue(HttpServer::Response::json(body, status));
+    capturedLog.clear();
+    const LogCapture capture;
     PreferencesDialog dialog(&network);
     auto *modelList = widget<QComboBox>(dialog, "cbModel");
     const int builtIn = modelList->count();
@@ -751,7 +773,9 @@ void tst_PreferencesDialog::fetchModelsFailure()
 
     QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 10000);
     QCOMPARE(MessageBox::shown().constFirst().title, QStringLiteral("Fetch Models"));
-    QVERIFY(MessageBox::shown().constFirst().text.contains("Incorrect API key provided"));
+    QVERIFY2(MessageBox::shown().constFirst().text.contains(message),
+             qPrintable(MessageBox::shown().constFirst().text));
+    QVERIFY(!capturedLog.join('\n').contains("secret-key"));
     QCOMPARE(modelList->count(), builtIn);
     QCOMPARE(modelList->currentText(), QStringLiteral("my-own-model"));
 
@@ -771,37 +795,40 @@ void tst_PreferencesDialog::presets()
     QVERIFY2(roles.contains("default") && roles.size() > 1, qPrintable(roles.join(',')));
     const PromptRecord defaults = settings.role("default");
     QVERIFY(!defaults.userPrompt.isEmpty());
+    QVERIFY(settings.role(roles.constLast()).userPrompt != settings.role(roles.constFirst()).userPrompt);
+    store({}, 0, { prompt("kept") }, 0);
 
     PreferencesDialog dialog(&network);
     auto *presetList = widget<QComboBox>(dialog, "cbPresets");
     QCOMPARE(presetList->count(), roles.size());
-    auto *system = widget<QPlainTextEdit>(dialog, "edtSystemPrompt");
-    auto *assistant = widget<QPlainTextEdit>(dialog, "edtAssistantPrompt");
     auto *user = widget<QPlainTextEdit>(dialog, "edtUserPrompt");
-    auto *name = widget<QLineEdit>(dialog, "edtPromptName");
-    name->setText("kept");
-    MessageBox::clear();
 
-    // Editing the name alone already counts as a change; answering No leaves the editors.
+    // A freshly loaded prompt is filled without a question; the name stays.
+    click(dialog, "btnFillDefaultPrompt");
+    QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(widget<QPlainTextEdit>(dialog, "edtSystemPrompt")->toPlainText(),
+             defaults.systemPrompt);
+    QCOMPARE(widget<QPlainTextEdit>(dialog, "edtAssistantPrompt")->toPlainText(),
+             defaults.assistantPrompt);
+    QCOMPARE(user->toPlainText(), defaults.userPrompt);
+    QCOMPARE(widget<QLineEdit>(dialog, "edtPromptName")->text(), QStringLiteral("kept"));
+
+    // The filling counts as an edit: the next one asks, and No leaves the editors alone.
+    const QString other = roles.constLast() == "default" ? roles.constFirst() : roles.constLast();
+    presetList->setCurrentText(other);
     click(dialog, "btnFillDefaultPrompt");
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().constFirst().title, QStringLiteral("Fill Default Prompt"));
-    QVERIFY(user->toPlainText().isEmpty());
-
-    MessageBox::setNextAnswer(QMessageBox::Yes);
-    click(dialog, "btnFillDefaultPrompt");
-    QCOMPARE(system->toPlainText(), defaults.systemPrompt);
-    QCOMPARE(assistant->toPlainText(), defaults.assistantPrompt);
     QCOMPARE(user->toPlainText(), defaults.userPrompt);
-    QCOMPARE(name->text(), QStringLiteral("kept"));
 
-    // The chosen preset is the one filled in.
-    const QString other = roles.constLast() == "default" ? roles.constFirst() : roles.constLast();
-    presetList->setCurrentText(other);
+    // Yes fills the preset chosen in the list.
     MessageBox::setNextAnswer(QMessageBox::Yes);
     click(dialog, "btnFillDefaultPrompt");
-    QCOMPARE(MessageBox::shown().size(), 3);
     QCOMPARE(user->toPlainText(), settings.role(other).userPrompt);
+
+    // Nothing reaches the prompt without Apply.
+    click(dialog, "btnOK");
+    QCOMPARE(Settings().prompts().constFirst().userPrompt, QStringLiteral("user"));
 }
 
 void tst_PreferencesDialog::addPrompt_data()
