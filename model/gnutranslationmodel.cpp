@@ -60,10 +60,12 @@ void GnuTranslationModel::readCatalogues(const QStringList &files)
         const Catalogue catalogue = describe(path);
         columns.append(catalogue.language);
         bool hadErrors = false;
-        readPoFile(path, [this, &catalogue](const QString &id, const QString &text) {
+        const bool read = readPoFile(path, [this, &catalogue](const QString &id, const QString &text) {
             addTranslation(catalogue.group, catalogue.language, id, text, true);
         }, &hadErrors);
-        if (hadErrors)
+        if (!read)
+            qCWarning(lcModel) << "Failed to read PO file:" << path;
+        else if (hadErrors)
             qCWarning(lcModel) << "PO file read with errors, it will not be written back:" << path;
         languageFiles.insert(catalogue.language, path);
         catalogues.append(catalogue);

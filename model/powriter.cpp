@@ -349,8 +349,9 @@ bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString>
                 setShownMsgstr(message, text);
             found = true;
         }
-        if (!found && (!hasFirst || !catalogues.first().end
-                       || !appendAt(catalogues.first().end, id, text))) {
+        // A refused first catalogue has been reported already.
+        if (!found && hasFirst
+            && (!catalogues.first().end || !appendAt(catalogues.first().end, id, text))) {
             qCCritical(lcModel) << "Failed to append message to PO file:" << paths.first();
             written = false;
         }
