@@ -450,9 +450,14 @@ void tst_JsonFormat::importAndExport()
     QVERIFY(model.importFromDirectory(dir->path()));
     QCOMPARE(model.columnList(), QStringList({ "Message ID", "Group", "en", "pt" }));
     QVERIFY(model.setData(model.index(rowOf(model, "bye"), 1), QStringLiteral("Tchau")));
+    // A cleared cell is not written, and its member stays in the file.
+    QVERIFY(model.setData(model.index(rowOf(model, "hello"), 0), QString()));
+    QVERIFY(model.setData(model.index(rowOf(model, "bye"), 0), QStringLiteral("Goodbye")));
 
     // The column pt goes back into pt.BR, where its file came from.
     QVERIFY(model.exportToDirectory());
+    QCOMPARE(jsonObject(path("en/common.json")),
+             QJsonDocument::fromJson(R"({"hello": "Hello", "bye": "Goodbye"})").object());
     QCOMPARE(jsonObject(path("pt.BR/common.json")),
              QJsonDocument::fromJson(R"({"hello": "Olá", "bye": "Tchau"})").object());
     QVERIFY(!QDir(path("pt")).exists());
