@@ -74,8 +74,7 @@ void MainWindow::installTranslationModel(TranslationModel *model)
 
 void MainWindow::onActionOpenTranslationFilesTriggered()
 {
-    const QStringList files = FileDialog::getOpenFileNames(
-        this, tr("Open Translation Files"),
+    const QStringList files = FileDialog::getOpenFileNames(this, tr("Open Translation Files"),
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
         tr("All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;"
            "Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;"
@@ -125,8 +124,8 @@ bool MainWindow::openTranslationFiles(const QStringList &files)
 
 void MainWindow::onActionImportApplei18nRootDirectoryTriggered()
 {
-    chooseDirectoryAndImport(tr("Find directory contains Apple .lproj directories"),
-                             int(ModelKind::Apple));
+    chooseDirectoryAndImport(
+        tr("Find directory contains Apple .lproj directories"), int(ModelKind::Apple));
 }
 
 void MainWindow::onActionImportQtTSFilesDirectoryTriggered()
@@ -141,8 +140,8 @@ void MainWindow::onActionImportGNUPOFilesDirectoryTriggered()
 
 void MainWindow::onActionImportCommonJSONFilesDirectoryTriggered()
 {
-    chooseDirectoryAndImport(tr("Find directory contains common .json files"),
-                             int(ModelKind::CommonJSON));
+    chooseDirectoryAndImport(
+        tr("Find directory contains common .json files"), int(ModelKind::CommonJSON));
 }
 
 void MainWindow::chooseDirectoryAndImport(const QString &caption, int kind)
@@ -189,11 +188,10 @@ void MainWindow::onActionExportToDirectoryTriggered()
     commitOpenEditor();
     if (translationModel->exportToDirectory())
         MessageBox::information(this, tr("Notice"),
-                                tr("Exported to %1 successfully")
-                                    .arg(translationModel->nativeDirectory()));
+            tr("Exported to %1 successfully").arg(translationModel->nativeDirectory()));
     else
         MessageBox::warning(this, tr("Warning"),
-                            tr("Exporting to %1 failed").arg(translationModel->nativeDirectory()));
+            tr("Exporting to %1 failed").arg(translationModel->nativeDirectory()));
 }
 
 bool MainWindow::saveColumnToFile(int column)
@@ -205,8 +203,8 @@ bool MainWindow::saveColumnToFile(int column)
         return false;
     commitOpenEditor();
     if (translationModel->saveColumn(column)) {
-        MessageBox::information(this, tr("Success"),
-                                tr("Saving to file %1 successfully.").arg(path));
+        MessageBox::information(
+            this, tr("Success"), tr("Saving to file %1 successfully.").arg(path));
         return true;
     }
     MessageBox::warning(this, tr("Warning"), tr("Failed to save to file %1.").arg(path));
@@ -230,17 +228,18 @@ void MainWindow::rebuildRecentMenu()
     menu->addSeparator();
     for (int i = 0; i < directories.size(); ++i) {
         const DirectoryHistoryEntry entry = directories.at(i);
-        QAction *action = menu->addAction(QIcon(iconForKind(entry.type)),
-                                          historyText(i + 1, entry.directory));
+        QAction *action =
+            menu->addAction(QIcon(iconForKind(entry.type)), historyText(i + 1, entry.directory));
         action->setData(entry.type);
         connect(action, &QAction::triggered, this,
-                [this, entry] { importTranslationDirectory(entry.type, entry.directory); });
+            [this, entry] { importTranslationDirectory(entry.type, entry.directory); });
     }
     menu->addSeparator();
     for (int i = 0; i < files.size(); ++i) {
         const QString file = files.at(i);
         QAction *action = menu->addAction(historyText(i + 1, file));
-        connect(action, &QAction::triggered, this, [this, file] { openTranslationFiles({ file }); });
+        connect(
+            action, &QAction::triggered, this, [this, file] { openTranslationFiles({ file }); });
     }
 }
 

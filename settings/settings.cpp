@@ -22,6 +22,14 @@ const QString directoryHistoryKey = QStringLiteral("DirectoryHistory");
 const QString filesHistoryKey = QStringLiteral("FilesHistory");
 const QString defaultRole = QStringLiteral("default");
 
+// Element keys of each array, in the order they are written.
+const QStringList llmKeys { QStringLiteral("name"), QStringLiteral("apiurl"),
+    QStringLiteral("apikey"), QStringLiteral("model"), QStringLiteral("service") };
+const QStringList promptKeys { QStringLiteral("name"), QStringLiteral("systemPrompt"),
+    QStringLiteral("assistantPrompt"), QStringLiteral("userPrompt") };
+const QStringList directoryKeys { QStringLiteral("directory"), QStringLiteral("type") };
+const QStringList fileKeys { QStringLiteral("file") };
+
 constexpr QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 // "C:/a/b/../b" and "C:/a/b/" name the same place as "C:/a/b".
@@ -39,7 +47,7 @@ QString firstChildText(const QDomElement &parent, const QString &name)
 
 Settings::Settings(QObject *parent)
     : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Parlonex"),
-                QStringLiteral("Parlonex"), parent)
+        QStringLiteral("Parlonex"), parent)
     , promptsDirectory(defaultPromptsDirectory())
 {
     restrictFileAccess();
@@ -73,15 +81,15 @@ void Settings::restrictFileAccess()
         const QDir parent = QFileInfo(folder).absoluteDir();
         if (!QDir(folder).exists()
             && !(QDir().mkpath(parent.absolutePath())
-                 && QDir().mkdir(folder, ownerOnly | QFileDevice::ExeOwner))) {
+                && QDir().mkdir(folder, ownerOnly | QFileDevice::ExeOwner))) {
             qCWarning(lcSettings) << "Cannot create the settings folder" << folder;
             return;
         }
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
             if (!file.exists())
-                qCWarning(lcSettings) << "Cannot create the settings file" << path << ":"
-                                      << file.errorString();
+                qCWarning(lcSettings)
+                    << "Cannot create the settings file" << path << ":" << file.errorString();
             return;
         }
         file.close();
@@ -100,40 +108,56 @@ void Settings::flush()
         qCWarning(lcSettings) << "Failed to write the settings file" << fileName();
 }
 
+QList<QStringList> Settings::readArray(const QString &array, const QStringList &keys)
+{
+    QList<QStringList> rows;
+    const int size = beginReadArray(array);
+    rows.reserve(size);
+    for (int i = 0; i < size; ++i) {
+        setArrayIndex(i);
+        QStringList row;
+        row.reserve(keys.size());
+        for (const QString &key : keys)
+            row.append(value(key).toString());
+        rows.append(row);
+    }
+    endArray();
+    return rows;
+}
+
+void Settings::writeArray(
+    const QString &array, const QStringList &keys, const QList<QStringList> &rows)
+{
+    // Removing the old array first keeps no stale elements (and their API keys) behind
+    // when the list got shorter.
+    remove(array);
+    beginWriteArray(array, int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        setArrayIndex(i);
+        for (int k = 0; k < keys.size(); ++k)
+            setValue(keys.at(k), rows.at(i).value(k));
+    }
+    endArray();
+    flush();
+}
+
 QList<LLMConfiguration> Settings::llmConfigurations()
 {
     QList<LLMConfiguration> result;
-    const int size = beginReadArray(llmsKey);
-    result.reserve(size);
-    for (int i = 0; i < size; ++i) {
-        setArrayIndex(i);
-        result.append({ i, value(QStringLiteral("name")).toString(),
-                        value(QStringLiteral("apiurl")).toString(),
-                        value(QStringLiteral("apikey")).toString(),
-                        value(QStringLiteral("model")).toString(),
-                        value(QStringLiteral("service")).toString() });
+    const QList<QStringList> rows = readArray(llmsKey, llmKeys);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &row = rows.at(i);
+        result.append({ i, row.at(0), row.at(1), row.at(2), row.at(3), row.at(4) });
     }
-    endArray();
     return result;
 }
 
 void Settings::saveLLMConfigurations(const QList<LLMConfiguration> &configurations)
 {
-    // Removing the old array first keeps no stale elements (and their API keys) behind
-    // when the list got shorter.
-    remove(llmsKey);
-    beginWriteArray(llmsKey, int(configurations.size()));
-    for (int i = 0; i < configurations.size(); ++i) {
-        const LLMConfiguration &configuration = configurations.at(i);
-        setArrayIndex(i);
-        setValue(QStringLiteral("name"), configuration.name);
-        setValue(QStringLiteral("apiurl"), configuration.apiurl);
-        setValue(QStringLiteral("apikey"), configuration.apikey);
-        setValue(QStringLiteral("model"), configuration.model);
-        setValue(QStringLiteral("service"), configuration.service);
-    }
-    endArray();
-    flush();
+    QList<QStringList> rows;
+    for (const LLMConfiguration &c : configurations)
+        rows.append({ c.name, c.apiurl, c.apikey, c.model, c.service });
+    writeArray(llmsKey, llmKeys, rows);
 }
 
 bool Settings::hasLLMConfiguration()
@@ -166,33 +190,20 @@ LLMConfiguration Settings::currentLLMConfiguration()
 QList<PromptRecord> Settings::prompts()
 {
     QList<PromptRecord> result;
-    const int size = beginReadArray(promptsKey);
-    result.reserve(size);
-    for (int i = 0; i < size; ++i) {
-        setArrayIndex(i);
-        result.append({ i, value(QStringLiteral("name")).toString(),
-                        value(QStringLiteral("systemPrompt")).toString(),
-                        value(QStringLiteral("assistantPrompt")).toString(),
-                        value(QStringLiteral("userPrompt")).toString() });
+    const QList<QStringList> rows = readArray(promptsKey, promptKeys);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QStringList &row = rows.at(i);
+        result.append({ i, row.at(0), row.at(1), row.at(2), row.at(3) });
     }
-    endArray();
     return result;
 }
 
 void Settings::savePrompts(const QList<PromptRecord> &prompts)
 {
-    remove(promptsKey);
-    beginWriteArray(promptsKey, int(prompts.size()));
-    for (int i = 0; i < prompts.size(); ++i) {
-        const PromptRecord &prompt = prompts.at(i);
-        setArrayIndex(i);
-        setValue(QStringLiteral("name"), prompt.name);
-        setValue(QStringLiteral("systemPrompt"), prompt.systemPrompt);
-        setValue(QStringLiteral("assistantPrompt"), prompt.assistantPrompt);
-        setValue(QStringLiteral("userPrompt"), prompt.userPrompt);
-    }
-    endArray();
-    flush();
+    QList<QStringList> rows;
+    for (const PromptRecord &p : prompts)
+        rows.append({ p.name, p.systemPrompt, p.assistantPrompt, p.userPrompt });
+    writeArray(promptsKey, promptKeys, rows);
 }
 
 int Settings::usedPromptId()
@@ -230,7 +241,8 @@ PromptRecord Settings::role(const QString &name) const
 {
     // A role name only ever names a file inside the prompts folder.
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
-        qCWarning(lcSettings) << "Failed to open role file:" << "invalid role name" << name;
+        qCWarning(lcSettings) << "Failed to open role file:"
+                              << "invalid role name" << name;
         return {};
     }
     QFile file(promptsDirectory + QLatin1Char('/') + name + QStringLiteral(".xml"));
@@ -250,9 +262,9 @@ PromptRecord Settings::role(const QString &name) const
     }
     const QDomElement root = document.documentElement();
     return { 0, firstChildText(root, QStringLiteral("name")),
-             firstChildText(root, QStringLiteral("systemPrompt")),
-             firstChildText(root, QStringLiteral("assistantPrompt")),
-             firstChildText(root, QStringLiteral("userPrompt")) };
+        firstChildText(root, QStringLiteral("systemPrompt")),
+        firstChildText(root, QStringLiteral("assistantPrompt")),
+        firstChildText(root, QStringLiteral("userPrompt")) };
 }
 
 QString Settings::defaultSystemPrompt() const
@@ -273,14 +285,9 @@ QString Settings::defaultUserPrompt() const
 QList<DirectoryHistoryEntry> Settings::directoryHistory()
 {
     QList<DirectoryHistoryEntry> result;
-    const int size = beginReadArray(directoryHistoryKey);
-    result.reserve(size);
-    for (int i = 0; i < size; ++i) {
-        setArrayIndex(i);
-        result.append({ value(QStringLiteral("type")).toInt(),
-                        value(QStringLiteral("directory")).toString() });
-    }
-    endArray();
+    const QList<QStringList> rows = readArray(directoryHistoryKey, directoryKeys);
+    for (const QStringList &row : rows)
+        result.append({ row.at(1).toInt(), row.at(0) });
     return result;
 }
 
@@ -300,13 +307,9 @@ void Settings::addDirectoryHistory(const QString &directory, int type)
 QStringList Settings::filesHistory()
 {
     QStringList result;
-    const int size = beginReadArray(filesHistoryKey);
-    result.reserve(size);
-    for (int i = 0; i < size; ++i) {
-        setArrayIndex(i);
-        result.append(value(QStringLiteral("file")).toString());
-    }
-    endArray();
+    const QList<QStringList> rows = readArray(filesHistoryKey, fileKeys);
+    for (const QStringList &row : rows)
+        result.append(row.at(0));
     return result;
 }
 
@@ -339,25 +342,16 @@ void Settings::clearHistory()
 
 void Settings::writeDirectoryHistory(const QList<DirectoryHistoryEntry> &entries)
 {
-    remove(directoryHistoryKey);
-    beginWriteArray(directoryHistoryKey, int(entries.size()));
-    for (int i = 0; i < entries.size(); ++i) {
-        setArrayIndex(i);
-        setValue(QStringLiteral("directory"), entries.at(i).directory);
-        setValue(QStringLiteral("type"), entries.at(i).type);
-    }
-    endArray();
-    flush();
+    QList<QStringList> rows;
+    for (const DirectoryHistoryEntry &entry : entries)
+        rows.append({ entry.directory, QString::number(entry.type) });
+    writeArray(directoryHistoryKey, directoryKeys, rows);
 }
 
 void Settings::writeFilesHistory(const QStringList &files)
 {
-    remove(filesHistoryKey);
-    beginWriteArray(filesHistoryKey, int(files.size()));
-    for (int i = 0; i < files.size(); ++i) {
-        setArrayIndex(i);
-        setValue(QStringLiteral("file"), files.at(i));
-    }
-    endArray();
-    flush();
+    QList<QStringList> rows;
+    for (const QString &file : files)
+        rows.append({ file });
+    writeArray(filesHistoryKey, fileKeys, rows);
 }

@@ -82,6 +82,10 @@ public:
 private:
     void restrictFileAccess();
     void flush();
+    // One string per key for every element of an array, in array order.
+    QList<QStringList> readArray(const QString &array, const QStringList &keys);
+    // Replaces the whole array and flushes.
+    void writeArray(const QString &array, const QStringList &keys, const QList<QStringList> &rows);
     void writeDirectoryHistory(const QList<DirectoryHistoryEntry> &entries);
     void writeFilesHistory(const QStringList &files);
 

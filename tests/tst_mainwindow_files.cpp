@@ -74,9 +74,9 @@ Boxes shownBoxes()
     Boxes boxes;
     for (const MessageBox::Shown &box : MessageBox::shown())
         boxes.append({ box.icon == QMessageBox::Warning ? QStringLiteral("warning")
-                           : box.icon == QMessageBox::Information ? QStringLiteral("information")
-                                                                   : QStringLiteral("other"),
-                       box.title, box.text });
+                : box.icon == QMessageBox::Information  ? QStringLiteral("information")
+                                                        : QStringLiteral("other"),
+            box.title, box.text });
     return boxes;
 }
 
@@ -161,7 +161,7 @@ void tst_MainWindowFiles::importWorkspace()
 
 void tst_MainWindowFiles::openTwoFiles()
 {
-    const QStringList files{ path("app_de.ts"), path("app_fr.ts") };
+    const QStringList files { path("app_de.ts"), path("app_fr.ts") };
     Settings().addFilesHistory({ path("older.ts") });
     FileDialog::setNextFileNames(files);
     action("actionOpenTranslationFiles")->trigger();
@@ -174,9 +174,11 @@ void tst_MainWindowFiles::openTwoFiles()
     QCOMPARE(window->findChild<QTableView *>(QStringLiteral("targetTableView"))->model(), model());
     QVERIFY(window->findChild<QTableView *>(QStringLiteral("sourceTableView"))->model());
 
-    QCOMPARE(Settings().filesHistory(), QStringList({ files.at(0), files.at(1), path("older.ts") }));
-    QCOMPARE(menuShape(), QStringList({ "Clear history", "----", "----", "1. " + files.at(0),
-                                        "2. " + files.at(1), "3. " + path("older.ts") }));
+    QCOMPARE(
+        Settings().filesHistory(), QStringList({ files.at(0), files.at(1), path("older.ts") }));
+    QCOMPARE(menuShape(),
+        QStringList({ "Clear history", "----", "----", "1. " + files.at(0), "2. " + files.at(1),
+            "3. " + path("older.ts") }));
 }
 
 void tst_MainWindowFiles::everyFormat_data()
@@ -187,14 +189,15 @@ void tst_MainWindowFiles::everyFormat_data()
     QTest::addColumn<QString>("modelClass");
 
     QTest::newRow("Apple") << 1 << "apple"
-                           << QStringList{ "apple/de.lproj/Localizable.strings",
-                                           "apple/fr.lproj/Localizable.strings" }
+                           << QStringList { "apple/de.lproj/Localizable.strings",
+                                  "apple/fr.lproj/Localizable.strings" }
                            << "AppleTranslationModel";
-    QTest::newRow("Qt") << 2 << "qt" << QStringList{ "qt/app_de.ts", "qt/app_fr.ts" }
+    QTest::newRow("Qt") << 2 << "qt" << QStringList { "qt/app_de.ts", "qt/app_fr.ts" }
                         << "QtTranslationModel";
-    QTest::newRow("GNU") << 3 << "po" << QStringList{ "po/de.po", "po/fr.po" }
+    QTest::newRow("GNU") << 3 << "po" << QStringList { "po/de.po", "po/fr.po" }
                          << "GnuTranslationModel";
-    QTest::newRow("JSON") << 4 << "json" << QStringList{ "json/de/common.json", "json/fr/common.json" }
+    QTest::newRow("JSON") << 4 << "json"
+                          << QStringList { "json/de/common.json", "json/fr/common.json" }
                           << "CommonJSONTranslationModel";
 }
 
@@ -234,14 +237,14 @@ void tst_MainWindowFiles::openIsRefused_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<Boxes>("boxes");
 
-    const Boxes mixed{ { "warning", "Warning", "All files must have the same type." } };
-    QTest::newRow("ts and po") << QStringList{ "app_de.ts", "app_de.po" } << mixed;
+    const Boxes mixed { { "warning", "Warning", "All files must have the same type." } };
+    QTest::newRow("ts and po") << QStringList { "app_de.ts", "app_de.po" } << mixed;
     QTest::newRow("strings and xcstrings")
-        << QStringList{ "de.strings", "Localizable.xcstrings" } << mixed;
-    QTest::newRow("ts and TS") << QStringList{ "app_de.ts", "app_fr.TS" } << mixed;
-    QTest::newRow("upper-case suffix matches no model") << QStringList{ "X.TS" } << Boxes{};
-    QTest::newRow("no suffix") << QStringList{ "README" } << Boxes{};
-    QTest::newRow("dialog cancelled") << QStringList{} << Boxes{};
+        << QStringList { "de.strings", "Localizable.xcstrings" } << mixed;
+    QTest::newRow("ts and TS") << QStringList { "app_de.ts", "app_fr.TS" } << mixed;
+    QTest::newRow("upper-case suffix matches no model") << QStringList { "X.TS" } << Boxes {};
+    QTest::newRow("no suffix") << QStringList { "README" } << Boxes {};
+    QTest::newRow("dialog cancelled") << QStringList {} << Boxes {};
 }
 
 void tst_MainWindowFiles::openIsRefused()
@@ -322,8 +325,9 @@ void tst_MainWindowFiles::recentMenuStructure()
 
     importWorkspace();
     QVERIFY(window->openTranslationFiles({ path("app_fr.ts") }));
-    QCOMPARE(menuShape(), QStringList({ "Clear history", "----", "1. " + workspace->path(), "----",
-                                        "1. " + path("app_fr.ts") }));
+    QCOMPARE(menuShape(),
+        QStringList({ "Clear history", "----", "1. " + workspace->path(), "----",
+            "1. " + path("app_fr.ts") }));
     const QList<QAction *> actions = recentMenu()->actions();
     QCOMPARE(actions.at(2)->data().toInt(), 2);
     QVERIFY(!actions.at(2)->icon().isNull());
@@ -338,8 +342,8 @@ void tst_MainWindowFiles::recentMenuStructure()
 
     // The next open brings the separators back, with only the new entry.
     QVERIFY(window->openTranslationFiles({ path("app_de.ts") }));
-    QCOMPARE(menuShape(),
-             QStringList({ "Clear history", "----", "----", "1. " + path("app_de.ts") }));
+    QCOMPARE(
+        menuShape(), QStringList({ "Clear history", "----", "----", "1. " + path("app_de.ts") }));
 
     // The history written by another window or an earlier run is what a new window shows.
     Settings().addDirectoryHistory(QStringLiteral("/elsewhere"), 9);
@@ -408,9 +412,11 @@ void tst_MainWindowFiles::exportReportsTheDirectory_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("success") << true << "information" << "Notice"
+    QTest::newRow("success") << true << "information"
+                             << "Notice"
                              << "Exported to %1 successfully";
-    QTest::newRow("no file to write") << false << "warning" << "Warning"
+    QTest::newRow("no file to write") << false << "warning"
+                                      << "Warning"
                                       << "Exporting to %1 failed";
 }
 
@@ -432,10 +438,12 @@ void tst_MainWindowFiles::exportReportsTheDirectory()
     action("actionExportToDirectory")->trigger();
 
     QCOMPARE(shownBoxes(),
-             Boxes({ { icon, title, text.arg(QDir::toNativeSeparators(workspace->path())) } }));
+        Boxes({ { icon, title, text.arg(QDir::toNativeSeparators(workspace->path())) } }));
     QCOMPARE(model()->rowCount(), 4);
     if (filesPresent)
-        QVERIFY(TestSupport::readAll(path("app_de.ts")).contains("%1 \xc3\xb6" "ffnen"));
+        QVERIFY(TestSupport::readAll(path("app_de.ts"))
+                    .contains("%1 \xc3\xb6"
+                              "ffnen"));
 }
 
 void tst_MainWindowFiles::saveColumnWritesOnlyItsFile()
@@ -448,9 +456,12 @@ void tst_MainWindowFiles::saveColumnWritesOnlyItsFile()
     QVERIFY(model()->setData(frenchCell, QStringLiteral("Ouvrir %1 maintenant")));
 
     QVERIFY(window->saveColumnToFile(german.column()));
-    QCOMPARE(shownBoxes(), Boxes({ { "information", "Success",
-                                     "Saving to file " + path("app_de.ts") + " successfully." } }));
-    QVERIFY(TestSupport::readAll(path("app_de.ts")).contains("%1 \xc3\xb6" "ffnen"));
+    QCOMPARE(shownBoxes(),
+        Boxes({ { "information", "Success",
+            "Saving to file " + path("app_de.ts") + " successfully." } }));
+    QVERIFY(TestSupport::readAll(path("app_de.ts"))
+                .contains("%1 \xc3\xb6"
+                          "ffnen"));
     QCOMPARE(TestSupport::readAll(path("app_fr.ts")), french);
 }
 
@@ -487,8 +498,8 @@ void tst_MainWindowFiles::saveColumnFailure()
     QVERIFY(QDir().mkdir(path("app_de.ts")));
 
     QVERIFY(!window->saveColumnToFile(german.column()));
-    QCOMPARE(shownBoxes(), Boxes({ { "warning", "Warning",
-                                     "Failed to save to file " + path("app_de.ts") + "." } }));
+    QCOMPARE(shownBoxes(),
+        Boxes({ { "warning", "Warning", "Failed to save to file " + path("app_de.ts") + "." } }));
     QVERIFY(QFileInfo(path("app_de.ts")).isDir());
 }
 
@@ -533,20 +544,20 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
     // What the ecosystem's own tools read back from the written file.
     QString output;
     const QString po = path("check.po");
-    QCOMPARE(TestSupport::run(PARLONEX_LCONVERT,
-                              { "-i", path("app_de.ts"), "-of", "po", "-o", po }, &output),
-             0);
+    QCOMPARE(TestSupport::run(
+                 PARLONEX_LCONVERT, { "-i", path("app_de.ts"), "-of", "po", "-o", po }, &output),
+        0);
     const QString converted = QString::fromUtf8(TestSupport::readAll(po));
     QVERIFY2(converted.contains("msgid \"Open %1\"\nmsgstr \"%1 \u00f6ffnen & \\\"mehr\\\"\""),
-             qPrintable(converted));
+        qPrintable(converted));
     QVERIFY(converted.contains("msgid \"&File\"\nmsgstr \"&Datei\""));
-    QCOMPARE(TestSupport::run(PARLONEX_LRELEASE, { path("app_de.ts"), "-qm", path("de.qm") },
-                              &output),
-             0);
+    QCOMPARE(
+        TestSupport::run(PARLONEX_LRELEASE, { path("app_de.ts"), "-qm", path("de.qm") }, &output),
+        0);
     QVERIFY2(QFileInfo(path("de.qm")).size() > 0, qPrintable(output));
-    QCOMPARE(TestSupport::run(PARLONEX_LRELEASE, { path("app_fr.ts"), "-qm", path("fr.qm") },
-                              &output),
-             0);
+    QCOMPARE(
+        TestSupport::run(PARLONEX_LRELEASE, { path("app_fr.ts"), "-qm", path("fr.qm") }, &output),
+        0);
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

@@ -58,14 +58,14 @@ PromptRecord prompt(int number)
 {
     const QString n = QString::number(number);
     return { 0, QStringLiteral("name ") + n, QStringLiteral("system ") + n,
-             QStringLiteral("assistant ") + n, QStringLiteral("user ") + n };
+        QStringLiteral("assistant ") + n, QStringLiteral("user ") + n };
 }
 
 LLMConfiguration configuration(int number)
 {
     const QString n = QString::number(number);
     return { 0, QStringLiteral("account ") + n, QStringLiteral("https://h/") + n,
-             QStringLiteral("key-") + n, QStringLiteral("model-") + n, QStringLiteral("OpenAI") };
+        QStringLiteral("key-") + n, QStringLiteral("model-") + n, QStringLiteral("OpenAI") };
 }
 
 QStringList directoriesOf(const History &history)
@@ -108,7 +108,7 @@ void tst_Settings::freshProfile()
     const LLMConfiguration current = settings.currentLLMConfiguration();
     QCOMPARE(current.id, 0);
     QVERIFY(current.name.isEmpty() && current.apiurl.isEmpty() && current.apikey.isEmpty()
-            && current.model.isEmpty() && current.service.isEmpty());
+        && current.model.isEmpty() && current.service.isEmpty());
     QCOMPARE(settings.usedPromptId(), 0);
     QVERIFY(settings.directoryHistory().isEmpty());
     QVERIFY(settings.filesHistory().isEmpty());
@@ -141,8 +141,8 @@ void tst_Settings::installedRolesAskForTheAnswerContract()
     // A leading assistant turn is refused by some services.
     QVERIFY(role.assistantPrompt.isEmpty());
     // The placeholders are only filled in the user prompt.
-    for (const char *placeholder : { "{{source language}}", "{{target language list}}",
-                                     "{{text list}}" }) {
+    for (const char *placeholder :
+        { "{{source language}}", "{{target language list}}", "{{text list}}" }) {
         QVERIFY2(role.userPrompt.count(QLatin1String(placeholder)) == 1, placeholder);
         QVERIFY2(!role.systemPrompt.contains(QLatin1String(placeholder)), placeholder);
     }
@@ -216,7 +216,8 @@ void tst_Settings::currentLLMConfiguration()
     QCOMPARE(settings.usedLLMId(), used);
 
     const LLMConfiguration current = settings.currentLLMConfiguration();
-    const LLMConfiguration expected = expectedId < 0 ? LLMConfiguration() : configuration(expectedId);
+    const LLMConfiguration expected =
+        expectedId < 0 ? LLMConfiguration() : configuration(expectedId);
     QCOMPARE(current.id, expectedId < 0 ? 0 : expectedId);
     QCOMPARE(current.name, expected.name);
     QCOMPARE(current.apiurl, expected.apiurl);
@@ -244,14 +245,14 @@ void tst_Settings::arraysFollowTheKeyTable()
     QCOMPARE(raw.value(QStringLiteral("apikey")).toString(), QStringLiteral("key-7"));
     raw.endGroup();
     raw.beginGroup(QStringLiteral("Prompts/1"));
-    QCOMPARE(raw.childKeys(),
-             QStringList({ "assistantPrompt", "name", "systemPrompt", "userPrompt" }));
+    QCOMPARE(
+        raw.childKeys(), QStringList({ "assistantPrompt", "name", "systemPrompt", "userPrompt" }));
     raw.endGroup();
     QCOMPARE(raw.value(QStringLiteral("DirectoryHistory/1/directory")).toString(),
-             QStringLiteral("/p/q"));
+        QStringLiteral("/p/q"));
     QCOMPARE(raw.value(QStringLiteral("DirectoryHistory/1/type")).toInt(), 2);
-    QCOMPARE(raw.value(QStringLiteral("FilesHistory/1/file")).toString(),
-             QStringLiteral("/p/q/a.ts"));
+    QCOMPARE(
+        raw.value(QStringLiteral("FilesHistory/1/file")).toString(), QStringLiteral("/p/q/a.ts"));
 
     // The toolkit's array convention: "size" plus 1-based groups; positions are the only ids.
     const QByteArray text = TestSupport::readAll(iniPath());
@@ -303,16 +304,15 @@ void tst_Settings::directoryHistory_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("most recent first")
-        << History{ { 2, "/a" }, { 3, "/b" } } << QStringList{ "3:/b", "2:/a" };
-    QTest::newRow("same path and type kept once, as newly given")
-        << History{ { 2, "/x/a/b" }, { 2, "/x/c" }, { 2, "/x/a/b/../b" } }
-        << QStringList{ "2:/x/a/b/../b", "2:/x/c" };
+        << History { { 2, "/a" }, { 3, "/b" } } << QStringList { "3:/b", "2:/a" };
+    QTest::newRow("same path and type kept once, as newly given") << History { { 2, "/x/a/b" },
+        { 2, "/x/c" }, { 2, "/x/a/b/../b" } } << QStringList { "2:/x/a/b/../b", "2:/x/c" };
     QTest::newRow("trailing slash is the same directory")
-        << History{ { 4, "/x/a/" }, { 4, "/x/a" } } << QStringList{ "4:/x/a" };
+        << History { { 4, "/x/a/" }, { 4, "/x/a" } } << QStringList { "4:/x/a" };
     QTest::newRow("same path with another type stays")
-        << History{ { 2, "/x/a" }, { 3, "/x/a" } } << QStringList{ "3:/x/a", "2:/x/a" };
-    QTest::newRow("case matters") << History{ { 2, "/x/A" }, { 2, "/x/a" } }
-                                   << QStringList{ "2:/x/a", "2:/x/A" };
+        << History { { 2, "/x/a" }, { 3, "/x/a" } } << QStringList { "3:/x/a", "2:/x/a" };
+    QTest::newRow("case matters") << History { { 2, "/x/A" }, { 2, "/x/a" } }
+                                  << QStringList { "2:/x/a", "2:/x/A" };
 
     History eleven;
     QStringList lastTen;
@@ -342,19 +342,17 @@ void tst_Settings::filesHistory_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("group keeps its order")
-        << QList<QStringList>{ { "/a.ts", "/b.ts" } } << QStringList{ "/a.ts", "/b.ts" };
-    QTest::newRow("reopened file moves to the front")
-        << QList<QStringList>{ { "/a.ts", "/b.ts" }, { "/c.ts" }, { "/x/../b.ts" } }
-        << QStringList{ "/x/../b.ts", "/c.ts", "/a.ts" };
+        << QList<QStringList> { { "/a.ts", "/b.ts" } } << QStringList { "/a.ts", "/b.ts" };
+    QTest::newRow("reopened file moves to the front") << QList<QStringList> { { "/a.ts", "/b.ts" },
+        { "/c.ts" }, { "/x/../b.ts" } } << QStringList { "/x/../b.ts", "/c.ts", "/a.ts" };
     QTest::newRow("same file twice in one open")
-        << QList<QStringList>{ { "/a.po", "/b.po", "/a.po" } }
-        << QStringList{ "/a.po", "/b.po" };
+        << QList<QStringList> { { "/a.po", "/b.po", "/a.po" } } << QStringList { "/a.po", "/b.po" };
 
     QStringList twelve;
     for (int i = 1; i <= 12; ++i)
         twelve.append(QStringLiteral("/f%1.ts").arg(i));
     QTest::newRow("twelve at once keep the first ten")
-        << QList<QStringList>{ { "/old.ts" }, twelve } << twelve.mid(0, 10);
+        << QList<QStringList> { { "/old.ts" }, twelve } << twelve.mid(0, 10);
 }
 
 void tst_Settings::filesHistory()
@@ -389,12 +387,11 @@ void tst_Settings::roleNames_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("by name ignoring case, up to the first dot")
-        << QStringList{ "default.xml", "Games.v2.xml", "brief.XML" }
-        << QStringList{ "brief", "default", "Games" };
-    QTest::newRow("any file counts") << QStringList{ "notes.txt", "default.xml" }
-                                     << QStringList{ "default", "notes" };
-    QTest::newRow("no folder") << QStringList{} << QStringList{};
+    QTest::newRow("by name ignoring case, up to the first dot") << QStringList { "default.xml",
+        "Games.v2.xml", "brief.XML" } << QStringList { "brief", "default", "Games" };
+    QTest::newRow("any file counts")
+        << QStringList { "notes.txt", "default.xml" } << QStringList { "default", "notes" };
+    QTest::newRow("no folder") << QStringList {} << QStringList {};
 }
 
 void tst_Settings::roleNames()
@@ -420,22 +417,22 @@ void tst_Settings::role_data()
                             "<userPrompt><![CDATA[U {{text list}} <b>]]></userPrompt>"
                             "<name>second</name></anything>";
     QTest::newRow("all four, first element wins")
-        << "r.xml" << full << "r" << QStringList{ "N", "S & more", "A", "U {{text list}} <b>" };
+        << "r.xml" << full << "r" << QStringList { "N", "S & more", "A", "U {{text list}} <b>" };
     QTest::newRow("no assistantPrompt")
         << "r.xml"
         << QByteArray("<p><name>N</name><systemPrompt>S</systemPrompt>"
                       "<userPrompt>U</userPrompt></p>")
-        << "r" << QStringList{ "N", "S", "", "U" };
-    QTest::newRow("non-ASCII text") << "r.xml"
-                                    << QByteArray("<p><name>\xe7\xbf\xbb\xe8\xaf\x91</name></p>")
-                                    << "r" << QStringList{ "\u7ffb\u8bd1", "", "", "" };
+        << "r" << QStringList { "N", "S", "", "U" };
+    QTest::newRow("non-ASCII text")
+        << "r.xml" << QByteArray("<p><name>\xe7\xbf\xbb\xe8\xaf\x91</name></p>") << "r"
+        << QStringList { "\u7ffb\u8bd1", "", "", "" };
     QTest::newRow("broken XML gives empty fields")
-        << "r.xml" << QByteArray("<p><name>N</nam") << "r" << QStringList{ "", "", "", "" };
-    QTest::newRow("only NAME.xml is read") << "notes.txt" << full << "notes"
-                                           << QStringList{ "", "", "", "" };
-    QTest::newRow("missing file") << "r.xml" << full << "other" << QStringList{ "", "", "", "" };
+        << "r.xml" << QByteArray("<p><name>N</nam") << "r" << QStringList { "", "", "", "" };
+    QTest::newRow("only NAME.xml is read")
+        << "notes.txt" << full << "notes" << QStringList { "", "", "", "" };
+    QTest::newRow("missing file") << "r.xml" << full << "other" << QStringList { "", "", "", "" };
     QTest::newRow("name leaving the folder")
-        << "r.xml" << full << "../roles/r" << QStringList{ "", "", "", "" };
+        << "r.xml" << full << "../roles/r" << QStringList { "", "", "", "" };
 }
 
 void tst_Settings::role()
@@ -450,7 +447,7 @@ void tst_Settings::role()
     const PromptRecord role = settings.role(name);
     QCOMPARE(role.id, 0);
     QCOMPARE(QStringList({ role.name, role.systemPrompt, role.assistantPrompt, role.userPrompt }),
-             expected);
+        expected);
 }
 
 void tst_Settings::fileIsPrivate_data()
@@ -489,9 +486,9 @@ void tst_Settings::fileIsPrivate()
     Settings user;
     user.setUsedPromptId(1);
     QCOMPARE(QFile::permissions(user.fileName())
-                 & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
-                    | QFileDevice::WriteOther),
-             QFileDevice::Permissions());
+            & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                | QFileDevice::WriteOther),
+        QFileDevice::Permissions());
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)
