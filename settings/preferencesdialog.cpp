@@ -21,8 +21,16 @@
 
 namespace {
 
-enum LLMColumn { LLMName, LLMService, LLMApiUrl, LLMModel, LLMApiKey, LLMUsed, LLMStatus,
-                 LLMValidate };
+enum LLMColumn {
+    LLMName,
+    LLMService,
+    LLMApiUrl,
+    LLMModel,
+    LLMApiKey,
+    LLMUsed,
+    LLMStatus,
+    LLMValidate
+};
 enum PromptColumn { PromptName, PromptUsed, PromptTest };
 
 const QString rightIcon = QStringLiteral(":/rc/icons/right.png");
@@ -82,8 +90,7 @@ int findStartingWith(const QComboBox *comboBox, const QString &prefix)
 
 } // namespace
 
-PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager,
-                                     QWidget *parent)
+PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::PreferencesDialog>())
     , settings(std::make_unique<Settings>())
@@ -92,7 +99,7 @@ PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager
     ui->setupUi(this);
 
     connect(ui->cbSourceLanguage, &QComboBox::currentIndexChanged, this,
-            &PreferencesDialog::onComboBoxSourceLanguageIndexChanged);
+        &PreferencesDialog::onComboBoxSourceLanguageIndexChanged);
     fillLanguageList();
 
     ui->tableLLMItems->horizontalHeader()->setSectionResizeMode(LLMApiUrl, QHeaderView::Stretch);
@@ -100,43 +107,43 @@ PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager
 
     connect(ui->btnOK, &QPushButton::clicked, this, &PreferencesDialog::onBtnOKClicked);
     connect(ui->btnCancel, &QPushButton::clicked, this, &PreferencesDialog::onBtnCancelClicked);
-    connect(ui->btnAddLLMItem, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnAddLLMItemClicked);
+    connect(
+        ui->btnAddLLMItem, &QPushButton::clicked, this, &PreferencesDialog::onBtnAddLLMItemClicked);
     connect(ui->btnRemoveLLMItem, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnRemoveLLMItemClicked);
+        &PreferencesDialog::onBtnRemoveLLMItemClicked);
     connect(ui->btnApplyLLMItem, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnApplyLLMItemClicked);
+        &PreferencesDialog::onBtnApplyLLMItemClicked);
     connect(ui->tableLLMItems, &QTableWidget::currentCellChanged, this,
-            &PreferencesDialog::onTableLLMItemsCurrentRowChanged);
-    connect(ui->btnAddPrompt, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnAddPromptClicked);
+        &PreferencesDialog::onTableLLMItemsCurrentRowChanged);
+    connect(
+        ui->btnAddPrompt, &QPushButton::clicked, this, &PreferencesDialog::onBtnAddPromptClicked);
     connect(ui->btnRemovePrompt, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnRemovePromptClicked);
+        &PreferencesDialog::onBtnRemovePromptClicked);
     connect(ui->btnApplyPrompt, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnApplyPromptClicked);
+        &PreferencesDialog::onBtnApplyPromptClicked);
     connect(ui->tablePrompts, &QTableWidget::currentCellChanged, this,
-            &PreferencesDialog::onTablePromptsCurrentCellChanged);
+        &PreferencesDialog::onTablePromptsCurrentCellChanged);
     connect(ui->btnFillDefaultPrompt, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnFillDefaultPromptClicked);
+        &PreferencesDialog::onBtnFillDefaultPromptClicked);
     connect(ui->cbPresets, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::onPresetTextChanged);
+        &PreferencesDialog::onPresetTextChanged);
     connect(ui->labelGetAPIKey, &QLabel::linkActivated, this,
-            &PreferencesDialog::onGetAPIKeyLinkActivated);
+        &PreferencesDialog::onGetAPIKeyLinkActivated);
     connect(ui->btnFetchModels, &QPushButton::clicked, this,
-            &PreferencesDialog::onBtnFetchModelsClicked);
+        &PreferencesDialog::onBtnFetchModelsClicked);
     // The fetch button follows the fields it needs whether or not the edits are watched.
     connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::updateFetchModelsButton);
+        &PreferencesDialog::updateFetchModelsButton);
     connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::updateFetchModelsButton);
-    connect(ui->edtAPIKey, &QLineEdit::textChanged, this,
-            &PreferencesDialog::updateFetchModelsButton);
+        &PreferencesDialog::updateFetchModelsButton);
+    connect(
+        ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::updateFetchModelsButton);
 
     ui->cbAPIUrl->lineEdit()->setClearButtonEnabled(true);
     ui->cbModel->lineEdit()->setClearButtonEnabled(true);
     ui->edtAPIKey->setClearButtonEnabled(true);
     ui->cbAPIUrl->lineEdit()->setPlaceholderText(
-            ServiceCatalog::defaultApiUrls(ServiceCatalog::services().constFirst()).value(0));
+        ServiceCatalog::defaultApiUrls(ServiceCatalog::services().constFirst()).value(0));
 
     onServicesListCurrentTextChanged(ServiceCatalog::services().constFirst());
     promptModified = false;
@@ -185,47 +192,47 @@ void PreferencesDialog::loadSettings()
 void PreferencesDialog::connectEditWatchers()
 {
     connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::onServicesListCurrentTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onServicesListCurrentTextChanged, Qt::UniqueConnection);
     connect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-            &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
     connect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-            &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
     connect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-            &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
     connect(ui->edtPromptName, &QLineEdit::textChanged, this,
-            &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
     connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
-    connect(ui->edtAPIKey, &QLineEdit::textChanged, this,
-            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+    connect(ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged,
+        Qt::UniqueConnection);
     // A renamed configuration or another model is as much an edit as a new key: leaving the
     // row must not drop it without the apply question.
     connect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
     connect(ui->cbModel, &QComboBox::currentTextChanged, this,
-            &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
 }
 
 void PreferencesDialog::disconnectEditWatchers()
 {
     disconnect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-               &PreferencesDialog::onServicesListCurrentTextChanged);
+        &PreferencesDialog::onServicesListCurrentTextChanged);
     disconnect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-               &PreferencesDialog::onPromptTextChanged);
+        &PreferencesDialog::onPromptTextChanged);
     disconnect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-               &PreferencesDialog::onPromptTextChanged);
+        &PreferencesDialog::onPromptTextChanged);
     disconnect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-               &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->edtPromptName, &QLineEdit::textChanged, this,
-               &PreferencesDialog::onPromptTextChanged);
+        &PreferencesDialog::onPromptTextChanged);
+    disconnect(
+        ui->edtPromptName, &QLineEdit::textChanged, this, &PreferencesDialog::onPromptTextChanged);
     disconnect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-               &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(ui->edtAPIKey, &QLineEdit::textChanged, this,
-               &PreferencesDialog::onLLMItemTextChanged);
+        &PreferencesDialog::onLLMItemTextChanged);
+    disconnect(
+        ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged);
     disconnect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-               &PreferencesDialog::onLLMItemTextChanged);
+        &PreferencesDialog::onLLMItemTextChanged);
     disconnect(ui->cbModel, &QComboBox::currentTextChanged, this,
-               &PreferencesDialog::onLLMItemTextChanged);
+        &PreferencesDialog::onLLMItemTextChanged);
 }
 
 void PreferencesDialog::onBtnOKClicked()
@@ -301,21 +308,20 @@ void PreferencesDialog::onBtnAddLLMItemClicked()
 {
     if (editorsIncomplete()) {
         MessageBox::warning(this, tr("Add LLM Configuration"),
-                            tr("The LLM configuration name, API URL and API key cannot be "
-                               "empty."));
+            tr("The LLM configuration name, API URL and API key cannot be "
+               "empty."));
         return;
     }
     LLMConfiguration configuration = configurationFromEditors();
-    const bool exists = std::any_of(
-            llmConfigurations.cbegin(), llmConfigurations.cend(),
-            [&configuration](const LLMConfiguration &c) {
-                return c.name == configuration.name && c.apikey == configuration.apikey
-                        && c.apiurl == configuration.apiurl && c.model == configuration.model
-                        && c.service == configuration.service;
-            });
+    const bool exists = std::any_of(llmConfigurations.cbegin(), llmConfigurations.cend(),
+        [&configuration](const LLMConfiguration &c) {
+            return c.name == configuration.name && c.apikey == configuration.apikey
+                && c.apiurl == configuration.apiurl && c.model == configuration.model
+                && c.service == configuration.service;
+        });
     if (exists) {
-        MessageBox::warning(this, tr("Add LLM Configuration"),
-                            tr("The LLM configuration already exists."));
+        MessageBox::warning(
+            this, tr("Add LLM Configuration"), tr("The LLM configuration already exists."));
         return;
     }
 
@@ -332,8 +338,8 @@ void PreferencesDialog::onBtnRemoveLLMItemClicked()
     if (row < 0 || row >= llmConfigurations.size())
         return;
     if (MessageBox::question(this, tr("Remove LLM Configuration"),
-                             tr("Are you sure you want to remove this LLM configuration?\nThis "
-                                "operation cannot be undone."))
+            tr("Are you sure you want to remove this LLM configuration?\nThis "
+               "operation cannot be undone."))
         != QMessageBox::Yes)
         return;
 
@@ -362,8 +368,8 @@ bool PreferencesDialog::applyLLMItem(int row)
         return true;
     if (editorsIncomplete()) {
         MessageBox::warning(this, tr("Apply LLM Configuration"),
-                            tr("The LLM configuration name, API URL and API key cannot be "
-                               "empty."));
+            tr("The LLM configuration name, API URL and API key cannot be "
+               "empty."));
         return false;
     }
     LLMConfiguration configuration = configurationFromEditors();
@@ -373,8 +379,8 @@ bool PreferencesDialog::applyLLMItem(int row)
     return true;
 }
 
-void PreferencesDialog::onTableLLMItemsCurrentRowChanged(int currentRow, int currentColumn,
-                                                         int previousRow, int previousColumn)
+void PreferencesDialog::onTableLLMItemsCurrentRowChanged(
+    int currentRow, int currentColumn, int previousRow, int previousColumn)
 {
     Q_UNUSED(currentColumn)
     Q_UNUSED(previousColumn)
@@ -384,11 +390,10 @@ void PreferencesDialog::onTableLLMItemsCurrentRowChanged(int currentRow, int cur
         return;
 
     if (llmModified) {
-        const auto answer = MessageBox::question(
-                this, tr("Apply LLM Configuration"),
-                tr("The LLM configuration has been modified. Are you sure you want to apply "
-                   "the LLM configuration?"),
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+        const auto answer = MessageBox::question(this, tr("Apply LLM Configuration"),
+            tr("The LLM configuration has been modified. Are you sure you want to apply "
+               "the LLM configuration?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
         if (answer != QMessageBox::Yes && answer != QMessageBox::No)
             return;
         // A refused apply keeps the edits in the editors, as Cancel does.
@@ -452,8 +457,7 @@ void PreferencesDialog::markUsedRow(QTableWidget *table, int usedColumn, int row
     setMark(table->item(row, usedColumn), rightIcon, QStringLiteral("Yes"));
 }
 
-int PreferencesDialog::rowOfCellWidget(QTableWidget *table, int column,
-                                       const QObject *widget) const
+int PreferencesDialog::rowOfCellWidget(QTableWidget *table, int column, const QObject *widget) const
 {
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->cellWidget(row, column) == widget)
@@ -476,7 +480,7 @@ void PreferencesDialog::onBtnValidateClicked()
     // A persistent index follows the row when rows above it are removed meanwhile, and
     // becomes invalid when the row itself goes.
     reply->setData(QVariant::fromValue(
-            QPersistentModelIndex(ui->tableLLMItems->model()->index(row, LLMStatus))));
+        QPersistentModelIndex(ui->tableLLMItems->model()->index(row, LLMStatus))));
     connect(reply, &LLMServiceReplyHelper::done, this, &PreferencesDialog::onValidateFinished);
 }
 
@@ -517,8 +521,8 @@ void PreferencesDialog::updateFetchModelsButton()
 {
     const LLMConfiguration editors = configurationFromEditors();
     ui->btnFetchModels->setEnabled(ServiceCatalog::canListModels(editors.service)
-                                   && !editors.apiurl.isEmpty() && !editors.apikey.isEmpty()
-                                   && !(modelListFetcher && modelListFetcher->isRunning()));
+        && !editors.apiurl.isEmpty() && !editors.apikey.isEmpty()
+        && !(modelListFetcher && modelListFetcher->isRunning()));
 }
 
 void PreferencesDialog::onBtnFetchModelsClicked()
@@ -526,12 +530,12 @@ void PreferencesDialog::onBtnFetchModelsClicked()
     if (!modelListFetcher) {
         modelListFetcher = new ModelListFetcher(networkAccessManager, this);
         connect(modelListFetcher, &ModelListFetcher::finished, this,
-                &PreferencesDialog::onModelListFetched);
+            &PreferencesDialog::onModelListFetched);
     }
     const LLMConfiguration editors = configurationFromEditors();
     if (!modelListFetcher->fetch(editors.service, editors.apiurl, editors.apikey)) {
         MessageBox::warning(this, tr("Fetch Models"),
-                            tr("The API URL \"%1\" offers no model list.").arg(editors.apiurl));
+            tr("The API URL \"%1\" offers no model list.").arg(editors.apiurl));
         return;
     }
     updateFetchModelsButton();
@@ -542,7 +546,7 @@ void PreferencesDialog::onModelListFetched(const QStringList &models, const QStr
     updateFetchModelsButton();
     if (models.isEmpty()) {
         MessageBox::warning(this, tr("Fetch Models"),
-                            tr("The list of models could not be fetched: %1").arg(errorMessage));
+            tr("The list of models could not be fetched: %1").arg(errorMessage));
         return;
     }
     const QString service = ui->cbServicesList->currentText();
@@ -575,20 +579,19 @@ void PreferencesDialog::appendPromptRow(const PromptRecord &prompt)
     table->setCellWidget(row, PromptTest, test);
 }
 
-void PreferencesDialog::onTablePromptsCurrentCellChanged(int currentRow, int currentColumn,
-                                                         int previousRow, int previousColumn)
+void PreferencesDialog::onTablePromptsCurrentCellChanged(
+    int currentRow, int currentColumn, int previousRow, int previousColumn)
 {
     Q_UNUSED(currentColumn)
     Q_UNUSED(previousColumn)
-    if (currentRow < 0 || currentRow >= ui->tablePrompts->rowCount()
-        || currentRow >= prompts.size() || currentRow == previousRow)
+    if (currentRow < 0 || currentRow >= ui->tablePrompts->rowCount() || currentRow >= prompts.size()
+        || currentRow == previousRow)
         return;
 
     if (promptModified) {
-        const auto answer = MessageBox::question(
-                this, tr("Apply Prompt"),
-                tr("The prompt has been modified. Are you sure you want to apply the prompt?"),
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+        const auto answer = MessageBox::question(this, tr("Apply Prompt"),
+            tr("The prompt has been modified. Are you sure you want to apply the prompt?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
         if (answer != QMessageBox::Yes && answer != QMessageBox::No)
             return;
         // Applies to the prompt being left: usedPromptId still names it.
@@ -618,7 +621,7 @@ void PreferencesDialog::onBtnAddPromptClicked()
         return;
     }
     if (std::any_of(prompts.cbegin(), prompts.cend(),
-                    [&name](const PromptRecord &prompt) { return prompt.name == name; })) {
+            [&name](const PromptRecord &prompt) { return prompt.name == name; })) {
         MessageBox::warning(this, tr("Add Prompt"), tr("The prompt name already exists."));
         return;
     }
@@ -640,8 +643,8 @@ void PreferencesDialog::onBtnRemovePromptClicked()
     const int row = ui->tablePrompts->currentRow();
     if (row < 0 || row >= prompts.size())
         return;
-    if (MessageBox::question(this, tr("Remove Prompt"),
-                             tr("Are you sure you want to remove this prompt?"))
+    if (MessageBox::question(
+            this, tr("Remove Prompt"), tr("Are you sure you want to remove this prompt?"))
         != QMessageBox::Yes)
         return;
 
@@ -674,9 +677,9 @@ void PreferencesDialog::onBtnFillDefaultPromptClicked()
 {
     if (promptModified
         && MessageBox::question(this, tr("Fill Default Prompt"),
-                                tr("The prompt has been modified. Are you sure you want to fill "
-                                   "in the default prompt?"))
-                != QMessageBox::Yes)
+               tr("The prompt has been modified. Are you sure you want to fill "
+                  "in the default prompt?"))
+            != QMessageBox::Yes)
         return;
 
     // The preset chosen in the list; without a choice, the default role.
@@ -761,7 +764,7 @@ void PreferencesDialog::fillLanguageList()
             ui->cbSourceLanguage->addItem(entry.text, entry.code);
         // The first language of the toolkit's numbering is shown until another is chosen.
         ui->cbSourceLanguage->setCurrentIndex(
-                std::max(0, ui->cbSourceLanguage->findData(int(QLocale::Abkhazian))));
+            std::max(0, ui->cbSourceLanguage->findData(int(QLocale::Abkhazian))));
     }
     onComboBoxSourceLanguageIndexChanged(ui->cbSourceLanguage->currentIndex());
 }
@@ -777,7 +780,7 @@ void PreferencesDialog::onComboBoxSourceLanguageIndexChanged(int index)
         const auto language = static_cast<QLocale::Language>(code);
         QSet<QString> seen;
         const QList<QLocale> locales =
-                QLocale::matchingLocales(language, QLocale::AnyScript, QLocale::AnyTerritory);
+            QLocale::matchingLocales(language, QLocale::AnyScript, QLocale::AnyTerritory);
         for (const QLocale &locale : locales) {
             if (locale.territory() == QLocale::AnyTerritory)
                 continue;

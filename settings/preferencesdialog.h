@@ -24,8 +24,8 @@ class PreferencesDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(PreferencesDialog)
 
 public:
-    explicit PreferencesDialog(QNetworkAccessManager *networkAccessManager,
-                               QWidget *parent = nullptr);
+    explicit PreferencesDialog(
+        QNetworkAccessManager *networkAccessManager, QWidget *parent = nullptr);
     ~PreferencesDialog() override;
 
     void setSourceLanguage(const QString &name);
@@ -40,13 +40,13 @@ private slots:
     void onBtnAddLLMItemClicked();
     void onBtnRemoveLLMItemClicked();
     void onBtnApplyLLMItemClicked();
-    void onTableLLMItemsCurrentRowChanged(int currentRow, int currentColumn, int previousRow,
-                                          int previousColumn);
+    void onTableLLMItemsCurrentRowChanged(
+        int currentRow, int currentColumn, int previousRow, int previousColumn);
     void onBtnAddPromptClicked();
     void onBtnRemovePromptClicked();
     void onBtnApplyPromptClicked();
-    void onTablePromptsCurrentCellChanged(int currentRow, int currentColumn, int previousRow,
-                                          int previousColumn);
+    void onTablePromptsCurrentCellChanged(
+        int currentRow, int currentColumn, int previousRow, int previousColumn);
     void onBtnFillDefaultPromptClicked();
     void onPromptTextChanged();
     void onLLMItemTextChanged();

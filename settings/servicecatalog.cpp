@@ -29,14 +29,22 @@ constexpr int modelListTimeoutMs = 30000;
 bool isChatModel(const QString &id)
 {
     static const QStringList nonChat = {
-        QStringLiteral("text-embedding"), QStringLiteral("embedding"), QStringLiteral("tts"),
-        QStringLiteral("whisper"),        QStringLiteral("dall-e"),    QStringLiteral("moderation"),
-        QStringLiteral("gpt-image"),      QStringLiteral("davinci"),   QStringLiteral("babbage"),
-        QStringLiteral("sora"),           QStringLiteral("transcribe"), QStringLiteral("realtime"),
-        QStringLiteral("audio"),          QStringLiteral("search"),
+        QStringLiteral("embedding"),
+        QStringLiteral("tts"),
+        QStringLiteral("whisper"),
+        QStringLiteral("dall-e"),
+        QStringLiteral("moderation"),
+        QStringLiteral("gpt-image"),
+        QStringLiteral("davinci"),
+        QStringLiteral("babbage"),
+        QStringLiteral("sora"),
+        QStringLiteral("transcribe"),
+        QStringLiteral("realtime"),
+        QStringLiteral("audio"),
+        QStringLiteral("search"),
     };
-    return std::none_of(nonChat.cbegin(), nonChat.cend(),
-                        [&id](const QString &part) { return id.contains(part); });
+    return std::none_of(
+        nonChat.cbegin(), nonChat.cend(), [&id](const QString &part) { return id.contains(part); });
 }
 
 // The chat endpoint up to its query, without the operation the chat request names.
@@ -86,16 +94,16 @@ QStringList ServiceCatalog::models(const QString &service)
 {
     if (service == openAI)
         return { QStringLiteral("gpt-6.2-sol"), QStringLiteral("gpt-6.1-terra"),
-                 QStringLiteral("gpt-6-luna"), QStringLiteral("gpt-5.6-terra"),
-                 QStringLiteral("gpt-5.6-luna") };
+            QStringLiteral("gpt-6-luna"), QStringLiteral("gpt-5.6-terra"),
+            QStringLiteral("gpt-5.6-luna") };
     if (service == anthropic)
         return { QStringLiteral("claude-sonnet-4-6"), QStringLiteral("claude-haiku-4-5"),
-                 QStringLiteral("claude-sonnet-5-5"), QStringLiteral("claude-haiku-5-5"),
-                 QStringLiteral("claude-opus-5-5") };
+            QStringLiteral("claude-sonnet-5-5"), QStringLiteral("claude-haiku-5-5"),
+            QStringLiteral("claude-opus-5-5") };
     if (service == gemini)
         return { QStringLiteral("gemini-3.8-flash"), QStringLiteral("gemini-3.7-flash"),
-                 QStringLiteral("gemini-3.6-flash"), QStringLiteral("gemini-3.5-flash"),
-                 QStringLiteral("gemini-3.5-flash-lite"), QStringLiteral("gemini-3.1-flash-lite") };
+            QStringLiteral("gemini-3.6-flash"), QStringLiteral("gemini-3.5-flash"),
+            QStringLiteral("gemini-3.5-flash-lite"), QStringLiteral("gemini-3.1-flash-lite") };
     if (service == deepSeek)
         return { QStringLiteral("deepseek-flash"), QStringLiteral("deepseek-v4-pro") };
     // Azure requests name no model: the deployment in the URL chooses it.
@@ -122,8 +130,8 @@ bool ServiceCatalog::canListModels(const QString &service)
     return service == openAI || service == anthropic || service == gemini || service == deepSeek;
 }
 
-QNetworkRequest ServiceCatalog::modelListRequest(const QString &service, const QString &apiUrl,
-                                                 const QString &apiKey)
+QNetworkRequest ServiceCatalog::modelListRequest(
+    const QString &service, const QString &apiUrl, const QString &apiKey)
 {
     QString base = endpointBase(apiUrl);
     if (!canListModels(service) || base.isEmpty())
@@ -139,9 +147,10 @@ QNetworkRequest ServiceCatalog::modelListRequest(const QString &service, const Q
         base = stripSuffix(base, { QStringLiteral("/messages") }) + QLatin1String("/models");
         query.addQueryItem(QStringLiteral("limit"), QStringLiteral("1000"));
     } else {
-        base = stripSuffix(base, { QStringLiteral("/chat/completions"),
-                                   QStringLiteral("/completions"), QStringLiteral("/responses") })
-                + QLatin1String("/models");
+        base = stripSuffix(base,
+                   { QStringLiteral("/chat/completions"), QStringLiteral("/completions"),
+                       QStringLiteral("/responses") })
+            + QLatin1String("/models");
     }
 
     QUrl url = QUrl::fromUserInput(base);
@@ -165,8 +174,8 @@ QNetworkRequest ServiceCatalog::modelListRequest(const QString &service, const Q
     return request;
 }
 
-QStringList ServiceCatalog::parseModelList(const QString &service, const QByteArray &body,
-                                           QString *errorMessage)
+QStringList ServiceCatalog::parseModelList(
+    const QString &service, const QByteArray &body, QString *errorMessage)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);
@@ -176,10 +185,10 @@ QStringList ServiceCatalog::parseModelList(const QString &service, const QByteAr
         return QStringList();
     };
     if (!document.isObject())
-        return fail(tr("The model list is not a JSON object: %1")
-                            .arg(parseError.error == QJsonParseError::NoError
-                                         ? tr("unexpected document")
-                                         : parseError.errorString()));
+        return fail(
+            tr("The model list is not a JSON object: %1")
+                .arg(parseError.error == QJsonParseError::NoError ? tr("unexpected document")
+                                                                  : parseError.errorString()));
 
     const QJsonObject root = document.object();
     QStringList result;
@@ -230,8 +239,7 @@ ModelListFetcher::~ModelListFetcher()
     }
 }
 
-bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl,
-                             const QString &apiKey)
+bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl, const QString &apiKey)
 {
     if (reply || !networkAccessManager)
         return false;
@@ -269,9 +277,9 @@ void ModelListFetcher::onReplyFinished()
             errorMessage.replace(secret, QStringLiteral("***"));
         // The URL is logged without its query: a chat URL may carry the key there.
         qCWarning(lcSettings).noquote()
-                << "Failed to fetch the model list of" << service << "from"
-                << finishedReply->url().toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo) << ":"
-                << errorMessage;
+            << "Failed to fetch the model list of" << service << "from"
+            << finishedReply->url().toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo) << ":"
+            << errorMessage;
     }
     emit finished(models, errorMessage);
 }

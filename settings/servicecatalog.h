@@ -27,12 +27,12 @@ public:
     static bool canListModels(const QString &service);
     // The request that lists the service's models, derived from its chat endpoint. An
     // invalid URL in the result means the service has no such endpoint.
-    static QNetworkRequest modelListRequest(const QString &service, const QString &apiUrl,
-                                            const QString &apiKey);
+    static QNetworkRequest modelListRequest(
+        const QString &service, const QString &apiUrl, const QString &apiKey);
     // Model ids from a model-list answer. On a malformed answer returns an empty list and
     // sets `errorMessage`.
-    static QStringList parseModelList(const QString &service, const QByteArray &body,
-                                      QString *errorMessage);
+    static QStringList parseModelList(
+        const QString &service, const QByteArray &body, QString *errorMessage);
 };
 
 // One model-list request. Emits `finished` once, then the caller deletes the object.
@@ -42,8 +42,8 @@ class ModelListFetcher final : public QObject
     Q_DISABLE_COPY_MOVE(ModelListFetcher)
 
 public:
-    explicit ModelListFetcher(QNetworkAccessManager *networkAccessManager,
-                              QObject *parent = nullptr);
+    explicit ModelListFetcher(
+        QNetworkAccessManager *networkAccessManager, QObject *parent = nullptr);
     ~ModelListFetcher() override;
 
     // False (and no signal) when the service offers no model list for this URL.

@@ -39,7 +39,8 @@ void tst_OutputTextDialog::text_data()
     QTest::newRow("multi-line answer")
         << "[{\"id\":1,\"zh_CN\":\"你好\"},\n {\"id\":2,\"zh_CN\":\"再见\"}]"
         << "[{\"id\":1,\"zh_CN\":\"你好\"},\n {\"id\":2,\"zh_CN\":\"再见\"}]";
-    QTest::newRow("rich text") << "<b>Hello</b> <i>world</i>" << "Hello world";
+    QTest::newRow("rich text") << "<b>Hello</b> <i>world</i>"
+                               << "Hello world";
 }
 
 void tst_OutputTextDialog::text()

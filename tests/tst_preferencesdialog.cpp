@@ -54,9 +54,8 @@ struct LogCapture
     QtMessageHandler previous;
 };
 
-LLMConfiguration configuration(const QString &name, const QString &apiurl,
-                               const QString &apikey, const QString &model = QString(),
-                               const QString &service = QStringLiteral("OpenAI"))
+LLMConfiguration configuration(const QString &name, const QString &apiurl, const QString &apikey,
+    const QString &model = QString(), const QString &service = QStringLiteral("OpenAI"))
 {
     LLMConfiguration c;
     c.name = name;
@@ -144,8 +143,7 @@ private slots:
     void mainWindowStoresSourceLanguage();
 
 private:
-    template<typename T>
-    T *widget(PreferencesDialog &dialog, const char *name)
+    template <typename T> T *widget(PreferencesDialog &dialog, const char *name)
     {
         T *found = dialog.findChild<T *>(QLatin1String(name));
         if (!found)
@@ -157,7 +155,7 @@ private:
         widget<QPushButton>(dialog, name)->click();
     }
     void store(const QList<LLMConfiguration> &configurations, int usedLLMId,
-               const QList<PromptRecord> &prompts = {}, int usedPromptId = 0)
+        const QList<PromptRecord> &prompts = {}, int usedPromptId = 0)
     {
         Settings settings;
         settings.saveLLMConfigurations(configurations);
@@ -231,12 +229,11 @@ void tst_PreferencesDialog::structure_data()
     QTest::addColumn<QStringList>("headers");
     QTest::addColumn<int>("stretchColumn");
 
-    QTest::newRow("LLM configurations")
-        << "tableLLMItems"
-        << QStringList{ "Name", "Service", "API Url", "Model", "API Key", "Used", "Status",
-                        "Validate" }
-        << 2;
-    QTest::newRow("prompts") << "tablePrompts" << QStringList{ "Name", "Used", "Test" } << 0;
+    QTest::newRow("LLM configurations") << "tableLLMItems"
+                                        << QStringList { "Name", "Service", "API Url", "Model",
+                                               "API Key", "Used", "Status", "Validate" }
+                                        << 2;
+    QTest::newRow("prompts") << "tablePrompts" << QStringList { "Name", "Used", "Test" } << 0;
 }
 
 void tst_PreferencesDialog::structure()
@@ -249,7 +246,7 @@ void tst_PreferencesDialog::structure()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Preferences"));
     QCOMPARE(dialog.size(), QSize(847, 525));
     QCOMPARE(widget<QTabWidget>(dialog, "tabWidget")->currentWidget()->objectName(),
-             QStringLiteral("tabLLM"));
+        QStringLiteral("tabLLM"));
 
     auto *tableWidget = dialog.findChild<QTableWidget *>(table);
     QVERIFY(tableWidget);
@@ -257,8 +254,8 @@ void tst_PreferencesDialog::structure()
     for (int column = 0; column < tableWidget->columnCount(); ++column)
         actual << tableWidget->horizontalHeaderItem(column)->text();
     QCOMPARE(actual, headers);
-    QCOMPARE(tableWidget->horizontalHeader()->sectionResizeMode(stretchColumn),
-             QHeaderView::Stretch);
+    QCOMPARE(
+        tableWidget->horizontalHeader()->sectionResizeMode(stretchColumn), QHeaderView::Stretch);
     QCOMPARE(tableWidget->selectionBehavior(), QAbstractItemView::SelectRows);
     QCOMPARE(tableWidget->selectionMode(), QAbstractItemView::SingleSelection);
 
@@ -305,14 +302,18 @@ void tst_PreferencesDialog::serviceDefaults_data()
     QTest::addColumn<QString>("url");
     QTest::addColumn<bool>("modelEnabled");
 
-    QTest::newRow("OpenAI") << "OpenAI" << "https://api.openai.com/v1/chat/completions" << true;
-    QTest::newRow("Azure") << "Azure" << "" << false;
-    QTest::newRow("Anthropic") << "Anthropic" << "https://api.anthropic.com/v1/messages" << true;
+    QTest::newRow("OpenAI") << "OpenAI"
+                            << "https://api.openai.com/v1/chat/completions" << true;
+    QTest::newRow("Azure") << "Azure"
+                           << "" << false;
+    QTest::newRow("Anthropic") << "Anthropic"
+                               << "https://api.anthropic.com/v1/messages" << true;
     QTest::newRow("Gemini")
         << "Gemini"
         << "https://generativelanguage.googleapis.com/v1beta/models/${model}:generateContent?key="
         << true;
-    QTest::newRow("DeepSeek") << "DeepSeek" << "https://api.deepseek.com/chat/completions" << true;
+    QTest::newRow("DeepSeek") << "DeepSeek"
+                              << "https://api.deepseek.com/chat/completions" << true;
 }
 
 void tst_PreferencesDialog::serviceDefaults()
@@ -323,9 +324,18 @@ void tst_PreferencesDialog::serviceDefaults()
 
     // Names the services have shut down, or that never were model names.
     static const QStringList retired = {
-        "gpt-3.5-turbo", "gpt-3.5-turbo-1205", "gpt-4", "gpt-4o", "o1-mini", "o3-mini",
-        "claude-3-7-sonnet-thinking", "claude-3-5-sonnet", "gemini-1.5-pro", "gemini-2.0-flash",
-        "deepseek-chat", "deepseek-reasoner",
+        "gpt-3.5-turbo",
+        "gpt-3.5-turbo-1205",
+        "gpt-4",
+        "gpt-4o",
+        "o1-mini",
+        "o3-mini",
+        "claude-3-7-sonnet-thinking",
+        "claude-3-5-sonnet",
+        "gemini-1.5-pro",
+        "gemini-2.0-flash",
+        "deepseek-chat",
+        "deepseek-reasoner",
     };
 
     PreferencesDialog dialog(&network);
@@ -363,12 +373,15 @@ void tst_PreferencesDialog::addConfiguration_data()
     const QString empty = "The LLM configuration name, API URL and API key cannot be empty.";
     const QString url = "https://api.openai.com/v1/chat/completions";
     QTest::newRow("empty name") << "" << url << "k2" << empty << 1;
-    QTest::newRow("empty URL") << "First" << "" << "k2" << empty << 1;
+    QTest::newRow("empty URL") << "First"
+                               << ""
+                               << "k2" << empty << 1;
     QTest::newRow("empty key") << "First" << url << "" << empty << 1;
     QTest::newRow("blank key") << "First" << url << "   " << empty << 1;
-    QTest::newRow("exact duplicate")
-        << "First" << url << "k1" << "The LLM configuration already exists." << 1;
-    QTest::newRow("only the key differs") << "First" << url << "k2" << "" << 2;
+    QTest::newRow("exact duplicate") << "First" << url << "k1"
+                                     << "The LLM configuration already exists." << 1;
+    QTest::newRow("only the key differs") << "First" << url << "k2"
+                                          << "" << 2;
 }
 
 void tst_PreferencesDialog::addConfiguration()
@@ -380,8 +393,8 @@ void tst_PreferencesDialog::addConfiguration()
     QFETCH(int, rows);
 
     store({ configuration("First", "https://api.openai.com/v1/chat/completions", "k1",
-                          ServiceCatalog::models("OpenAI").constFirst()) },
-          0);
+              ServiceCatalog::models("OpenAI").constFirst()) },
+        0);
     PreferencesDialog dialog(&network);
     widget<QLineEdit>(dialog, "edtLLMItemName")->setText(name);
     widget<QComboBox>(dialog, "cbAPIUrl")->setEditText(url);
@@ -417,9 +430,12 @@ void tst_PreferencesDialog::rowChangeAfterEdit_data()
     QTest::addColumn<QString>("editorKey");
     QTest::addColumn<int>("used");
 
-    QTest::newRow("Yes applies to the row left") << int(QMessageBox::Yes) << "edited" << "k1" << 1;
-    QTest::newRow("No discards") << int(QMessageBox::No) << "k0" << "k1" << 1;
-    QTest::newRow("Cancel keeps the edits") << int(QMessageBox::Cancel) << "k0" << "edited" << 0;
+    QTest::newRow("Yes applies to the row left") << int(QMessageBox::Yes) << "edited"
+                                                 << "k1" << 1;
+    QTest::newRow("No discards") << int(QMessageBox::No) << "k0"
+                                 << "k1" << 1;
+    QTest::newRow("Cancel keeps the edits") << int(QMessageBox::Cancel) << "k0"
+                                            << "edited" << 0;
 }
 
 void tst_PreferencesDialog::rowChangeAfterEdit()
@@ -431,8 +447,8 @@ void tst_PreferencesDialog::rowChangeAfterEdit()
 
     const QString url = "https://api.openai.com/v1/chat/completions";
     store({ configuration("Zero", url, "k0", "m0"),
-            configuration("One", url, "k1", "m1", "DeepSeek") },
-          0);
+              configuration("One", url, "k1", "m1", "DeepSeek") },
+        0);
     PreferencesDialog dialog(&network);
     auto *table = widget<QTableWidget>(dialog, "tableLLMItems");
     auto *key = widget<QLineEdit>(dialog, "edtAPIKey");
@@ -451,8 +467,8 @@ void tst_PreferencesDialog::rowChangeAfterEdit()
     QCOMPARE(table->item(0, 4)->text(), storedKey0);
     QCOMPARE(table->item(used, 5)->text(), QStringLiteral("Yes"));
     if (answer != QMessageBox::Cancel)
-        QCOMPARE(widget<QComboBox>(dialog, "cbServicesList")->currentText(),
-                 QStringLiteral("DeepSeek"));
+        QCOMPARE(
+            widget<QComboBox>(dialog, "cbServicesList")->currentText(), QStringLiteral("DeepSeek"));
 
     click(dialog, "btnOK");
     Settings settings;
@@ -492,7 +508,7 @@ void tst_PreferencesDialog::everyFieldEditAsks()
     click(dialog, "btnOK");
     const LLMConfiguration stored = Settings().llmConfigurations().at(0);
     QVERIFY(QStringList({ stored.name, stored.apiurl, stored.model, stored.apikey })
-                    .contains("edited"));
+                .contains("edited"));
 }
 
 void tst_PreferencesDialog::removeConfiguration_data()
@@ -503,11 +519,9 @@ void tst_PreferencesDialog::removeConfiguration_data()
     QTest::addColumn<int>("storedUsed");
     QTest::addColumn<QString>("editorName");
 
-    QTest::newRow("row 0 of three in use")
-        << 3 << 0 << QStringList{ "C1", "C2" } << 0 << "C1";
-    QTest::newRow("row 2 of three in use")
-        << 3 << 2 << QStringList{ "C0", "C1" } << 1 << "C1";
-    QTest::newRow("the only one") << 1 << 0 << QStringList{} << -1 << "C0";
+    QTest::newRow("row 0 of three in use") << 3 << 0 << QStringList { "C1", "C2" } << 0 << "C1";
+    QTest::newRow("row 2 of three in use") << 3 << 2 << QStringList { "C0", "C1" } << 1 << "C1";
+    QTest::newRow("the only one") << 1 << 0 << QStringList {} << -1 << "C0";
 }
 
 void tst_PreferencesDialog::removeConfiguration()
@@ -520,8 +534,8 @@ void tst_PreferencesDialog::removeConfiguration()
 
     QList<LLMConfiguration> configurations;
     for (int i = 0; i < count; ++i)
-        configurations << configuration(QStringLiteral("C%1").arg(i), "https://example.org/v1",
-                                        QStringLiteral("key%1").arg(i));
+        configurations << configuration(
+            QStringLiteral("C%1").arg(i), "https://example.org/v1", QStringLiteral("key%1").arg(i));
     store(configurations, used);
 
     PreferencesDialog dialog(&network);
@@ -578,8 +592,8 @@ void tst_PreferencesDialog::validateRows()
     });
     const QString url = server.url("/v1/chat/completions");
     store({ configuration("Good", url, "good-key-1234", "m"),
-            configuration("Bad", url, "bad-key-5678", "m") },
-          0);
+              configuration("Bad", url, "bad-key-5678", "m") },
+        0);
 
     capturedLog.clear();
     const LogCapture capture;
@@ -596,11 +610,11 @@ void tst_PreferencesDialog::validateRows()
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().constFirst().title, QStringLiteral("Validate LLM Service"));
     QVERIFY2(MessageBox::shown().constFirst().text.contains("Incorrect API key provided"),
-             qPrintable(MessageBox::shown().constFirst().text));
+        qPrintable(MessageBox::shown().constFirst().text));
     // The key is shown in the table, but never written to the log.
     for (const QString &line : std::as_const(capturedLog)) {
-        QVERIFY2(!line.contains("good-key-1234") && !line.contains("bad-key-5678"),
-                 qPrintable(line));
+        QVERIFY2(
+            !line.contains("good-key-1234") && !line.contains("bad-key-5678"), qPrintable(line));
     }
 }
 
@@ -623,8 +637,9 @@ void tst_PreferencesDialog::testPrompt()
 
     server.enqueue(HttpServer::Response::json(body, status));
     store({ configuration("Local", server.url("/v1/chat/completions"), "key", "m") }, 0,
-          { prompt("First"), prompt("Second", "Translate {{text list}} to {{target language list}}") },
-          0);
+        { prompt("First"),
+            prompt("Second", "Translate {{text list}} to {{target language list}}") },
+        0);
 
     PreferencesDialog dialog(&network);
     auto *table = widget<QTableWidget>(dialog, "tablePrompts");
@@ -647,11 +662,16 @@ void tst_PreferencesDialog::getApiKey_data()
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("host");
 
-    QTest::newRow("OpenAI") << "OpenAI" << "platform.openai.com";
-    QTest::newRow("Azure") << "Azure" << "portal.azure.com";
-    QTest::newRow("Anthropic") << "Anthropic" << "console.anthropic.com";
-    QTest::newRow("Gemini") << "Gemini" << "aistudio.google.com";
-    QTest::newRow("DeepSeek") << "DeepSeek" << "platform.deepseek.com";
+    QTest::newRow("OpenAI") << "OpenAI"
+                            << "platform.openai.com";
+    QTest::newRow("Azure") << "Azure"
+                           << "portal.azure.com";
+    QTest::newRow("Anthropic") << "Anthropic"
+                               << "console.anthropic.com";
+    QTest::newRow("Gemini") << "Gemini"
+                            << "aistudio.google.com";
+    QTest::newRow("DeepSeek") << "DeepSeek"
+                              << "platform.deepseek.com";
 }
 
 void tst_PreferencesDialog::getApiKey()
@@ -678,28 +698,32 @@ void tst_PreferencesDialog::fetchModels_data()
     QTest::addColumn<QStringList>("models");
 
     QTest::newRow("OpenAI: sorted, chat models only")
-        << "OpenAI" << "/v1/chat/completions"
+        << "OpenAI"
+        << "/v1/chat/completions"
         << QByteArray(R"({"object":"list","data":[{"id":"gpt-z"},{"id":"text-embedding-3-small"},
                       {"id":"gpt-a"},{"id":"whisper-1"}]})")
         << QByteArray("/v1/models") << QByteArray("authorization")
-        << QByteArray("Bearer secret-key") << QStringList{ "gpt-a", "gpt-z" };
-    QTest::newRow("DeepSeek") << "DeepSeek" << "/chat/completions"
+        << QByteArray("Bearer secret-key") << QStringList { "gpt-a", "gpt-z" };
+    QTest::newRow("DeepSeek") << "DeepSeek"
+                              << "/chat/completions"
                               << QByteArray(R"({"data":[{"id":"deepseek-flash"}]})")
                               << QByteArray("/models") << QByteArray("authorization")
-                              << QByteArray("Bearer secret-key") << QStringList{ "deepseek-flash" };
+                              << QByteArray("Bearer secret-key")
+                              << QStringList { "deepseek-flash" };
     QTest::newRow("Anthropic: newest first kept")
-        << "Anthropic" << "/v1/messages"
+        << "Anthropic"
+        << "/v1/messages"
         << QByteArray(R"({"data":[{"id":"claude-b","type":"model"},{"id":"claude-a"}],
                       "has_more":false})")
         << QByteArray("/v1/models?limit=1000") << QByteArray("x-api-key")
-        << QByteArray("secret-key") << QStringList{ "claude-b", "claude-a" };
+        << QByteArray("secret-key") << QStringList { "claude-b", "claude-a" };
     QTest::newRow("Gemini: generateContent models, key in a header")
-        << "Gemini" << "/v1beta/models/${model}:generateContent?key="
-        << QByteArray(R"({"models":[
+        << "Gemini"
+        << "/v1beta/models/${model}:generateContent?key=" << QByteArray(R"({"models":[
                {"name":"models/gemini-x","supportedGenerationMethods":["generateContent"]},
                {"name":"models/embedding-001","supportedGenerationMethods":["embedContent"]}]})")
         << QByteArray("/v1beta/models?pageSize=1000") << QByteArray("x-goog-api-key")
-        << QByteArray("secret-key") << QStringList{ "gemini-x" };
+        << QByteArray("secret-key") << QStringList { "gemini-x" };
 }
 
 void tst_PreferencesDialog::fetchModels()
@@ -745,9 +769,8 @@ void tst_PreferencesDialog::fetchModelsFailure_data()
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("refused key")
-        << 401 << serviceError("Incorrect API key provided: secret-key")
-        << "Incorrect API key provided: ***";
+    QTest::newRow("refused key") << 401 << serviceError("Incorrect API key provided: secret-key")
+                                 << "Incorrect API key provided: ***";
     QTest::newRow("not JSON") << 200 << QByteArray("<html>Bad gateway</html>")
                               << "The model list is not a JSON object";
     QTest::newRow("empty list") << 200 << QByteArray(R"({"data":[]})")
@@ -774,7 +797,7 @@ void tst_PreferencesDialog::fetchModelsFailure()
     QTRY_COMPARE_WITH_TIMEOUT(MessageBox::shown().size(), 1, 10000);
     QCOMPARE(MessageBox::shown().constFirst().title, QStringLiteral("Fetch Models"));
     QVERIFY2(MessageBox::shown().constFirst().text.contains(message),
-             qPrintable(MessageBox::shown().constFirst().text));
+        qPrintable(MessageBox::shown().constFirst().text));
     QVERIFY(!capturedLog.join('\n').contains("secret-key"));
     QCOMPARE(modelList->count(), builtIn);
     QCOMPARE(modelList->currentText(), QStringLiteral("my-own-model"));
@@ -795,7 +818,8 @@ void tst_PreferencesDialog::presets()
     QVERIFY2(roles.contains("default") && roles.size() > 1, qPrintable(roles.join(',')));
     const PromptRecord defaults = settings.role("default");
     QVERIFY(!defaults.userPrompt.isEmpty());
-    QVERIFY(settings.role(roles.constLast()).userPrompt != settings.role(roles.constFirst()).userPrompt);
+    QVERIFY(settings.role(roles.constLast()).userPrompt
+        != settings.role(roles.constFirst()).userPrompt);
     store({}, 0, { prompt("kept") }, 0);
 
     PreferencesDialog dialog(&network);
@@ -806,10 +830,10 @@ void tst_PreferencesDialog::presets()
     // A freshly loaded prompt is filled without a question; the name stays.
     click(dialog, "btnFillDefaultPrompt");
     QVERIFY(MessageBox::shown().isEmpty());
-    QCOMPARE(widget<QPlainTextEdit>(dialog, "edtSystemPrompt")->toPlainText(),
-             defaults.systemPrompt);
+    QCOMPARE(
+        widget<QPlainTextEdit>(dialog, "edtSystemPrompt")->toPlainText(), defaults.systemPrompt);
     QCOMPARE(widget<QPlainTextEdit>(dialog, "edtAssistantPrompt")->toPlainText(),
-             defaults.assistantPrompt);
+        defaults.assistantPrompt);
     QCOMPARE(user->toPlainText(), defaults.userPrompt);
     QCOMPARE(widget<QLineEdit>(dialog, "edtPromptName")->text(), QStringLiteral("kept"));
 
@@ -836,9 +860,12 @@ void tst_PreferencesDialog::addPrompt_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("warning");
 
-    QTest::newRow("empty name") << "" << "The prompt name cannot be empty.";
-    QTest::newRow("existing name") << "First" << "The prompt name already exists.";
-    QTest::newRow("new name") << "Third" << "";
+    QTest::newRow("empty name") << ""
+                                << "The prompt name cannot be empty.";
+    QTest::newRow("existing name") << "First"
+                                   << "The prompt name already exists.";
+    QTest::newRow("new name") << "Third"
+                              << "";
 }
 
 void tst_PreferencesDialog::addPrompt()
@@ -888,9 +915,9 @@ void tst_PreferencesDialog::removePrompt_data()
     QTest::addColumn<QStringList>("remaining");
     QTest::addColumn<int>("storedUsed");
 
-    QTest::newRow("row 2 of three") << 2 << -1 << QStringList{ "P0", "P1" } << 1;
-    QTest::newRow("row 0 of three") << 0 << -1 << QStringList{ "P1", "P2" } << 0;
-    QTest::newRow("row 0, then the new last row") << 0 << 1 << QStringList{ "P1", "P2" } << 1;
+    QTest::newRow("row 2 of three") << 2 << -1 << QStringList { "P0", "P1" } << 1;
+    QTest::newRow("row 0 of three") << 0 << -1 << QStringList { "P1", "P2" } << 0;
+    QTest::newRow("row 0, then the new last row") << 0 << 1 << QStringList { "P1", "P2" } << 1;
 }
 
 void tst_PreferencesDialog::removePrompt()
@@ -930,9 +957,12 @@ void tst_PreferencesDialog::promptRowChange_data()
     QTest::addColumn<QString>("editorUser");
     QTest::addColumn<int>("used");
 
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << "typed" << "user1" << 1;
-    QTest::newRow("No") << int(QMessageBox::No) << "user0" << "user1" << 1;
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << "user0" << "typed" << 0;
+    QTest::newRow("Yes") << int(QMessageBox::Yes) << "typed"
+                         << "user1" << 1;
+    QTest::newRow("No") << int(QMessageBox::No) << "user0"
+                        << "user1" << 1;
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << "user0"
+                            << "typed" << 0;
 }
 
 void tst_PreferencesDialog::promptRowChange()
@@ -984,7 +1014,7 @@ void tst_PreferencesDialog::languageList()
         QVERIFY(text.startsWith(QLocale::languageToString(QLocale::Language(code))));
         if (i > 1)
             QVERIFY2(languages->itemText(i - 1).compare(text, Qt::CaseInsensitive) <= 0,
-                     qPrintable(languages->itemText(i - 1) + " > " + text));
+                qPrintable(languages->itemText(i - 1) + " > " + text));
     }
 
     const int english = languages->findData(int(QLocale::English));
@@ -1008,8 +1038,8 @@ void tst_PreferencesDialog::territoryList()
     QVERIFY(territories->findText("Germany (Deutschland)") > 0);
     QVERIFY(territories->findText("Switzerland (Schweiz)") > 0);
     for (int i = 2; i < territories->count(); ++i)
-        QVERIFY(territories->itemText(i - 1).compare(territories->itemText(i),
-                                                     Qt::CaseInsensitive) <= 0);
+        QVERIFY(territories->itemText(i - 1).compare(territories->itemText(i), Qt::CaseInsensitive)
+            <= 0);
 
     // English territories carry no native name.
     languages->setCurrentIndex(languages->findData(int(QLocale::English)));
@@ -1027,15 +1057,31 @@ void tst_PreferencesDialog::setSourceLanguage_data()
     QTest::addColumn<QString>("territory");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("language name") << "Chinese" << "Chinese (简体中文)" << "Any Territory" << "Chinese";
-    QTest::newRow("exact item") << "German (Deutsch)" << "German (Deutsch)" << "Any Territory"
+    QTest::newRow("language name") << "Chinese"
+                                   << "Chinese (简体中文)"
+                                   << "Any Territory"
+                                   << "Chinese";
+    QTest::newRow("exact item") << "German (Deutsch)"
+                                << "German (Deutsch)"
+                                << "Any Territory"
                                 << "German";
-    QTest::newRow("English") << "English" << "English" << "Any Territory" << "English";
-    QTest::newRow("empty") << "" << "POSIX" << "Any Territory" << "POSIX";
-    QTest::newRow("display name with territory kept")
-        << "Chinese (Taiwan)" << "Chinese (简体中文)" << "Taiwan (台灣)" << "Chinese (Taiwan)";
+    QTest::newRow("English") << "English"
+                             << "English"
+                             << "Any Territory"
+                             << "English";
+    QTest::newRow("empty") << ""
+                           << "POSIX"
+                           << "Any Territory"
+                           << "POSIX";
+    QTest::newRow("display name with territory kept") << "Chinese (Taiwan)"
+                                                      << "Chinese (简体中文)"
+                                                      << "Taiwan (台灣)"
+                                                      << "Chinese (Taiwan)";
     // An empty `selected`: the selection stays on the toolkit's first language.
-    QTest::newRow("unknown name kept") << "Klingon" << "" << "Any Territory" << "Klingon";
+    QTest::newRow("unknown name kept") << "Klingon"
+                                       << ""
+                                       << "Any Territory"
+                                       << "Klingon";
 }
 
 void tst_PreferencesDialog::setSourceLanguage()
@@ -1074,11 +1120,11 @@ void tst_PreferencesDialog::mainWindowStoresSourceLanguage()
     QTemporaryDir project;
     QVERIFY(project.isValid());
     const QString file = project.filePath("app_de.ts");
-    QVERIFY(TestSupport::writeFile(
-            file, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-                  "<TS version=\"2.1\" language=\"de\">\n<context>\n<name>Main</name>\n"
-                  "<message>\n<source>Hello</source>\n<translation>Hallo</translation>\n"
-                  "</message>\n</context>\n</TS>\n"));
+    QVERIFY(TestSupport::writeFile(file,
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+        "<TS version=\"2.1\" language=\"de\">\n<context>\n<name>Main</name>\n"
+        "<message>\n<source>Hello</source>\n<translation>Hallo</translation>\n"
+        "</message>\n</context>\n</TS>\n"));
     MainWindow window;
     QVERIFY(window.openTranslationFiles({ file }));
     QVERIFY(window.currentTranslationModel());
