@@ -11,9 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 class tst_AppleFormat : public QObject
 {
     Q_OBJECT
@@ -32,7 +29,6 @@ private slots:
     void saveKeepsWhatTheTableDoesNotShow();
     void changedDuplicateKeyReplacesEveryOccurrence();
     void brokenFileIsLeftAlone();
-    void failedWriteKeepsOriginal();
     void importAndExport();
     void exportNeedsLanguageDirectory();
     void catalogueAddsColumnOnly();
@@ -452,34 +448,6 @@ void tst_AppleFormat::brokenFileIsLeftAlone()
     QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Failed to open file for writing: .* does not parse"));
     QVERIFY(!model.saveColumn(0));
     QCOMPARE(TestSupport::readAll(file), original);
-}
-
-void tst_AppleFormat::failedWriteKeepsOriginal()
-{
-    const QString file = path(QStringLiteral("de.lproj/Localizable.strings"));
-    QByteArray original;
-    for (int i = 0; i < 50; ++i)
-        original += QStringLiteral("\"key%1\" = \"Wert %1\";\n").arg(i).toUtf8();
-    QVERIFY(TestSupport::writeFile(file, original));
-
-    AppleTranslationModel model;
-    QVERIFY(model.openFiles({ file }));
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("neu")));
-
-    // A full disk: no file of this process may grow beyond 100 bytes.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Failed to open file for writing:"));
-    const bool saved = model.saveColumn(0);
-    setrlimit(RLIMIT_FSIZE, &previous);
-
-    QVERIFY(!saved);
-    QCOMPARE(TestSupport::readAll(file), original);
-    QCOMPARE(QDir(path("de.lproj")).entryList(QDir::Files), QStringList{ "Localizable.strings" });
 }
 
 void tst_AppleFormat::importAndExport()

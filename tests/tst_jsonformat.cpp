@@ -10,9 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 class tst_JsonFormat : public QObject
 {
     Q_OBJECT
@@ -32,7 +29,6 @@ private slots:
     void brokenFileIsLeftAlone_data();
     void brokenFileIsLeftAlone();
     void keyNamingAnObjectIsNotWritten();
-    void failedWriteKeepsOriginal();
     void importAndExport();
 
 private:
@@ -409,35 +405,6 @@ void tst_JsonFormat::keyNamingAnObjectIsNotWritten()
     QVERIFY(!model.saveColumn(0));
     QCOMPARE(jsonObject(path("de/common.json")),
              QJsonDocument::fromJson(R"({"menu": {"open": "Öffnen"}, "ok": "OK"})").object());
-}
-
-void tst_JsonFormat::failedWriteKeepsOriginal()
-{
-    const QString file = path(QStringLiteral("de/common.json"));
-    QJsonObject object;
-    for (int i = 0; i < 50; ++i)
-        object.insert(QStringLiteral("key%1").arg(i), QStringLiteral("Wert %1").arg(i));
-    const QByteArray original = QJsonDocument(object).toJson();
-    QVERIFY(TestSupport::writeFile(file, original));
-
-    CommonJSONTranslationModel model;
-    QVERIFY(model.openFiles({ file }));
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("neu")));
-
-    // A full disk: no file of this process may grow beyond 100 bytes.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous {};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Failed to open file for writing:"));
-    const bool saved = model.saveColumn(0);
-    setrlimit(RLIMIT_FSIZE, &previous);
-
-    QVERIFY(!saved);
-    QCOMPARE(TestSupport::readAll(file), original);
-    QCOMPARE(QDir(path("de")).entryList(QDir::Files), QStringList{ "common.json" });
 }
 
 void tst_JsonFormat::importAndExport()
