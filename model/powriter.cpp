@@ -160,13 +160,17 @@ const char *shownMsgstr(po_message_t message)
     return first ? first : "";
 }
 
-// A plural message shows its first form; writing it changes that form only.
-void setShownMsgstr(po_message_t message, const QByteArray &text)
+// A plural message shows its first form; writing it changes that form only. False when the
+// message already held the text.
+bool setShownMsgstr(po_message_t message, const QByteArray &text)
 {
+    if (text == shownMsgstr(message))
+        return false;
     if (po_message_msgid_plural(message))
         po_message_set_msgstr_plural(message, 0, text.constData());
     else
         po_message_set_msgstr(message, text.constData());
+    return true;
 }
 
 bool appendAt(po_message_iterator_t end, const QByteArray &id, const QByteArray &text)
@@ -304,6 +308,9 @@ struct OpenCatalogue
     po_file_t file = nullptr;
     po_message_iterator_t end = nullptr;
     QHash<QByteArray, po_message_t> byId;
+    // Catalogues whose messages all kept their texts are not rewritten, so an unchanged
+    // export leaves the files byte for byte as they were.
+    bool changed = false;
 };
 
 } // namespace
@@ -315,7 +322,7 @@ bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString>
     bool written = true;
     QList<OpenCatalogue> catalogues;
     for (const QString &path : paths) {
-        OpenCatalogue catalogue{ path, openCatalogue(path), nullptr, {} };
+        OpenCatalogue catalogue{ path, openCatalogue(path), nullptr, {}, !QFileInfo::exists(path) };
         if (!catalogue.file) {
             written = false;
             continue;
@@ -339,21 +346,24 @@ bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString>
         // follows it only where the two agreed, a text of its own was never shown.
         QByteArray shown;
         bool found = false;
-        for (const OpenCatalogue &catalogue : std::as_const(catalogues)) {
+        for (OpenCatalogue &catalogue : catalogues) {
             po_message_t message = catalogue.byId.value(id);
             if (!message)
                 continue;
             if (!found)
                 shown = shownMsgstr(message);
-            if (!found || shown == shownMsgstr(message))
-                setShownMsgstr(message, text);
+            if ((!found || shown == shownMsgstr(message)) && setShownMsgstr(message, text))
+                catalogue.changed = true;
             found = true;
         }
         // A refused first catalogue has been reported already.
-        if (!found && hasFirst
-            && (!catalogues.first().end || !appendAt(catalogues.first().end, id, text))) {
-            qCCritical(lcModel) << "Failed to append message to PO file:" << paths.first();
-            written = false;
+        if (!found && hasFirst) {
+            if (catalogues.first().end && appendAt(catalogues.first().end, id, text)) {
+                catalogues.first().changed = true;
+            } else {
+                qCCritical(lcModel) << "Failed to append message to PO file:" << paths.first();
+                written = false;
+            }
         }
     }
 
@@ -361,7 +371,7 @@ bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString>
         if (catalogue.end)
             po_message_iterator_free(catalogue.end);
         QString error;
-        if (!writeCatalogue(catalogue.file, catalogue.path, &error)) {
+        if (catalogue.changed && !writeCatalogue(catalogue.file, catalogue.path, &error)) {
             qCCritical(lcModel) << "Failed to write PO file:" << catalogue.path << error;
             written = false;
         }

@@ -115,6 +115,8 @@ bool TsDocument::save()
             qCCritical(lcModel) << "Failed to save file, it could not be read as TS:" << path;
         return false;
     }
+    if (!modified)
+        return true;
     const QByteArray bytes = dom.toByteArray(1);
     QString error;
     // QSaveFile commits even after its buffer failed to reach the disk (a full disk, a file
@@ -173,16 +175,18 @@ bool updateTsMessage(TsDocument &document, const QString &group, const QString &
         while (!target.firstChild().isNull())
             target.removeChild(target.firstChild());
         target.appendChild(document.document().createTextNode(QString(text).remove(QLatin1Char('\r'))));
+        document.setModified();
     }
 
     // vanished and obsolete are lupdate's marks for messages no longer in the sources;
     // finishing a translation must not bring them back.
     const QString type = translation.attribute(typeAttribute);
-    if (type.isEmpty() || type == unfinishedType) {
-        if (finished)
-            translation.removeAttribute(typeAttribute);
-        else
-            translation.setAttribute(typeAttribute, unfinishedType);
+    if (type.isEmpty() && !finished) {
+        translation.setAttribute(typeAttribute, unfinishedType);
+        document.setModified();
+    } else if (type == unfinishedType && finished) {
+        translation.removeAttribute(typeAttribute);
+        document.setModified();
     }
     return true;
 }

@@ -34,7 +34,9 @@ public:
     // The "message" element of (context, source); the first one in document order wins.
     QDomElement findMessage(const QString &group, const QString &source);
 
+    // Writes the document back when an update changed it; an unchanged file is left as it is.
     bool save();
+    void setModified() { modified = true; }
 
 private:
     void buildIndex();
@@ -43,6 +45,7 @@ private:
     QDomDocument dom;
     bool readable = false;
     bool opened = false;
+    bool modified = false;
     bool indexed = false;
     QHash<QString, QHash<QString, QDomElement>> messagesByContext;
 };
