@@ -114,8 +114,7 @@ void MainWindow::translateSelectedCells(bool emptyOnly)
                   [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
         // Batches of ten, as everywhere else: one prompt for hundreds of cells outgrows the
         // answer the service may give and would fail every time.
-        for (qsizetype start = 0; start < cells.size(); start += TranslationQueue::batchSize)
-            jobs->translateColumnCells(cells.mid(start, TranslationQueue::batchSize));
+        jobs->translateColumnCellsInBatches(cells);
     }
 }
 

@@ -36,10 +36,7 @@ int TranslationQueue::jobsLeft() const
 
 int TranslationQueue::cellsLeft() const
 {
-    int cells = translating ? int(currentJob.cells.size()) : 0;
-    for (const TranslationJob &job : queue)
-        cells += int(job.cells.size());
-    return cells;
+    return int(waitingCells) + (translating ? int(currentJob.cells.size()) : 0);
 }
 
 void TranslationQueue::reportProgress()
@@ -67,14 +64,14 @@ QList<QModelIndex> TranslationQueue::emptyCells(const QList<QModelIndex> &cells)
     return result;
 }
 
-void TranslationQueue::sliceAndTranslate(const QList<QModelIndex> &cells, bool byRow)
+void TranslationQueue::translateInBatches(const QList<QModelIndex> &cells, bool byRow)
 {
+    // One read of the prompt in use for the whole command, however many jobs it makes.
+    const QString promptTemplate = Settings().currentPrompt().userPrompt;
     for (qsizetype start = 0; start < cells.size(); start += batchSize) {
         const QList<QModelIndex> slice = cells.mid(start, batchSize);
-        if (byRow)
-            translateRowCells(slice);
-        else
-            translateColumnCells(slice);
+        enqueueTranslation(byRow ? rowJob(slice, promptTemplate)
+                                 : columnJob(slice, promptTemplate));
     }
 }
 
@@ -84,7 +81,7 @@ void TranslationQueue::translateColumn(int column)
         return;
     QModelIndexList cells;
     translationModel->indexesOfColumn(column, cells);
-    sliceAndTranslate(cells, false);
+    translateInBatches(cells, false);
 }
 
 void TranslationQueue::translateRow(int row)
@@ -93,7 +90,7 @@ void TranslationQueue::translateRow(int row)
         return;
     QModelIndexList cells;
     translationModel->indexesOfRow(row, cells);
-    sliceAndTranslate(cells, true);
+    translateInBatches(cells, true);
 }
 
 void TranslationQueue::translateEmptyCellsInColumn(int column)
@@ -102,7 +99,7 @@ void TranslationQueue::translateEmptyCellsInColumn(int column)
         return;
     QModelIndexList cells;
     translationModel->indexesOfColumn(column, cells);
-    sliceAndTranslate(emptyCells(cells), false);
+    translateInBatches(emptyCells(cells), false);
 }
 
 void TranslationQueue::translateEmptyCellsInRow(int row)
@@ -111,35 +108,54 @@ void TranslationQueue::translateEmptyCellsInRow(int row)
         return;
     QModelIndexList cells;
     translationModel->indexesOfRow(row, cells);
-    sliceAndTranslate(emptyCells(cells), true);
+    translateInBatches(emptyCells(cells), true);
+}
+
+TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
+                                           const QString &promptTemplate) const
+{
+    QStringList texts;
+    texts.reserve(cells.size());
+    for (const QModelIndex &cell : cells)
+        texts << TranslationJob::escapeForPrompt(translationModel->sourceText(cell));
+    const QString prompt = LLMServiceRequestHelper::fillPrompt(
+        translationModel->sourceLanguageName(),
+        { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate);
+    return TranslationJob{ cells, int(cells.size()), 1, prompt };
+}
+
+TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
+                                        const QString &promptTemplate) const
+{
+    QStringList targets;
+    targets.reserve(cells.size());
+    for (const QModelIndex &cell : cells)
+        targets << translationModel->columnLanguage(cell, false);
+    const QString prompt = LLMServiceRequestHelper::fillPrompt(
+        translationModel->sourceLanguageName(), targets,
+        { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
+        promptTemplate);
+    return TranslationJob{ cells, 1, int(cells.size()), prompt };
 }
 
 void TranslationQueue::translateColumnCells(const QList<QModelIndex> &cells, bool first)
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    QStringList texts;
-    texts.reserve(cells.size());
-    for (const QModelIndex &cell : cells)
-        texts << TranslationJob::escapeForPrompt(translationModel->sourceText(cell));
-    const QString prompt = LLMServiceRequestHelper::fillUserPrompt(
-        translationModel->sourceLanguageName(),
-        { translationModel->columnLanguage(cells.first(), false) }, texts);
-    enqueue(TranslationJob{ cells, int(cells.size()), 1, prompt }, first);
+    enqueue(columnJob(cells, Settings().currentPrompt().userPrompt), first);
 }
 
 void TranslationQueue::translateRowCells(const QList<QModelIndex> &cells, bool first)
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    QStringList targets;
-    targets.reserve(cells.size());
-    for (const QModelIndex &cell : cells)
-        targets << translationModel->columnLanguage(cell, false);
-    const QString prompt = LLMServiceRequestHelper::fillUserPrompt(
-        translationModel->sourceLanguageName(), targets,
-        { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) });
-    enqueue(TranslationJob{ cells, 1, int(cells.size()), prompt }, first);
+    enqueue(rowJob(cells, Settings().currentPrompt().userPrompt), first);
+}
+
+void TranslationQueue::translateColumnCellsInBatches(const QList<QModelIndex> &cells)
+{
+    if (translationModel)
+        translateInBatches(cells, false);
 }
 
 void TranslationQueue::translateCell(const QModelIndex &index)
@@ -154,10 +170,7 @@ void TranslationQueue::translateCellWithTemplate(const QModelIndex &index,
 {
     if (!translationModel || !index.isValid())
         return;
-    const QString prompt = LLMServiceRequestHelper::fillPrompt(
-        translationModel->sourceLanguageName(), { translationModel->columnLanguage(index, false) },
-        { TranslationJob::escapeForPrompt(translationModel->sourceText(index)) }, promptTemplate);
-    enqueueTranslation(TranslationJob{ { index }, 1, 1, prompt });
+    enqueueTranslation(rowJob({ index }, promptTemplate));
 }
 
 void TranslationQueue::enqueue(const TranslationJob &job, bool first)
@@ -175,6 +188,7 @@ void TranslationQueue::enqueueTranslation(const TranslationJob &job)
         return;
     }
     queue.append(job);
+    waitingCells += job.cells.size();
     reportProgress();
 }
 
@@ -185,6 +199,7 @@ void TranslationQueue::enqueueTranslationFirst(const TranslationJob &job)
         return;
     }
     queue.prepend(job);
+    waitingCells += job.cells.size();
     reportProgress();
 }
 
@@ -196,7 +211,9 @@ void TranslationQueue::processTranslationQueue()
         reportProgress();
         return;
     }
-    sendTranslationRequest(queue.takeFirst());
+    const TranslationJob job = queue.takeFirst();
+    waitingCells -= job.cells.size();
+    sendTranslationRequest(job);
 }
 
 void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
@@ -244,6 +261,7 @@ bool TranslationQueue::recordFailure(const TranslationJob &job, const QString &r
     // retrying them at once would loop for ever.
     qCWarning(lcLLM) << "The same cells failed" << failureCount << "times in a row; stopping";
     queue.clear();
+    waitingCells = 0;
     pauseTimer.stop();
     rateLimited = false;
     lastFailedCells.clear();
@@ -349,6 +367,7 @@ void TranslationQueue::drop()
     const bool hadWork = translating || !queue.isEmpty() || pauseTimer.isActive();
     abandonReply();
     queue.clear();
+    waitingCells = 0;
     currentJob = TranslationJob();
     pauseTimer.stop();
     rateLimited = false;

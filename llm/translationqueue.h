@@ -33,6 +33,8 @@ public:
     void translateEmptyCellsInColumn(int column);
     void translateEmptyCellsInRow(int row);
     void translateColumnCells(const QList<QModelIndex> &cells, bool first = false);
+    // Column jobs of at most batchSize cells each.
+    void translateColumnCellsInBatches(const QList<QModelIndex> &cells);
     void translateRowCells(const QList<QModelIndex> &cells, bool first = false);
     void translateCell(const QModelIndex &index);
     // A single cell with another user prompt template (a preset's) than the one in use.
@@ -72,7 +74,9 @@ private slots:
 private:
     void sendTranslationRequest(const TranslationJob &job);
     void enqueue(const TranslationJob &job, bool first);
-    void sliceAndTranslate(const QList<QModelIndex> &cells, bool byRow);
+    void translateInBatches(const QList<QModelIndex> &cells, bool byRow);
+    TranslationJob columnJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
+    TranslationJob rowJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     QList<QModelIndex> emptyCells(const QList<QModelIndex> &cells) const;
     void setTranslating(bool value);
     void finishRequest();
@@ -85,6 +89,7 @@ private:
     QNetworkAccessManager *manager;
     QPointer<TranslationModel> translationModel;
     QList<TranslationJob> queue;
+    qsizetype waitingCells = 0;
     QPointer<LLMServiceReplyHelper> currentReply;
     TranslationJob currentJob;
     QTimer pauseTimer;

@@ -34,6 +34,7 @@ private slots:
     void failedJobIsRetriedFirst();
     void emptyTranslationRetriesThatCellAlone();
     void rowJobKeyedByDisplayNames();
+    void presetTemplateReplacesUserPrompt();
     void rateLimitPausesTheNextRequest();
     void filteredAnswerIsNotRetried();
     void repeatedFailureStopsTheQueue();
@@ -382,6 +383,16 @@ void tst_TranslationJobs::rowJobKeyedByDisplayNames()
     QCOMPARE(promptLines(server.requests().at(1)).first(), QStringLiteral("English|French"));
     QCOMPARE(texts({ "5,0", "5,1", "5,2" }), (QStringList{ "Hallo", "T:Text 5", "哈囉" }));
     QVERIFY(status.contains(QList<QVariant>{ QStringLiteral("Totally 2 cell(s) has/have been translated.") }));
+}
+
+void tst_TranslationJobs::presetTemplateReplacesUserPrompt()
+{
+    queue->translateCellWithTemplate(model->index(4, 1),
+                                     QStringLiteral("Preset|{{target language list}}\n{{text list}}"));
+    QVERIFY(waitIdle());
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(promptLines(server.requests().first()), (QStringList{ "Preset|French", "1. Text 4" }));
+    QCOMPARE(model->cellText(model->index(4, 1)), QStringLiteral("T:Text 4"));
 }
 
 void tst_TranslationJobs::rateLimitPausesTheNextRequest()

@@ -30,6 +30,7 @@ private slots:
     void withoutConfigurationNothingIsSent();
     void translateCurrentColumnAndExport();
     void emptyCellsKeepExistingTranslations();
+    void selectedCellsMakeOneJobPerColumn();
     void stopEmptiesTheQueue();
     void replacingTheSetWhileTranslating();
 
@@ -201,6 +202,32 @@ void tst_TranslationJobsMainWindow::emptyCellsKeepExistingTranslations()
     QCOMPARE(model()->cellText(cell(0, QStringLiteral("zh_TW"))), QStringLiteral("&檔案"));
     QCOMPARE(model()->cellText(cell(3, QStringLiteral("zh_TW"))), QStringLiteral("T:Quit"));
     QCOMPARE(model()->cellText(cell(3, QStringLiteral("de"))), QString());
+}
+
+void tst_TranslationJobsMainWindow::selectedCellsMakeOneJobPerColumn()
+{
+    auto *view = window->findChild<QTableView *>(QStringLiteral("targetTableView"));
+    const QModelIndex zh = cell(3, QStringLiteral("zh_TW"));
+    const QModelIndex de = cell(1, QStringLiteral("de"));
+    view->selectionModel()->select(zh, QItemSelectionModel::Select);
+    view->selectionModel()->select(cell(0, QStringLiteral("de")), QItemSelectionModel::Select);
+    view->selectionModel()->select(de, QItemSelectionModel::Select);
+    QTRY_VERIFY(action("actionTranslateSelectedEmptyCells")->isEnabled());
+    action("actionTranslateSelectedEmptyCells")->trigger();
+    QVERIFY(server.waitForRequests(2));
+    QTRY_VERIFY(!window->isTranslating());
+    const QList<HttpServer::Request> requests = server.requests();
+    QCOMPARE(requests.size(), 2);
+    // Columns in ascending order; the translated "&File" cell is not empty and stays out.
+    const int first = qMin(zh.column(), de.column());
+    QCOMPARE(requests.at(0).promptLines().first(),
+             first == de.column() ? QStringLiteral("English|German")
+                                  : QStringLiteral("English|Chinese (Taiwan)"));
+    QCOMPARE(model()->cellText(de), QStringLiteral("T:Open %1"));
+    QCOMPARE(model()->cellText(zh), QStringLiteral("T:Quit"));
+    QCOMPARE(model()->cellText(cell(0, QStringLiteral("de"))), QStringLiteral("&Datei"));
+    for (const HttpServer::Request &request : requests)
+        QCOMPARE(request.promptLines().size(), 2);
 }
 
 void tst_TranslationJobsMainWindow::stopEmptiesTheQueue()
