@@ -111,6 +111,9 @@ private:
     void chooseDirectoryAndImport(const QString &caption, int kind);
     // Text typed into a still open cell editor belongs in what is written out.
     void commitOpenEditor();
+    // Installs a model that has just read `source`; otherwise drops it, keeping the current set.
+    bool installIfRead(TranslationModel *model, bool read, const QString &source);
+    void reportNotOpened(const QString &message);
 
     // --- Translation jobs (mainwindow_translate.cpp) --------------------------------------
     void updateStopTranslatingAction();

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 Q_LOGGING_CATEGORY(lcFiles, "parlonex.app.files")
 
@@ -104,19 +105,13 @@ bool MainWindow::openTranslationFiles(const QStringList &files)
     // gone must not replace the current set by that.
     for (const QString &file : files) {
         if (!QFileInfo(file).isFile()) {
-            qCWarning(lcFiles) << "Cannot open" << file << "- no such file";
+            reportNotOpened(tr("%1 does not exist.").arg(QDir::toNativeSeparators(file)));
             return false;
         }
     }
     TranslationModel *model = TranslationModel::create(ModelKind(kind), this);
-    if (!model)
+    if (!model || !installIfRead(model, model->openFiles(files), files.first()))
         return false;
-    if (!model->openFiles(files)) {
-        qCWarning(lcFiles) << "Could not open" << files << "- the current set stays";
-        delete model;
-        return false;
-    }
-    installTranslationModel(model);
     Settings().addFilesHistory(files);
     rebuildRecentMenu();
     return true;
@@ -155,7 +150,7 @@ void MainWindow::chooseDirectoryAndImport(const QString &caption, int kind)
 bool MainWindow::importTranslationDirectory(int kind, const QString &directory)
 {
     if (!QFileInfo(directory).isDir()) {
-        qCWarning(lcFiles) << "Cannot import" << directory << "- no such directory";
+        reportNotOpened(tr("%1 does not exist.").arg(QDir::toNativeSeparators(directory)));
         return false;
     }
     TranslationModel *model = TranslationModel::create(ModelKind(kind), this);
@@ -163,15 +158,32 @@ bool MainWindow::importTranslationDirectory(int kind, const QString &directory)
         qCWarning(lcFiles) << "No model for the kind" << kind << "of" << directory;
         return false;
     }
-    if (!model->importFromDirectory(directory)) {
-        qCWarning(lcFiles) << "Could not import" << directory << "- the current set stays";
-        delete model;
+    if (!installIfRead(model, model->importFromDirectory(directory), directory))
         return false;
-    }
-    installTranslationModel(model);
     Settings().addDirectoryHistory(directory, kind);
     rebuildRecentMenu();
     return true;
+}
+
+bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString &source)
+{
+    // A set without a single language (a wrong folder, files named without a language)
+    // would only replace the current set, and its unexported edits, by an empty table.
+    if (read && model->columnCount() > 0) {
+        installTranslationModel(model);
+        return true;
+    }
+    delete model;
+    const QString shown = QDir::toNativeSeparators(source);
+    reportNotOpened(
+        read ? tr("No translations found in %1.").arg(shown) : tr("Could not read %1.").arg(shown));
+    return false;
+}
+
+void MainWindow::reportNotOpened(const QString &message)
+{
+    qCWarning(lcFiles).noquote() << message << "The current set stays.";
+    statusBar()->showMessage(message, 10000);
 }
 
 void MainWindow::commitOpenEditor()

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -270,24 +271,35 @@ void tst_MainWindowFiles::openIsRefused()
 void tst_MainWindowFiles::failedOpenKeepsTheSet_data()
 {
     QTest::addColumn<bool>("asFiles");
-    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<QString>("status");
 
-    QTest::newRow("missing file") << true << "gone_de.ts";
-    QTest::newRow("missing directory") << false << "gone";
+    QTest::newRow("missing file") << true << "gone_de.ts" << false << "%1 does not exist.";
+    QTest::newRow("missing directory") << false << "gone" << false << "%1 does not exist.";
+    QTest::newRow("file name without a language")
+        << true << "app.ts" << true << "No translations found in %1.";
+    QTest::newRow("directory without translations")
+        << false << "empty" << true << "No translations found in %1.";
 }
 
 void tst_MainWindowFiles::failedOpenKeepsTheSet()
 {
     QFETCH(bool, asFiles);
-    QFETCH(QString, missing);
+    QFETCH(QString, name);
+    QFETCH(bool, create);
+    QFETCH(QString, status);
 
+    if (create) {
+        QVERIFY(asFiles ? QFile::copy(path("app_de.ts"), path(name)) : QDir().mkdir(path(name)));
+    }
     QVERIFY(window->openTranslationFiles({ path("app_de.ts") }));
     TranslationModel *before = model();
     const QStringList menu = menuShape();
     QCOMPARE(menu.size(), 4);
 
-    const bool opened = asFiles ? window->openTranslationFiles({ path(missing) })
-                                : window->importTranslationDirectory(2, path(missing));
+    const bool opened = asFiles ? window->openTranslationFiles({ path(name) })
+                                : window->importTranslationDirectory(2, path(name));
     QVERIFY(!opened);
     QCOMPARE(model(), before);
     QCOMPARE(model()->rowCount(), 4);
@@ -295,6 +307,8 @@ void tst_MainWindowFiles::failedOpenKeepsTheSet()
     QVERIFY(Settings().directoryHistory().isEmpty());
     QCOMPARE(menuShape(), menu);
     QVERIFY(MessageBox::shown().isEmpty());
+    QCOMPARE(
+        window->statusBar()->currentMessage(), status.arg(QDir::toNativeSeparators(path(name))));
 }
 
 void tst_MainWindowFiles::importTwiceKeepsOneEntry()
@@ -312,6 +326,9 @@ void tst_MainWindowFiles::importTwiceKeepsOneEntry()
     QCOMPARE(history.at(0).type, 2);
     QCOMPARE(history.at(0).directory, workspace->path());
 
+    // The same folder as GNU PO is another entry.
+    QVERIFY(TestSupport::writeFile(
+        path("de.po"), TestSupport::readAll(TestSupport::dataPath("opening/po/de.po"))));
     QVERIFY(window->importTranslationDirectory(3, workspace->path()));
     history = Settings().directoryHistory();
     QCOMPARE(history.size(), 2);
