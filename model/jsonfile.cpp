@@ -9,6 +9,22 @@
 namespace {
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
+// The indentation unit of QJsonDocument's indented format.
+constexpr int serialiserIndent = 4;
+
+// The white space before the first indented line: the first level of indentation.
+QByteArray detectIndent(const QByteArray &text)
+{
+    for (qsizetype start = text.indexOf('\n'); start >= 0; start = text.indexOf('\n', start)) {
+        ++start;
+        qsizetype end = start;
+        while (end < text.size() && (text.at(end) == ' ' || text.at(end) == '\t'))
+            ++end;
+        if (end > start && end < text.size() && text.at(end) != '\r' && text.at(end) != '\n')
+            return text.mid(start, end - start);
+    }
+    return QByteArray(serialiserIndent, ' ');
+}
 
 void walk(const QJsonObject &object, QStringList &path,
           const std::function<void(const QString &, const QStringList &, const QJsonValue &)> &visit)
@@ -44,6 +60,7 @@ JsonNamespace JsonNamespace::fromBytes(const QByteArray &bytes)
         result.errorString = QStringLiteral("the top level is not an object");
     } else {
         result.object = document.object();
+        result.indent = detectIndent(text);
     }
     return result;
 }
@@ -51,7 +68,21 @@ JsonNamespace JsonNamespace::fromBytes(const QByteArray &bytes)
 QByteArray JsonNamespace::toBytes() const
 {
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    return bom ? utf8Bom + text : text;
+    QByteArray result = bom ? utf8Bom : QByteArray();
+    result.reserve(result.size() + text.size());
+    // Line breaks occur only between members (strings escape theirs), so every line's
+    // leading spaces are indentation and can be given the file's own unit.
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end + 1;
+        qsizetype spaces = start;
+        while (spaces < end && text.at(spaces) == ' ')
+            ++spaces;
+        result += indent.repeated((spaces - start) / serialiserIndent);
+        result += QByteArrayView(text).sliced(spaces, end - spaces);
+        start = end;
+    }
+    return result;
 }
 
 void walkJsonLeaves(const QJsonObject &object,

@@ -12,6 +12,8 @@ struct JsonNamespace
 {
     QJsonObject object;
     bool bom = false;
+    // One level of indentation as the file had it (two spaces, a tab, ...).
+    QByteArray indent = "    ";
     // Empty when the file held a JSON object.
     QString errorString;
 

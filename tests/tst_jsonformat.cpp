@@ -20,6 +20,8 @@ private slots:
     void readShapes();
     void saveKeepsShape_data();
     void saveKeepsShape();
+    void indentationIsKept_data();
+    void indentationIsKept();
     void newKeysTakeTheFileShape_data();
     void newKeysTakeTheFileShape();
     void newFileTakesSiblingShape();
@@ -235,6 +237,35 @@ void tst_JsonFormat::saveKeepsShape()
     QJsonObject resolvedExpected = resolvedBefore;
     resolvedExpected.insert("app:" + edited, QStringLiteral("new \"text\"\nhere"));
     QCOMPARE(i18nextResolve(dir->path(), "en", keys), resolvedExpected);
+}
+
+void tst_JsonFormat::indentationIsKept_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("two spaces")
+        << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"B\"\n}\n")
+        << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"X\"\n}\n");
+    QTest::newRow("tabs, nested")
+        << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n")
+        << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": [\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n");
+    QTest::newRow("one line") << QByteArray(R"({"b": "B"})") << QByteArray("{\n    \"b\": \"X\"\n}\n");
+}
+
+void tst_JsonFormat::indentationIsKept()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    const QString file = path(QStringLiteral("en/app.json"));
+    QVERIFY(TestSupport::writeFile(file, content));
+
+    CommonJSONTranslationModel model;
+    QVERIFY(model.openFiles({ file }));
+    const int row = qMax(rowOf(model, "b"), rowOf(model, "g.b"));
+    QVERIFY(model.setData(model.index(row, 0), QStringLiteral("X")));
+    QVERIFY(model.saveColumn(0));
+    QCOMPARE(TestSupport::readAll(file), expected);
 }
 
 void tst_JsonFormat::newKeysTakeTheFileShape_data()
