@@ -1,3 +1,4 @@
+#include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
 #include "settings/settings.h"
@@ -16,6 +17,8 @@ class tst_LLMRequest : public QObject
 
 private slots:
     void initTestCase();
+    void modelProfiles_data();
+    void modelProfiles();
     void requestAsReceived_data();
     void requestAsReceived();
     void validateSendsOnlyTheGreeting();
@@ -83,6 +86,58 @@ HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
     if (!done.wait(5000) || server.requests().isEmpty())
         return {};
     return server.requests().takeLast();
+}
+
+void tst_LLMRequest::modelProfiles_data()
+{
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("maxCompletionTokens");
+    QTest::addColumn<bool>("temperature");
+
+    const auto rows = [](const QString &service, const QStringList &models,
+                         bool maxCompletionTokens, bool temperature) {
+        for (const QString &model : models)
+            QTest::newRow(qPrintable(service + QLatin1Char(' ') + model))
+                << service << model << maxCompletionTokens << temperature;
+    };
+    // What the preferences offer, the services' current lines, and older names still in use.
+    rows("OpenAI",
+         { "gpt-6.2-sol", "gpt-6.1-terra", "gpt-6-luna", "gpt-5.6-terra", "gpt-5.6-luna", "gpt-5",
+           "gpt-5-mini", "o1", "o3", "o3-mini", "o4-mini", "openai/gpt-5.4" },
+         true, false);
+    rows("OpenAI",
+         { "gpt-4o", "gpt-4.1", "gpt-4o-mini", "chatgpt-4o-latest", "gpt-oss:20b", "llama3.1",
+           "qwen2.5:7b" },
+         false, true);
+    rows("Anthropic",
+         { "claude-sonnet-5-5", "claude-haiku-5-5", "claude-opus-5-5", "claude-opus-5",
+           "claude-fable-5-2", "claude-mythos-5-1", "claude-opus-4-8", "claude-opus-4-7",
+           "claude-next-thing" },
+         false, false);
+    rows("Anthropic",
+         { "claude-sonnet-4-6", "claude-haiku-4-5", "claude-opus-4-6", "claude-haiku-4-5-20251001",
+           "claude-sonnet-4-5-20250929", "claude-3-7-sonnet-20250219" },
+         false, true);
+    rows("DeepSeek", { "deepseek-flash", "deepseek-v4-pro" }, false, true);
+}
+
+void tst_LLMRequest::modelProfiles()
+{
+    QFETCH(QString, service);
+    QFETCH(QString, model);
+    QFETCH(bool, maxCompletionTokens);
+    QFETCH(bool, temperature);
+
+    const LLMServiceProfile profile = LLMServiceProfile::forConfiguration(LLMConfiguration{
+        0, QString(), QStringLiteral("https://example.invalid/v1/chat"), key, model, service });
+    QCOMPARE(profile.maxCompletionTokens, maxCompletionTokens);
+    QCOMPARE(profile.temperature, temperature);
+    // Nothing the model may refuse rides along with what it accepts.
+    if (service == QLatin1String("Anthropic"))
+        QVERIFY(!profile.topP && !profile.penalties);
+    if (maxCompletionTokens)
+        QVERIFY(!profile.topP && !profile.penalties);
 }
 
 void tst_LLMRequest::requestAsReceived_data()
