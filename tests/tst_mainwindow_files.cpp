@@ -35,6 +35,8 @@ private slots:
     void everyFormat();
     void openIsRefused_data();
     void openIsRefused();
+    void importDialogGivesNoFolder_data();
+    void importDialogGivesNoFolder();
     void failedOpenKeepsTheSet_data();
     void failedOpenKeepsTheSet();
     void importTwiceKeepsOneEntry();
@@ -184,26 +186,28 @@ void tst_MainWindowFiles::openTwoFiles()
 
 void tst_MainWindowFiles::everyFormat_data()
 {
+    QTest::addColumn<QString>("command");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("modelClass");
 
-    QTest::newRow("Apple") << 1 << "apple"
+    QTest::newRow("Apple") << "actionImportApplei18nRootDirectory" << 1 << "apple"
                            << QStringList { "apple/de.lproj/Localizable.strings",
                                   "apple/fr.lproj/Localizable.strings" }
                            << "AppleTranslationModel";
-    QTest::newRow("Qt") << 2 << "qt" << QStringList { "qt/app_de.ts", "qt/app_fr.ts" }
-                        << "QtTranslationModel";
-    QTest::newRow("GNU") << 3 << "po" << QStringList { "po/de.po", "po/fr.po" }
-                         << "GnuTranslationModel";
-    QTest::newRow("JSON") << 4 << "json"
+    QTest::newRow("Qt") << "actionImportQtTSFilesDirectory" << 2 << "qt"
+                        << QStringList { "qt/app_de.ts", "qt/app_fr.ts" } << "QtTranslationModel";
+    QTest::newRow("GNU") << "actionImportGNUPOFilesDirectory" << 3 << "po"
+                         << QStringList { "po/de.po", "po/fr.po" } << "GnuTranslationModel";
+    QTest::newRow("JSON") << "actionImportCommonJSONFilesDirectory" << 4 << "json"
                           << QStringList { "json/de/common.json", "json/fr/common.json" }
                           << "CommonJSONTranslationModel";
 }
 
 void tst_MainWindowFiles::everyFormat()
 {
+    QFETCH(QString, command);
     QFETCH(int, kind);
     QFETCH(QString, folder);
     QFETCH(QStringList, files);
@@ -217,7 +221,9 @@ void tst_MainWindowFiles::everyFormat()
             copies.last(), TestSupport::readAll(TestSupport::dataPath("opening/" + source))));
     }
 
-    QVERIFY(window->importTranslationDirectory(kind, path(folder)));
+    FileDialog::setNextDirectory(path(folder));
+    action(qPrintable(command))->trigger();
+    QVERIFY(model());
     QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
     QCOMPARE(model()->columnCount(), 2);
     QVERIFY(model()->rowCount() >= 2);
@@ -266,6 +272,27 @@ void tst_MainWindowFiles::openIsRefused()
     QVERIFY(!model());
     QVERIFY(Settings().filesHistory().isEmpty());
     QCOMPARE(menuShape(), QStringList({ "Clear history", "----", "----" }));
+}
+
+void tst_MainWindowFiles::importDialogGivesNoFolder_data()
+{
+    QTest::addColumn<QString>("answer");
+
+    QTest::newRow("cancelled") << QString();
+    QTest::newRow("folder that does not exist") << "nowhere";
+    QTest::newRow("a file") << "app_de.ts";
+}
+
+void tst_MainWindowFiles::importDialogGivesNoFolder()
+{
+    QFETCH(QString, answer);
+
+    FileDialog::setNextDirectory(answer.isEmpty() ? answer : path(answer));
+    action("actionImportQtTSFilesDirectory")->trigger();
+    QVERIFY(!model());
+    QVERIFY(Settings().directoryHistory().isEmpty());
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    QVERIFY(MessageBox::shown().isEmpty());
 }
 
 void tst_MainWindowFiles::failedOpenKeepsTheSet_data()
