@@ -387,6 +387,18 @@
         <source>Failed to save to file %1.</source>
         <translation>Die Datei %1 konnte nicht gespeichert werden.</translation>
     </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>No translations found in %1.</source>
+        <translation>In %1 wurden keine Übersetzungen gefunden.</translation>
+    </message>
+    <message>
+        <source>Could not read %1.</source>
+        <translation>%1 konnte nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>

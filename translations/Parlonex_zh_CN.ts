@@ -387,6 +387,18 @@
         <source>Failed to save to file %1.</source>
         <translation>保存到文件 %1 失败。</translation>
     </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>No translations found in %1.</source>
+        <translation>在 %1 中未找到翻译。</translation>
+    </message>
+    <message>
+        <source>Could not read %1.</source>
+        <translation>无法读取 %1。</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
