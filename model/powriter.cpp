@@ -283,17 +283,22 @@ po_file_t PoWriter::openCatalogue(const QString &path) const
         }
         return catalogue;
     }
-    po_file_t catalogue = po_file_create();
-    // gettext's tools reject a catalogue without a header naming its character set.
-    QByteArray header;
-    if (!language.isEmpty())
-        header += "Language: " + language.toUtf8() + "\n";
-    header += "MIME-Version: 1.0\n"
-              "Content-Type: text/plain; charset=UTF-8\n"
-              "Content-Transfer-Encoding: 8bit\n";
-    if (catalogue && !appendPoMessage(catalogue, QString(), QString::fromUtf8(header))) {
-        po_file_free(catalogue);
-        catalogue = nullptr;
+    // gettext's tools reject a catalogue without a header naming its character set, and the
+    // library takes the character set of a catalogue from the header it read: a new one
+    // starts as a header-only catalogue read from a scratch file.
+    QByteArray code = language.toUtf8();
+    code.replace('\\', "\\\\").replace('"', "\\\"");
+    QByteArray header = "msgid \"\"\nmsgstr \"\"\n";
+    if (!code.isEmpty())
+        header += "\"Language: " + code + "\\n\"\n";
+    header += "\"MIME-Version: 1.0\\n\"\n"
+              "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+              "\"Content-Transfer-Encoding: 8bit\\n\"\n";
+    po_file_t catalogue = nullptr;
+    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/parlonex-XXXXXX.po"));
+    if (scratch.open() && scratch.write(header) == header.size() && scratch.flush()) {
+        LibraryCall call;
+        catalogue = guardedRead(QFile::encodeName(scratch.fileName()), call);
     }
     if (!catalogue)
         qCCritical(lcModel) << "Failed to create PO file:" << path;
