@@ -28,6 +28,25 @@ void setBearer(QNetworkRequest &request, const QString &key)
         request.setRawHeader("Authorization", "Bearer " + key.toUtf8());
 }
 
+// The generic body's messages as the native APIs want them: the system texts joined apart,
+// the rest as (is the model's turn, text).
+QList<QPair<bool, QString>> conversation(const QJsonObject &generic, QString *system)
+{
+    QStringList systemTexts;
+    QList<QPair<bool, QString>> turns;
+    for (const QJsonValue &value : generic.value(QStringLiteral("messages")).toArray()) {
+        const QJsonObject object = value.toObject();
+        const QString role = object.value(QStringLiteral("role")).toString();
+        const QString content = object.value(QStringLiteral("content")).toString();
+        if (role == QLatin1String("system"))
+            systemTexts << content;
+        else
+            turns.append({ role == QLatin1String("assistant"), content });
+    }
+    *system = systemTexts.join(QLatin1Char('\n'));
+    return turns;
+}
+
 // Keeps the generic body's fields the model accepts, renaming the cap for reasoning models.
 void applyProfile(const LLMServiceProfile &profile, QJsonObject &body)
 {
@@ -54,21 +73,12 @@ QJsonObject anthropicBody(const LLMServiceProfile &profile, const QString &model
     if (profile.temperature)
         body.insert(QStringLiteral("temperature"), generic.value(QStringLiteral("temperature")));
     body.insert(QStringLiteral("stream"), generic.value(QStringLiteral("stream")));
-    QStringList system;
+    QString system;
     QJsonArray messages;
-    for (const QJsonValue &value : generic.value(QStringLiteral("messages")).toArray()) {
-        const QJsonObject object = value.toObject();
-        const QString role = object.value(QStringLiteral("role")).toString();
-        const QString content = object.value(QStringLiteral("content")).toString();
-        if (role == QLatin1String("system"))
-            system << content;
-        else
-            messages.append(message(role == QLatin1String("assistant") ? role
-                                                                      : QStringLiteral("user"),
-                                    content));
-    }
+    for (const auto &[role, content] : conversation(generic, &system))
+        messages.append(message(role ? QStringLiteral("assistant") : QStringLiteral("user"), content));
     if (!system.isEmpty())
-        body.insert(QStringLiteral("system"), system.join(QLatin1Char('\n')));
+        body.insert(QStringLiteral("system"), system);
     body.insert(QStringLiteral("messages"), messages);
     return body;
 }
@@ -82,26 +92,17 @@ QJsonObject geminiBody(const LLMServiceProfile &profile, const QJsonObject &gene
     if (profile.topP)
         config.insert(QStringLiteral("topP"), generic.value(QStringLiteral("top_p")));
 
-    QStringList system;
+    QString system;
     QJsonArray contents;
-    for (const QJsonValue &value : generic.value(QStringLiteral("messages")).toArray()) {
-        const QJsonObject object = value.toObject();
-        const QString role = object.value(QStringLiteral("role")).toString();
-        const QString content = object.value(QStringLiteral("content")).toString();
-        if (role == QLatin1String("system")) {
-            system << content;
-            continue;
-        }
+    for (const auto &[role, content] : conversation(generic, &system)) {
         const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), content } } };
         contents.append(QJsonObject{
-            { QStringLiteral("role"),
-              role == QLatin1String("assistant") ? QStringLiteral("model") : QStringLiteral("user") },
+            { QStringLiteral("role"), role ? QStringLiteral("model") : QStringLiteral("user") },
             { QStringLiteral("parts"), parts } });
     }
     QJsonObject body;
     if (!system.isEmpty()) {
-        const QJsonArray parts{ QJsonObject{
-            { QStringLiteral("text"), system.join(QLatin1Char('\n')) } } };
+        const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), system } } };
         body.insert(QStringLiteral("systemInstruction"),
                     QJsonObject{ { QStringLiteral("parts"), parts } });
     }

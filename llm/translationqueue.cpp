@@ -75,40 +75,36 @@ void TranslationQueue::translateInBatches(const QList<QModelIndex> &cells, bool 
     }
 }
 
-void TranslationQueue::translateColumn(int column)
+void TranslationQueue::translateLine(int line, bool byRow, bool emptyOnly)
 {
     if (!translationModel)
         return;
     QModelIndexList cells;
-    translationModel->indexesOfColumn(column, cells);
-    translateInBatches(cells, false);
+    if (byRow)
+        translationModel->indexesOfRow(line, cells);
+    else
+        translationModel->indexesOfColumn(line, cells);
+    translateInBatches(emptyOnly ? emptyCells(cells) : cells, byRow);
+}
+
+void TranslationQueue::translateColumn(int column)
+{
+    translateLine(column, false, false);
 }
 
 void TranslationQueue::translateRow(int row)
 {
-    if (!translationModel)
-        return;
-    QModelIndexList cells;
-    translationModel->indexesOfRow(row, cells);
-    translateInBatches(cells, true);
+    translateLine(row, true, false);
 }
 
 void TranslationQueue::translateEmptyCellsInColumn(int column)
 {
-    if (!translationModel)
-        return;
-    QModelIndexList cells;
-    translationModel->indexesOfColumn(column, cells);
-    translateInBatches(emptyCells(cells), false);
+    translateLine(column, false, true);
 }
 
 void TranslationQueue::translateEmptyCellsInRow(int row)
 {
-    if (!translationModel)
-        return;
-    QModelIndexList cells;
-    translationModel->indexesOfRow(row, cells);
-    translateInBatches(emptyCells(cells), true);
+    translateLine(row, true, true);
 }
 
 TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,

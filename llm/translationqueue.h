@@ -74,6 +74,7 @@ private slots:
 private:
     void sendTranslationRequest(const TranslationJob &job);
     void enqueue(const TranslationJob &job, bool first);
+    void translateLine(int line, bool byRow, bool emptyOnly);
     void translateInBatches(const QList<QModelIndex> &cells, bool byRow);
     TranslationJob columnJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     TranslationJob rowJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
