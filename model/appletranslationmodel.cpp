@@ -31,7 +31,7 @@ void AppleTranslationModel::readTable(const QString &path, const QString &langua
 bool AppleTranslationModel::openFiles(const QStringList &files)
 {
     messageCount = 0;
-    columns = QStringList{ tr("Message ID"), tr("Group") };
+    columns = QStringList { tr("Message ID"), tr("Group") };
     for (const QString &path : files) {
         const QString language = QFileInfo(path).dir().dirName().section(u'.', 0, 0);
         columns.append(language);
@@ -52,18 +52,17 @@ bool AppleTranslationModel::importFromDirectory(const QString &path)
         return false;
     }
     messageCount = 0;
-    columns = QStringList{ tr("Message ID"), tr("Group") };
-    const QFileInfoList languageDirectories =
-            root.entryInfoList({ QStringLiteral("*.lproj") }, QDir::Dirs | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    columns = QStringList { tr("Message ID"), tr("Group") };
+    const QFileInfoList languageDirectories = root.entryInfoList(
+        { QStringLiteral("*.lproj") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &languageDirectory : languageDirectories) {
         const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
         columns.append(language);
         // Sorted so that rows come in the same order on every file system.
-        const QFileInfoList tables = QDir(languageDirectory.absoluteFilePath())
-                                             .entryInfoList({ QStringLiteral("*.strings"),
-                                                              QStringLiteral("*.xcstrings") },
-                                                            QDir::Files, QDir::Name);
+        const QFileInfoList tables =
+            QDir(languageDirectory.absoluteFilePath())
+                .entryInfoList({ QStringLiteral("*.strings"), QStringLiteral("*.xcstrings") },
+                    QDir::Files, QDir::Name);
         for (const QFileInfo &table : tables)
             readTable(table.absoluteFilePath(), language);
     }
@@ -76,7 +75,8 @@ bool AppleTranslationModel::importFromDirectory(const QString &path)
 bool AppleTranslationModel::writeColumn(int column, const QString &targetDirectory) const
 {
     StringsWriter writer(targetDirectory);
-    columnWalk(column, [&writer](const CellItem &item) { writer.add(item.group, item.id, item.text); });
+    columnWalk(
+        column, [&writer](const CellItem &item) { writer.add(item.group, item.id, item.text); });
     return writer.flush();
 }
 
@@ -96,8 +96,8 @@ bool AppleTranslationModel::exportToDirectory()
         if (!target.isDir() && !columnFilePath(column).isEmpty())
             target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
         if (!target.isDir()) {
-            qCWarning(lcModel) << "No directory to export" << language << "into:"
-                               << target.absoluteFilePath();
+            qCWarning(lcModel) << "No directory to export" << language
+                               << "into:" << target.absoluteFilePath();
             continue;
         }
         written = true;

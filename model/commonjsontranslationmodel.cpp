@@ -12,17 +12,18 @@ CommonJSONTranslationModel::CommonJSONTranslationModel(QObject *parent)
     columns << tr("Message ID") << tr("Group");
 }
 
-void CommonJSONTranslationModel::readNamespace(const QString &path, const QString &language,
-                                               const QString &directoryName)
+void CommonJSONTranslationModel::readNamespace(
+    const QString &path, const QString &language, const QString &directoryName)
 {
     // Everything before ".json", so that a save finds the same file again.
     const QString group = QFileInfo(path).completeBaseName();
     bool flat = true;
     int count = 0;
-    readJsonFile(flat, path, [this, &group, &language, &count](const QString &key, const QString &value) {
-        addTranslation(group, language, key, value, true);
-        ++count;
-    });
+    readJsonFile(
+        flat, path, [this, &group, &language, &count](const QString &key, const QString &value) {
+            addTranslation(group, language, key, value, true);
+            ++count;
+        });
     languageFiles.insert(language, path);
     // An empty (or unreadable) file tells nothing about the shape its namespace has.
     if (count > 0 || !flat)
@@ -32,7 +33,7 @@ void CommonJSONTranslationModel::readNamespace(const QString &path, const QStrin
 bool CommonJSONTranslationModel::openFiles(const QStringList &files)
 {
     messageCount = 0;
-    columns = QStringList{ tr("Message ID"), tr("Group") };
+    columns = QStringList { tr("Message ID"), tr("Group") };
     for (const QString &path : files) {
         const QString language = QFileInfo(path).dir().dirName();
         columns.append(language);
@@ -53,15 +54,15 @@ bool CommonJSONTranslationModel::importFromDirectory(const QString &path)
         return false;
     }
     messageCount = 0;
-    columns = QStringList{ tr("Message ID"), tr("Group") };
+    columns = QStringList { tr("Message ID"), tr("Group") };
     const QFileInfoList languageDirectories =
-            root.entryInfoList({ QStringLiteral("*") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        root.entryInfoList({ QStringLiteral("*") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &languageDirectory : languageDirectories) {
         const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
         columns.append(language);
-        const QFileInfoList files = QDir(languageDirectory.absoluteFilePath())
-                                            .entryInfoList({ QStringLiteral("*.json") },
-                                                           QDir::Files, QDir::Name);
+        const QFileInfoList files =
+            QDir(languageDirectory.absoluteFilePath())
+                .entryInfoList({ QStringLiteral("*.json") }, QDir::Files, QDir::Name);
         for (const QFileInfo &file : files)
             readNamespace(file.absoluteFilePath(), language, languageDirectory.fileName());
     }
@@ -116,8 +117,8 @@ bool CommonJSONTranslationModel::exportToDirectory()
         if (!target.isDir() && !columnFilePath(column).isEmpty())
             target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
         if (!target.isDir()) {
-            qCWarning(lcModel) << "No directory to export" << language << "into:"
-                               << target.absoluteFilePath();
+            qCWarning(lcModel) << "No directory to export" << language
+                               << "into:" << target.absoluteFilePath();
             continue;
         }
         written = true;

@@ -27,7 +27,7 @@ QByteArray detectIndent(const QByteArray &text)
 }
 
 void walk(const QJsonObject &object, QStringList &path,
-          const std::function<void(const QString &, const QStringList &, const QJsonValue &)> &visit)
+    const std::function<void(const QString &, const QStringList &, const QJsonValue &)> &visit)
 {
     for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
         path.append(member.key());
@@ -86,15 +86,14 @@ QByteArray JsonNamespace::toBytes() const
 }
 
 void walkJsonLeaves(const QJsonObject &object,
-                    const std::function<void(const QString &, const QStringList &,
-                                             const QJsonValue &)> &visit)
+    const std::function<void(const QString &, const QStringList &, const QJsonValue &)> &visit)
 {
     QStringList path;
     walk(object, path, visit);
 }
 
 bool readJsonFile(bool &flat, const QString &path,
-                  const std::function<void(const QString &, const QString &)> &callback)
+    const std::function<void(const QString &, const QString &)> &callback)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -112,9 +111,9 @@ bool readJsonFile(bool &flat, const QString &path,
             flat = false;
     }
     walkJsonLeaves(space.object,
-                   [&callback](const QString &key, const QStringList &, const QJsonValue &value) {
-                       if (value.isString())
-                           callback(key, value.toString());
-                   });
+        [&callback](const QString &key, const QStringList &, const QJsonValue &value) {
+            if (value.isString())
+                callback(key, value.toString());
+        });
     return true;
 }

@@ -25,11 +25,11 @@ struct JsonNamespace
 // Visits every member that is not an object, at any depth, with its dotted key and the
 // names leading to it.
 void walkJsonLeaves(const QJsonObject &object,
-                    const std::function<void(const QString &key, const QStringList &path,
-                                             const QJsonValue &value)> &visit);
+    const std::function<void(const QString &key, const QStringList &path, const QJsonValue &value)>
+        &visit);
 
 // Delivers every string member of a namespace file, nested ones under their dotted keys;
 // `flat` becomes false when the file nests objects. Members of other types are not
 // delivered. Returns false when the file cannot be read or holds no JSON object.
 bool readJsonFile(bool &flat, const QString &path,
-                  const std::function<void(const QString &, const QString &)> &callback);
+    const std::function<void(const QString &, const QString &)> &callback);

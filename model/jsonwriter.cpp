@@ -26,8 +26,8 @@ void setAt(QJsonObject &object, const QStringList &names, qsizetype from, const 
 // Places a new key below the objects its dots name, creating the missing ones. Where a
 // name is taken by a member that is no object, the rest of the key stays dotted at that
 // level. False when even that place holds an object: writing there would drop a subtree.
-bool insertNested(QJsonObject &object, const QStringList &names, qsizetype from,
-                  const QString &text)
+bool insertNested(
+    QJsonObject &object, const QStringList &names, qsizetype from, const QString &text)
 {
     const QString &name = names.at(from);
     if (from < names.size() - 1) {
@@ -78,8 +78,8 @@ bool JsonWriter::flush()
     return ok;
 }
 
-bool JsonWriter::writeGroup(const QString &group, const QMap<QString, QString> &groupTexts,
-                            bool flat) const
+bool JsonWriter::writeGroup(
+    const QString &group, const QMap<QString, QString> &groupTexts, bool flat) const
 {
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".json"));
     JsonNamespace space;
@@ -87,7 +87,8 @@ bool JsonWriter::writeGroup(const QString &group, const QMap<QString, QString> &
     if (existed) {
         QFile current(path);
         if (!current.open(QIODevice::ReadOnly)) {
-            qCCritical(lcModel) << "Failed to open file for writing:" << path << current.errorString();
+            qCCritical(lcModel) << "Failed to open file for writing:" << path
+                                << current.errorString();
             return false;
         }
         space = JsonNamespace::fromBytes(current.readAll());
@@ -103,10 +104,10 @@ bool JsonWriter::writeGroup(const QString &group, const QMap<QString, QString> &
 
     QHash<QString, QStringList> pathOfKey;
     walkJsonLeaves(space.object,
-                   [&pathOfKey](const QString &key, const QStringList &names, const QJsonValue &) {
-                       if (!pathOfKey.contains(key))
-                           pathOfKey.insert(key, names);
-                   });
+        [&pathOfKey](const QString &key, const QStringList &names, const QJsonValue &) {
+            if (!pathOfKey.contains(key))
+                pathOfKey.insert(key, names);
+        });
     bool nested = false;
     for (const QJsonValue &value : std::as_const(space.object))
         nested = nested || value.isObject();
@@ -123,11 +124,11 @@ bool JsonWriter::writeGroup(const QString &group, const QMap<QString, QString> &
         }
         const QStringList names = text.key().split(u'.');
         const bool placed = flatShape || names.contains(QString())
-                ? insertNested(object, { text.key() }, 0, text.value())
-                : insertNested(object, names, 0, text.value());
+            ? insertNested(object, { text.key() }, 0, text.value())
+            : insertNested(object, names, 0, text.value());
         if (!placed) {
-            qCWarning(lcModel) << "Not written, an object of that name holds other keys:"
-                               << path << text.key();
+            qCWarning(lcModel) << "Not written, an object of that name holds other keys:" << path
+                               << text.key();
             ok = false;
         }
     }

@@ -129,8 +129,8 @@ private:
                 const int start = line;
                 position += 2;
                 while (!atEnd()
-                       && !(peek() == u'*' && position + 1 < text.size()
-                            && text.at(position + 1) == u'/'))
+                    && !(peek() == u'*' && position + 1 < text.size()
+                        && text.at(position + 1) == u'/'))
                     advance();
                 if (atEnd()) {
                     line = start;
@@ -322,8 +322,8 @@ QString escapeStringsText(const QString &text, bool latin1)
     return result;
 }
 
-bool readStringsFile(const QString &path,
-                     const std::function<void(const QString &, const QString &)> &callback)
+bool readStringsFile(
+    const QString &path, const std::function<void(const QString &, const QString &)> &callback)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -334,8 +334,8 @@ bool readStringsFile(const QString &path,
     for (const StringsEntry &entry : document.entries)
         callback(entry.key, entry.value);
     if (!document.isValid()) {
-        qCWarning(lcModel).noquote()
-            << QStringLiteral("Failed to parse strings file %1, %2").arg(path, document.errorString);
+        qCWarning(lcModel).noquote() << QStringLiteral("Failed to parse strings file %1, %2")
+                                            .arg(path, document.errorString);
         return false;
     }
     return true;

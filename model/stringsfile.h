@@ -49,5 +49,5 @@ QString escapeStringsText(const QString &text, bool latin1 = false);
 // Reads every entry of a .strings file (UTF-8 or UTF-16, with or without byte order mark,
 // or Latin-1). Returns false when the file cannot be opened or does not parse; the entries
 // before a syntax error are still delivered.
-bool readStringsFile(const QString &path,
-                     const std::function<void(const QString &, const QString &)> &callback);
+bool readStringsFile(
+    const QString &path, const std::function<void(const QString &, const QString &)> &callback);

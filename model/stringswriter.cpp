@@ -41,7 +41,8 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     if (existed) {
         QFile current(path);
         if (!current.open(QIODevice::ReadOnly)) {
-            qCCritical(lcModel) << "Failed to open file for writing:" << path << current.errorString();
+            qCCritical(lcModel) << "Failed to open file for writing:" << path
+                                << current.errorString();
             return false;
         }
         document = StringsDocument::fromBytes(current.readAll());
@@ -86,16 +87,16 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     }
 
     const QString lineEnd = document.text.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n")
-                                                                         : QStringLiteral("\n");
+                                                                          : QStringLiteral("\n");
     bool appended = false;
     for (auto text = groupTexts.cbegin(); text != groupTexts.cend(); ++text) {
         if (firstValue.contains(text.key()))
             continue;
         if (!document.text.isEmpty() && !document.text.endsWith(u'\n'))
             document.text += lineEnd;
-        document.text += QStringLiteral("\"%1\" = \"%2\";")
-                             .arg(escapeStringsText(text.key(), latin1),
-                                  escapeStringsText(text.value(), latin1))
+        document.text +=
+            QStringLiteral("\"%1\" = \"%2\";")
+                .arg(escapeStringsText(text.key(), latin1), escapeStringsText(text.value(), latin1))
             + lineEnd;
         appended = true;
     }

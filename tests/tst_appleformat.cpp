@@ -52,13 +52,27 @@ QString decodeEscapes(const QString &raw)
         }
         const QChar c = raw.at(++i);
         switch (c.unicode()) {
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        case 'a': out += QChar(7); break;
-        case 'b': out += QChar(8); break;
-        case 'f': out += QChar(12); break;
-        case 'v': out += QChar(11); break;
+        case 'n':
+            out += u'\n';
+            break;
+        case 't':
+            out += u'\t';
+            break;
+        case 'r':
+            out += u'\r';
+            break;
+        case 'a':
+            out += QChar(7);
+            break;
+        case 'b':
+            out += QChar(8);
+            break;
+        case 'f':
+            out += QChar(12);
+            break;
+        case 'v':
+            out += QChar(11);
+            break;
         case 'U':
         case 'u':
             out += QChar(raw.mid(i + 1, 4).toUShort(nullptr, 16));
@@ -67,7 +81,8 @@ QString decodeEscapes(const QString &raw)
         default:
             if (c >= u'0' && c <= u'7') {
                 qsizetype end = i;
-                while (end < raw.size() && end < i + 3 && raw.at(end) >= u'0' && raw.at(end) <= u'7')
+                while (
+                    end < raw.size() && end < i + 3 && raw.at(end) >= u'0' && raw.at(end) <= u'7')
                     ++end;
                 out += QChar(raw.mid(i, end - i).toUShort(nullptr, 8));
                 i = end - 1;
@@ -85,19 +100,19 @@ int sfparseEntries(const QString &file)
     QString output;
     TestSupport::run(QStringLiteral(PARLONEX_SFPARSE), { file }, &output);
     const QRegularExpressionMatch match =
-            QRegularExpression(QStringLiteral("seems ok \\((\\d+) entries\\)")).match(output);
+        QRegularExpression(QStringLiteral("seems ok \\((\\d+) entries\\)")).match(output);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 // The values GNUstep reads for the given keys, through its `plget` tool, which takes UTF-8
 // only: UTF-16 files are handed over converted. (Its sibling `pl` rejects some valid tables.)
-QMap<QString, QString> gnustepTable(const QString &file, const QString &scratch,
-                                    const QStringList &keys)
+QMap<QString, QString> gnustepTable(
+    const QString &file, const QString &scratch, const QStringList &keys)
 {
     QByteArray bytes = TestSupport::readAll(file);
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                             : QStringConverter::Utf16BE);
+        QStringDecoder decoder(
+            bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         bytes = QString(decoder.decode(bytes.mid(2))).toUtf8();
     } else if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes = bytes.mid(3);
@@ -183,31 +198,29 @@ void tst_AppleFormat::readEntries_data()
     QTest::addColumn<int>("gnustepEntries");
 
     // GNUstep takes no braced table and no empty file; Apple's parser takes both.
-    QTest::newRow("comment and entry")
-        << QByteArray("/* greeting */\n\"hello\" = \"Hallo\";\n") << QStringList{ "hello" }
-        << QStringList{ "Hallo" } << 1;
+    QTest::newRow("comment and entry") << QByteArray("/* greeting */\n\"hello\" = \"Hallo\";\n")
+                                       << QStringList { "hello" } << QStringList { "Hallo" } << 1;
     QTest::newRow("escapes are kept as written")
-        << QByteArray("\"q\" = \"say \\\"hi\\\"\\n\\\\ \\U00E9\";\n") << QStringList{ "q" }
-        << QStringList{ "say \\\"hi\\\"\\n\\\\ \\U00E9" } << 1;
+        << QByteArray("\"q\" = \"say \\\"hi\\\"\\n\\\\ \\U00E9\";\n") << QStringList { "q" }
+        << QStringList { "say \\\"hi\\\"\\n\\\\ \\U00E9" } << 1;
     QTest::newRow("unquoted key has no trailing space")
-        << QByteArray("key = \"v\";\nother=plain;\n") << QStringList{ "key", "other" }
-        << QStringList{ "v", "plain" } << 2;
+        << QByteArray("key = \"v\";\nother=plain;\n") << QStringList { "key", "other" }
+        << QStringList { "v", "plain" } << 2;
     QTest::newRow("short form takes the key as value")
-        << QByteArray("\"OK\";\n") << QStringList{ "OK" } << QStringList{ "OK" } << 1;
+        << QByteArray("\"OK\";\n") << QStringList { "OK" } << QStringList { "OK" } << 1;
     QTest::newRow("value over two lines")
         << QByteArray("\"a\" = \"line one\nline two\";\n\"b\" = \"B\";\n")
-        << QStringList{ "a", "b" } << QStringList{ "line one\nline two", "B" } << 2;
+        << QStringList { "a", "b" } << QStringList { "line one\nline two", "B" } << 2;
     QTest::newRow("several entries on one line, comments between tokens")
         << QByteArray("\"a\" /* x */ = // y\n \"A\"; \"b\" = \"B\"; // end\n")
-        << QStringList{ "a", "b" } << QStringList{ "A", "B" } << 2;
+        << QStringList { "a", "b" } << QStringList { "A", "B" } << 2;
     QTest::newRow("empty value is an entry")
-        << QByteArray("\"e\" = \"\";\n") << QStringList{ "e" } << QStringList{ "" } << 1;
-    QTest::newRow("braced dictionary")
-        << QByteArray("{\n \"a\" = \"A\";\n}\n") << QStringList{ "a" } << QStringList{ "A" } << -1;
-    QTest::newRow("CRLF line ends")
-        << QByteArray("\"a\" = \"A\";\r\n\"b\" = \"B\";\r\n") << QStringList{ "a", "b" }
-        << QStringList{ "A", "B" } << 2;
-    QTest::newRow("empty file") << QByteArray() << QStringList{} << QStringList{} << -1;
+        << QByteArray("\"e\" = \"\";\n") << QStringList { "e" } << QStringList { "" } << 1;
+    QTest::newRow("braced dictionary") << QByteArray("{\n \"a\" = \"A\";\n}\n")
+                                       << QStringList { "a" } << QStringList { "A" } << -1;
+    QTest::newRow("CRLF line ends") << QByteArray("\"a\" = \"A\";\r\n\"b\" = \"B\";\r\n")
+                                    << QStringList { "a", "b" } << QStringList { "A", "B" } << 2;
+    QTest::newRow("empty file") << QByteArray() << QStringList {} << QStringList {} << -1;
 }
 
 void tst_AppleFormat::readEntries()
@@ -249,7 +262,8 @@ void tst_AppleFormat::encodings()
 {
     QFETCH(QByteArray, encoding);
     QFETCH(QByteArray, prefix);
-    const QString original = QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n\"open\" = \"Öffnen\";\n");
+    const QString original =
+        QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n\"open\" = \"Öffnen\";\n");
     const QString file = path(QStringLiteral("de.lproj/Localizable.strings"));
     QVERIFY(TestSupport::writeFile(file, encode(original, encoding)));
 
@@ -270,23 +284,23 @@ void tst_AppleFormat::encodings()
     QVERIFY2(written.startsWith(prefix), written.left(8).toHex().constData());
     if (encoding != "Latin-1")
         QCOMPARE(StringsDocument::fromBytes(written).text,
-                 QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n\"open\" = \"Öffnen…\\n😀\";\n"));
+            QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n\"open\" = \"Öffnen…\\n😀\";\n"));
     if (encoding == "Latin-1") {
         // What Latin-1 cannot hold is written as \U escapes (UTF-16 units).
         QCOMPARE(QString::fromLatin1(written),
-                 QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n"
-                                "\"open\" = \"Öffnen\\U2026\\n\\UD83D\\UDE00\";\n"));
+            QStringLiteral("/* Größe */\n\"size\" = \"Größe\";\n"
+                           "\"open\" = \"Öffnen\\U2026\\n\\UD83D\\UDE00\";\n"));
     } else if (encoding.contains("BOM") || encoding == "UTF-8") {
         // GNUstep reads UTF-16 only with a byte order mark.
         QCOMPARE(sfparseEntries(file), 2);
         QCOMPARE(gnustepTable(file, dir->path(), { "size", "open" }),
-                 (QMap<QString, QString>{ { "size", "Größe" }, { "open", typed } }));
+            (QMap<QString, QString> { { "size", "Größe" }, { "open", typed } }));
     }
 
     AppleTranslationModel reopened;
     QVERIFY(reopened.openFiles({ file }));
     QCOMPARE(decoded(column(reopened, 0)),
-             (QMap<QString, QString>{ { "size", "Größe" }, { "open", typed } }));
+        (QMap<QString, QString> { { "size", "Größe" }, { "open", typed } }));
 }
 
 void tst_AppleFormat::typedTextIsEscaped_data()
@@ -295,19 +309,38 @@ void tst_AppleFormat::typedTextIsEscaped_data()
     QTest::addColumn<QString>("inFile");
     QTest::addColumn<QString>("meaning");
 
-    QTest::newRow("line break") << "one\ntwo" << "one\\ntwo" << "one\ntwo";
-    QTest::newRow("carriage return") << "a\r\nb" << "a\\r\\nb" << "a\r\nb";
-    QTest::newRow("double quote") << "say \"hi\"" << "say \\\"hi\\\"" << "say \"hi\"";
-    QTest::newRow("lone backslash") << "C:\\path" << "C:\\\\path" << "C:\\path";
-    QTest::newRow("trailing backslash") << "end\\" << "end\\\\" << "end\\";
-    QTest::newRow("escapes already written") << "a \\\"b\\\" \\\\ \\n" << "a \\\"b\\\" \\\\ \\n"
-                                            << "a \"b\" \\ \n";
-    QTest::newRow("unicode escape kept") << "caf\\U00E9" << "caf\\U00E9" << "café";
-    QTest::newRow("incomplete unicode escape") << "\\U12" << "\\\\U12" << "\\U12";
-    QTest::newRow("control character") << QString("bell") + QChar(7) << "bell\\U0007"
-                                       << QString("bell") + QChar(7);
-    QTest::newRow("tab stays") << "a\tb" << "a\tb" << "a\tb";
-    QTest::newRow("semicolon and equals") << "a = b; c" << "a = b; c" << "a = b; c";
+    QTest::newRow("line break") << "one\ntwo"
+                                << "one\\ntwo"
+                                << "one\ntwo";
+    QTest::newRow("carriage return") << "a\r\nb"
+                                     << "a\\r\\nb"
+                                     << "a\r\nb";
+    QTest::newRow("double quote") << "say \"hi\""
+                                  << "say \\\"hi\\\""
+                                  << "say \"hi\"";
+    QTest::newRow("lone backslash") << "C:\\path"
+                                    << "C:\\\\path"
+                                    << "C:\\path";
+    QTest::newRow("trailing backslash") << "end\\"
+                                        << "end\\\\"
+                                        << "end\\";
+    QTest::newRow("escapes already written") << "a \\\"b\\\" \\\\ \\n"
+                                             << "a \\\"b\\\" \\\\ \\n"
+                                             << "a \"b\" \\ \n";
+    QTest::newRow("unicode escape kept") << "caf\\U00E9"
+                                         << "caf\\U00E9"
+                                         << "café";
+    QTest::newRow("incomplete unicode escape") << "\\U12"
+                                               << "\\\\U12"
+                                               << "\\U12";
+    QTest::newRow("control character")
+        << QString("bell") + QChar(7) << "bell\\U0007" << QString("bell") + QChar(7);
+    QTest::newRow("tab stays") << "a\tb"
+                               << "a\tb"
+                               << "a\tb";
+    QTest::newRow("semicolon and equals") << "a = b; c"
+                                          << "a = b; c"
+                                          << "a = b; c";
 }
 
 void tst_AppleFormat::typedTextIsEscaped()
@@ -324,7 +357,7 @@ void tst_AppleFormat::typedTextIsEscaped()
     QVERIFY(model.saveColumn(0));
 
     QCOMPARE(QString::fromUtf8(TestSupport::readAll(file)),
-             QStringLiteral("\"key\" = \"%1\";\n\"other\" = \"x\";\n").arg(inFile));
+        QStringLiteral("\"key\" = \"%1\";\n\"other\" = \"x\";\n").arg(inFile));
     QCOMPARE(sfparseEntries(file), 2);
     QCOMPARE(gnustepTable(file, dir->path(), { "key" }).value("key"), meaning);
 
@@ -350,9 +383,8 @@ void tst_AppleFormat::realFilesRoundTrip_data()
 void tst_AppleFormat::realFilesRoundTrip()
 {
     QFETCH(QString, language);
-    const QString source =
-            TestSupport::dataPath(QStringLiteral("strings/gnustep-base/%1.lproj/Localizable.strings")
-                                          .arg(language));
+    const QString source = TestSupport::dataPath(
+        QStringLiteral("strings/gnustep-base/%1.lproj/Localizable.strings").arg(language));
     const QString file = path(QStringLiteral("%1.lproj/Localizable.strings").arg(language));
     const QByteArray original = TestSupport::readAll(source);
     QVERIFY(!original.isEmpty());
@@ -377,18 +409,21 @@ void tst_AppleFormat::realFilesRoundTrip()
     expected.insert(decodeEscapes(id), QStringLiteral("Zeile 1\n\"Zeile\" 2"));
     QCOMPARE(sfparseEntries(file), int(gnustepBefore.size()));
     QCOMPARE(gnustepTable(file, dir->path(), keys), expected);
-    QCOMPARE(TestSupport::readAll(file).left(3) == "\xEF\xBB\xBF", original.left(3) == "\xEF\xBB\xBF");
+    QCOMPARE(
+        TestSupport::readAll(file).left(3) == "\xEF\xBB\xBF", original.left(3) == "\xEF\xBB\xBF");
 }
 
 void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
 {
     const QString de = path(QStringLiteral("de.lproj/Main.strings"));
     const QString en = path(QStringLiteral("en.lproj/Main.strings"));
-    QVERIFY(TestSupport::writeFile(de, "/* Menu */\n\"quit\" = \"Beenden\";\n\n"
-                                       "// kept although empty\n\"empty\" = \"\";\n"
-                                       "\"about\" = \"Über\";\n\"OK\";\n\"gone\" = \"weg\";"));
-    QVERIFY(TestSupport::writeFile(en, "\"quit\" = \"Quit\";\n\"about\" = \"About\";\n"
-                                       "\"new\" = \"New\";\n\"another\" = \"Another\";\n"));
+    QVERIFY(TestSupport::writeFile(de,
+        "/* Menu */\n\"quit\" = \"Beenden\";\n\n"
+        "// kept although empty\n\"empty\" = \"\";\n"
+        "\"about\" = \"Über\";\n\"OK\";\n\"gone\" = \"weg\";"));
+    QVERIFY(TestSupport::writeFile(en,
+        "\"quit\" = \"Quit\";\n\"about\" = \"About\";\n"
+        "\"new\" = \"New\";\n\"another\" = \"Another\";\n"));
 
     AppleTranslationModel model;
     QVERIFY(model.importFromDirectory(dir->path()));
@@ -402,13 +437,13 @@ void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
 
     // Comments, order, the empty entry and the cleared one stay; new keys follow in order.
     QCOMPARE(QString::fromUtf8(TestSupport::readAll(de)),
-             QStringLiteral("/* Menu */\n\"quit\" = \"Schließen\";\n\n"
-                            "// kept although empty\n\"empty\" = \"\";\n"
-                            "\"about\" = \"Über\";\n\"OK\" = \"Gut\";\n\"gone\" = \"weg\";\n"
-                            "\"another\" = \"Noch\";\n\"new\" = \"Neu\";\n"));
+        QStringLiteral("/* Menu */\n\"quit\" = \"Schließen\";\n\n"
+                       "// kept although empty\n\"empty\" = \"\";\n"
+                       "\"about\" = \"Über\";\n\"OK\" = \"Gut\";\n\"gone\" = \"weg\";\n"
+                       "\"another\" = \"Noch\";\n\"new\" = \"Neu\";\n"));
     QCOMPARE(sfparseEntries(de), 7);
     QCOMPARE(gnustepTable(de, dir->path(), { "OK", "empty" }),
-             (QMap<QString, QString>{ { "OK", "Gut" }, { "empty", "" } }));
+        (QMap<QString, QString> { { "OK", "Gut" }, { "empty", "" } }));
 }
 
 void tst_AppleFormat::changedDuplicateKeyReplacesEveryOccurrence()
@@ -421,12 +456,13 @@ void tst_AppleFormat::changedDuplicateKeyReplacesEveryOccurrence()
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.cellText(model.index(0, 0)), QStringLiteral("un"));
     QVERIFY(model.saveColumn(0));
-    QCOMPARE(TestSupport::readAll(file), QByteArray("\"a\" = \"un\";\n\"b\" = \"B\";\n\"a\" = \"deux\";\n"));
+    QCOMPARE(TestSupport::readAll(file),
+        QByteArray("\"a\" = \"un\";\n\"b\" = \"B\";\n\"a\" = \"deux\";\n"));
 
     QVERIFY(model.setData(model.index(0, 0), QStringLiteral("trois")));
     QVERIFY(model.saveColumn(0));
     QCOMPARE(TestSupport::readAll(file),
-             QByteArray("\"a\" = \"trois\";\n\"b\" = \"B\";\n\"a\" = \"trois\";\n"));
+        QByteArray("\"a\" = \"trois\";\n\"b\" = \"B\";\n\"a\" = \"trois\";\n"));
     QCOMPARE(gnustepTable(file, dir->path(), { "a" }).value("a"), QStringLiteral("trois"));
 }
 
@@ -435,26 +471,30 @@ void tst_AppleFormat::brokenFileIsLeftAlone()
     // Shipped by GWorkspace with a missing ';' at line 17, which GNUstep rejects too.
     const QString file = path(QStringLiteral("nb.lproj/Localizable.strings"));
     const QByteArray original =
-            TestSupport::readAll(TestSupport::dataPath("strings/broken/nb.lproj/Localizable.strings"));
+        TestSupport::readAll(TestSupport::dataPath("strings/broken/nb.lproj/Localizable.strings"));
     QVERIFY(TestSupport::writeFile(file, original));
     QCOMPARE(sfparseEntries(file), -1);
 
     AppleTranslationModel model;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Failed to parse strings file .* line 17"));
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("Failed to parse strings file .* line 17"));
     QVERIFY(model.openFiles({ file }));
     QVERIFY(model.rowCount() > 0);
     QVERIFY(model.setData(model.index(0, 0), QStringLiteral("changed")));
 
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Failed to open file for writing: .* does not parse"));
+    QTest::ignoreMessage(
+        QtCriticalMsg, QRegularExpression("Failed to open file for writing: .* does not parse"));
     QVERIFY(!model.saveColumn(0));
     QCOMPARE(TestSupport::readAll(file), original);
 }
 
 void tst_AppleFormat::importAndExport()
 {
-    QVERIFY(TestSupport::writeFile(path("en.lproj/Localizable.strings"), "\"hello\" = \"Hello\";\n"));
+    QVERIFY(
+        TestSupport::writeFile(path("en.lproj/Localizable.strings"), "\"hello\" = \"Hello\";\n"));
     QVERIFY(TestSupport::writeFile(path("en.lproj/Other.strings"), "\"bye\" = \"Bye\";\n"));
-    QVERIFY(TestSupport::writeFile(path("de.lproj/Localizable.strings"), "\"hello\" = \"Hallo\";\n"));
+    QVERIFY(
+        TestSupport::writeFile(path("de.lproj/Localizable.strings"), "\"hello\" = \"Hallo\";\n"));
 
     AppleTranslationModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -468,9 +508,10 @@ void tst_AppleFormat::importAndExport()
     QVERIFY(model.setData(model.index(bye, 0), QStringLiteral("Tschüss")));
     QVERIFY(model.exportToDirectory());
     QCOMPARE(TestSupport::readAll(path("de.lproj/Other.strings")),
-             QStringLiteral("\"bye\" = \"Tschüss\";\n").toUtf8());
+        QStringLiteral("\"bye\" = \"Tschüss\";\n").toUtf8());
     QCOMPARE(sfparseEntries(path("de.lproj/Other.strings")), 1);
-    QCOMPARE(TestSupport::readAll(path("de.lproj/Localizable.strings")), QByteArray("\"hello\" = \"Hallo\";\n"));
+    QCOMPARE(TestSupport::readAll(path("de.lproj/Localizable.strings")),
+        QByteArray("\"hello\" = \"Hallo\";\n"));
 
     AppleTranslationModel missing;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no such directory"));
@@ -509,8 +550,9 @@ void tst_AppleFormat::exportNeedsLanguageDirectory()
 void tst_AppleFormat::catalogueAddsColumnOnly()
 {
     const QString catalogue = path(QStringLiteral("en.lproj/Localizable.xcstrings"));
-    QVERIFY(TestSupport::writeFile(catalogue, "{\n  \"sourceLanguage\" : \"en\",\n  \"strings\" : {\n"
-                                              "    \"hello\" : { }\n  },\n  \"version\" : \"1.0\"\n}\n"));
+    QVERIFY(TestSupport::writeFile(catalogue,
+        "{\n  \"sourceLanguage\" : \"en\",\n  \"strings\" : {\n"
+        "    \"hello\" : { }\n  },\n  \"version\" : \"1.0\"\n}\n"));
     AppleTranslationModel model;
     QVERIFY(model.openFiles({ catalogue }));
     QCOMPARE(model.columnList(), QStringList({ "Message ID", "Group", "en" }));
@@ -532,7 +574,8 @@ void tst_AppleFormat::openFilesTakesLanguageFromDirectory()
     QVERIFY(model.setData(model.index(1, 0), QStringLiteral("升")));
     // The table is written back to the file it came from, not to one named "App".
     QVERIFY(model.saveColumn(0));
-    QCOMPARE(QString::fromUtf8(TestSupport::readAll(hans)), QStringLiteral("\"k\" = \"值\";\n\"l\" = \"升\";\n"));
+    QCOMPARE(QString::fromUtf8(TestSupport::readAll(hans)),
+        QStringLiteral("\"k\" = \"值\";\n\"l\" = \"升\";\n"));
     QVERIFY(!QFile::exists(path("zh-Hans.lproj/App.strings")));
 }
 

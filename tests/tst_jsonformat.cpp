@@ -46,14 +46,14 @@ QJsonObject i18nextResolve(const QString &root, const QString &language, const Q
 {
     QString output;
     TestSupport::run(QStringLiteral(PARLONEX_NODE),
-                     QStringList{ QStringLiteral(PARLONEX_I18NEXT_CHECK), "--prefix",
-                                  QStringLiteral(PARLONEX_I18NEXT_PREFIX), "--json", root, language }
-                             + keys,
-                     &output);
+        QStringList { QStringLiteral(PARLONEX_I18NEXT_CHECK), "--prefix",
+            QStringLiteral(PARLONEX_I18NEXT_PREFIX), "--json", root, language }
+            + keys,
+        &output);
     // Warnings about folder names go to the same channel, before the JSON.
     const qsizetype start = output.indexOf(u'{');
     const QJsonDocument document =
-            QJsonDocument::fromJson(output.mid(start, output.lastIndexOf(u'}') + 1 - start).toUtf8());
+        QJsonDocument::fromJson(output.mid(start, output.lastIndexOf(u'}') + 1 - start).toUtf8());
     return document.object().value("values").toObject();
 }
 
@@ -61,9 +61,9 @@ QJsonObject i18nextResolve(const QString &root, const QString &language, const Q
 int i18nextCheckAll(const QString &root, QString *output)
 {
     return TestSupport::run(QStringLiteral(PARLONEX_NODE),
-                            { QStringLiteral(PARLONEX_I18NEXT_CHECK), "--prefix",
-                              QStringLiteral(PARLONEX_I18NEXT_PREFIX), "--all", root },
-                            output);
+        { QStringLiteral(PARLONEX_I18NEXT_CHECK), "--prefix",
+            QStringLiteral(PARLONEX_I18NEXT_PREFIX), "--all", root },
+        output);
 }
 
 QStringList namespacedKeys(const TranslationModel &model)
@@ -128,25 +128,27 @@ void tst_JsonFormat::readShapes_data()
     QTest::addColumn<QStringList>("texts");
 
     QTest::newRow("flat, keys in ascending order")
-        << QByteArray(R"({"b": "B", "a": "A"})") << QStringList{ "a", "b" } << QStringList{ "A", "B" };
-    QTest::newRow("one level")
-        << QByteArray(R"({"menu": {"open": "Open", "quit": "Quit"}})")
-        << QStringList{ "menu.open", "menu.quit" } << QStringList{ "Open", "Quit" };
-    QTest::newRow("three levels")
-        << QByteArray(R"({"a": {"b": {"c": "deep"}, "d": "D"}, "e": "E"})")
-        << QStringList{ "a.b.c", "a.d", "e" } << QStringList{ "deep", "D", "E" };
+        << QByteArray(R"({"b": "B", "a": "A"})") << QStringList { "a", "b" }
+        << QStringList { "A", "B" };
+    QTest::newRow("one level") << QByteArray(R"({"menu": {"open": "Open", "quit": "Quit"}})")
+                               << QStringList { "menu.open", "menu.quit" }
+                               << QStringList { "Open", "Quit" };
+    QTest::newRow("three levels") << QByteArray(
+        R"({"a": {"b": {"c": "deep"}, "d": "D"}, "e": "E"})")
+                                  << QStringList { "a.b.c", "a.d", "e" }
+                                  << QStringList { "deep", "D", "E" };
     QTest::newRow("non-string members are not shown")
         << QByteArray(R"({"n": 1, "t": true, "z": null, "l": ["x"], "g": {"k": 2, "s": "S"}})")
-        << QStringList{ "g.s" } << QStringList{ "S" };
+        << QStringList { "g.s" } << QStringList { "S" };
     QTest::newRow("flat keys holding dots")
-        << QByteArray(R"({"theme.common.close": "Close"})") << QStringList{ "theme.common.close" }
-        << QStringList{ "Close" };
+        << QByteArray(R"({"theme.common.close": "Close"})") << QStringList { "theme.common.close" }
+        << QStringList { "Close" };
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF{\"a\": \"\xC3\xA4\"}")
-                                     << QStringList{ "a" } << QStringList{ "ä" };
+                                     << QStringList { "a" } << QStringList { "ä" };
     QTest::newRow("empty string is an entry")
-        << QByteArray(R"({"a": ""})") << QStringList{ "a" } << QStringList{ "" };
-    QTest::newRow("empty object") << QByteArray("{}") << QStringList{} << QStringList{};
-    QTest::newRow("empty file") << QByteArray("\n") << QStringList{} << QStringList{};
+        << QByteArray(R"({"a": ""})") << QStringList { "a" } << QStringList { "" };
+    QTest::newRow("empty object") << QByteArray("{}") << QStringList {} << QStringList {};
+    QTest::newRow("empty file") << QByteArray("\n") << QStringList {} << QStringList {};
 }
 
 void tst_JsonFormat::readShapes()
@@ -180,24 +182,25 @@ void tst_JsonFormat::saveKeepsShape_data()
     QTest::addColumn<QStringList>("leaf");
 
     QTest::newRow("flat") << QByteArray("{\n    \"a\": \"A\",\n    \"b\": \"B\"\n}\n") << "b"
-                          << QStringList{ "b" };
+                          << QStringList { "b" };
     QTest::newRow("flat dotted keys")
         << QByteArray("{\n  \"theme.a\": \"A\",\n  \"theme.b\": \"B\"\n}\n") << "theme.b"
-        << QStringList{ "theme.b" };
-    QTest::newRow("one level")
-        << QByteArray(R"({"menu": {"open": "Open", "quit": "Quit"}, "title": "T"})") << "menu.quit"
-        << QStringList{ "menu", "quit" };
-    QTest::newRow("three levels")
-        << QByteArray(R"({"a": {"b": {"c": "deep", "x": "X"}}, "e": "E"})") << "a.b.c"
-        << QStringList{ "a", "b", "c" };
+        << QStringList { "theme.b" };
+    QTest::newRow("one level") << QByteArray(
+        R"({"menu": {"open": "Open", "quit": "Quit"}, "title": "T"})")
+                               << "menu.quit" << QStringList { "menu", "quit" };
+    QTest::newRow("three levels") << QByteArray(
+        R"({"a": {"b": {"c": "deep", "x": "X"}}, "e": "E"})")
+                                  << "a.b.c" << QStringList { "a", "b", "c" };
     QTest::newRow("dotted key inside an object")
-        << QByteArray(R"({"a": {"b.c": "dotted", "x": "X"}})") << "a.b.c" << QStringList{ "a", "b.c" };
+        << QByteArray(R"({"a": {"b.c": "dotted", "x": "X"}})") << "a.b.c"
+        << QStringList { "a", "b.c" };
     QTest::newRow("non-string members")
         << QByteArray(R"({"n": 1.5, "i": 9007199254740991, "t": false, "z": null, "l": [1, "two"],)"
                       R"( "g": {"k": 2, "s": "S"}, "s": "top"})")
-        << "g.s" << QStringList{ "g", "s" };
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF{\"a\": \"A\", \"b\": \"B\"}") << "a"
-                                     << QStringList{ "a" };
+        << "g.s" << QStringList { "g", "s" };
+    QTest::newRow("byte order mark")
+        << QByteArray("\xEF\xBB\xBF{\"a\": \"A\", \"b\": \"B\"}") << "a" << QStringList { "a" };
 }
 
 void tst_JsonFormat::saveKeepsShape()
@@ -219,14 +222,16 @@ void tst_JsonFormat::saveKeepsShape()
     QCOMPARE(TestSupport::readAll(file), content);
 
     const QMap<QString, QString> texts = column(model, 0);
-    QVERIFY(model.setData(model.index(rowOf(model, edited), 0), QStringLiteral("new \"text\"\nhere")));
+    QVERIFY(
+        model.setData(model.index(rowOf(model, edited), 0), QStringLiteral("new \"text\"\nhere")));
     QVERIFY(model.saveColumn(0));
 
     // Every member is where it was, non-string ones included; only the edited leaf differs.
     QJsonObject expected = before;
     setLeaf(expected, leaf, QStringLiteral("new \"text\"\nhere"));
     QCOMPARE(jsonObject(file), expected);
-    QCOMPARE(TestSupport::readAll(file).startsWith("\xEF\xBB\xBF"), content.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(
+        TestSupport::readAll(file).startsWith("\xEF\xBB\xBF"), content.startsWith("\xEF\xBB\xBF"));
 
     CommonJSONTranslationModel reopened;
     QVERIFY(reopened.openFiles({ file }));
@@ -244,13 +249,14 @@ void tst_JsonFormat::indentationIsKept_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("two spaces")
-        << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"B\"\n}\n")
-        << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"X\"\n}\n");
-    QTest::newRow("tabs, nested")
-        << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n")
-        << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": [\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n");
-    QTest::newRow("one line") << QByteArray(R"({"b": "B"})") << QByteArray("{\n    \"b\": \"X\"\n}\n");
+    QTest::newRow("two spaces") << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"B\"\n}\n")
+                                << QByteArray("{\n  \"a\": \"A\",\n  \"b\": \"X\"\n}\n");
+    QTest::newRow("tabs, nested") << QByteArray(
+        "{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n")
+                                  << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": "
+                                                "[\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n");
+    QTest::newRow("one line") << QByteArray(R"({"b": "B"})")
+                              << QByteArray("{\n    \"b\": \"X\"\n}\n");
 }
 
 void tst_JsonFormat::indentationIsKept()
@@ -275,13 +281,15 @@ void tst_JsonFormat::newKeysTakeTheFileShape_data()
 
     QTest::newRow("nested file nests new keys")
         << QByteArray(R"({"menu": {"open": "Öffnen"}})")
-        << QByteArray(R"({"menu": {"open": "Öffnen", "file": {"quit": "Ende"}}, "title": "Titel"})");
+        << QByteArray(
+               R"({"menu": {"open": "Öffnen", "file": {"quit": "Ende"}}, "title": "Titel"})");
     QTest::newRow("flat file keeps new keys dotted")
         << QByteArray(R"({"menu.open": "Öffnen"})")
         << QByteArray(R"({"menu.open": "Öffnen", "menu.file.quit": "Ende", "title": "Titel"})");
     QTest::newRow("name taken by a string stays dotted below it")
         << QByteArray(R"({"menu": {"open": "Öffnen", "file": "Datei"}})")
-        << QByteArray(R"({"menu": {"open": "Öffnen", "file": "Datei", "file.quit": "Ende"}, "title": "Titel"})");
+        << QByteArray(
+               R"({"menu": {"open": "Öffnen", "file": "Datei", "file.quit": "Ende"}, "title": "Titel"})");
 }
 
 void tst_JsonFormat::newKeysTakeTheFileShape()
@@ -289,7 +297,7 @@ void tst_JsonFormat::newKeysTakeTheFileShape()
     QFETCH(QByteArray, german);
     QFETCH(QByteArray, expected);
     QVERIFY(TestSupport::writeFile(path("en/app.json"),
-                                   R"({"menu": {"open": "Open", "file": {"quit": "Quit"}}, "title": "Title"})"));
+        R"({"menu": {"open": "Open", "file": {"quit": "Quit"}}, "title": "Title"})"));
     QVERIFY(TestSupport::writeFile(path("de/app.json"), german));
 
     CommonJSONTranslationModel model;
@@ -300,7 +308,8 @@ void tst_JsonFormat::newKeysTakeTheFileShape()
     QVERIFY(model.exportToDirectory());
 
     QCOMPARE(jsonObject(path("de/app.json")), QJsonDocument::fromJson(expected).object());
-    const QJsonObject resolved = i18nextResolve(dir->path(), "de", { "app:menu.file.quit", "app:title" });
+    const QJsonObject resolved =
+        i18nextResolve(dir->path(), "de", { "app:menu.file.quit", "app:title" });
     QCOMPARE(resolved.value("app:menu.file.quit").toString(), QStringLiteral("Ende"));
     QCOMPARE(resolved.value("app:title").toString(), QStringLiteral("Titel"));
 }
@@ -317,8 +326,10 @@ void tst_JsonFormat::newFileTakesSiblingShape()
     QVERIFY(model.setData(model.index(rowOf(model, "x.y"), 1), QStringLiteral("XY fr")));
     QVERIFY(model.exportToDirectory());
 
-    QCOMPARE(jsonObject(path("fr/nested.json")), QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
-    QCOMPARE(jsonObject(path("fr/flat.json")), QJsonDocument::fromJson(R"({"x.y": "XY fr"})").object());
+    QCOMPARE(jsonObject(path("fr/nested.json")),
+        QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
+    QCOMPARE(
+        jsonObject(path("fr/flat.json")), QJsonDocument::fromJson(R"({"x.y": "XY fr"})").object());
     QCOMPARE(jsonObject(path("fr/other.json")), QJsonDocument::fromJson(R"({"o": "O"})").object());
 }
 
@@ -332,7 +343,8 @@ void tst_JsonFormat::emptyFileIsFilled()
     QVERIFY(model.setData(model.index(0, 1), QStringLiteral("Bé")));
     QVERIFY(model.saveColumn(1));
     // An empty file has no shape of its own; it takes the nesting of the other languages.
-    QCOMPARE(jsonObject(path("fr/common.json")), QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
+    QCOMPARE(jsonObject(path("fr/common.json")),
+        QJsonDocument::fromJson(R"({"a": {"b": "Bé"}})").object());
     QString output;
     QCOMPARE(i18nextCheckAll(dir->path(), &output), 0);
 }
@@ -343,8 +355,10 @@ void tst_JsonFormat::realFilesRoundTrip_data()
     QTest::addColumn<QString>("language");
 
     // node-red: one nested level; docusaurus: flat keys full of dots, two-space indents.
-    QTest::newRow("node-red") << "node-red" << "de";
-    QTest::newRow("docusaurus") << "docusaurus" << "fr";
+    QTest::newRow("node-red") << "node-red"
+                              << "de";
+    QTest::newRow("docusaurus") << "docusaurus"
+                                << "fr";
 }
 
 void tst_JsonFormat::realFilesRoundTrip()
@@ -354,7 +368,8 @@ void tst_JsonFormat::realFilesRoundTrip()
     const QDir source(TestSupport::dataPath("json/" + sample));
     QMap<QString, QByteArray> originals;
     for (const QString &languageDirectory : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        for (const QString &name : QDir(source.filePath(languageDirectory)).entryList(QDir::Files)) {
+        for (const QString &name :
+            QDir(source.filePath(languageDirectory)).entryList(QDir::Files)) {
             const QString relative = languageDirectory + u'/' + name;
             originals.insert(relative, TestSupport::readAll(source.filePath(relative)));
             QVERIFY(TestSupport::writeFile(path(relative), originals.value(relative)));
@@ -375,7 +390,8 @@ void tst_JsonFormat::realFilesRoundTrip()
 
     // Fill an empty cell (a key this language lacks or the first key) and change another.
     int row = 0;
-    while (row < model.rowCount() - 1 && !model.cellText(model.index(row, languageColumn)).isEmpty())
+    while (
+        row < model.rowCount() - 1 && !model.cellText(model.index(row, languageColumn)).isEmpty())
         ++row;
     QVERIFY(model.setData(model.index(row, languageColumn), QStringLiteral("neu «1»")));
     const int other = row == 0 ? 1 : 0;
@@ -413,12 +429,14 @@ void tst_JsonFormat::brokenFileIsLeftAlone()
     QVERIFY(TestSupport::writeFile(path("de/common.json"), content));
 
     CommonJSONTranslationModel model;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Failed to parse JSON file .*" + warning));
+    QTest::ignoreMessage(
+        QtWarningMsg, QRegularExpression("Failed to parse JSON file .*" + warning));
     QVERIFY(model.importFromDirectory(dir->path()));
     QCOMPARE(model.rowCount(), 1);
     QVERIFY(model.setData(model.index(0, 0), QStringLiteral("A-de")));
 
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("Failed to open file for writing: .* does not parse"));
+    QTest::ignoreMessage(
+        QtCriticalMsg, QRegularExpression("Failed to open file for writing: .* does not parse"));
     QVERIFY(!model.saveColumn(0));
     QCOMPARE(TestSupport::readAll(path("de/common.json")), content);
 }
@@ -435,7 +453,7 @@ void tst_JsonFormat::keyNamingAnObjectIsNotWritten()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Not written, an object of that name"));
     QVERIFY(!model.saveColumn(0));
     QCOMPARE(jsonObject(path("de/common.json")),
-             QJsonDocument::fromJson(R"({"menu": {"open": "Öffnen"}, "ok": "OK"})").object());
+        QJsonDocument::fromJson(R"({"menu": {"open": "Öffnen"}, "ok": "OK"})").object());
 }
 
 void tst_JsonFormat::importAndExport()
@@ -455,9 +473,9 @@ void tst_JsonFormat::importAndExport()
     // The column pt goes back into pt.BR, where its file came from.
     QVERIFY(model.exportToDirectory());
     QCOMPARE(jsonObject(path("en/common.json")),
-             QJsonDocument::fromJson(R"({"hello": "Hello", "bye": "Goodbye"})").object());
+        QJsonDocument::fromJson(R"({"hello": "Hello", "bye": "Goodbye"})").object());
     QCOMPARE(jsonObject(path("pt.BR/common.json")),
-             QJsonDocument::fromJson(R"({"hello": "Olá", "bye": "Tchau"})").object());
+        QJsonDocument::fromJson(R"({"hello": "Olá", "bye": "Tchau"})").object());
     QVERIFY(!QDir(path("pt")).exists());
 
     CommonJSONTranslationModel missing;
