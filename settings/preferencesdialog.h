@@ -66,6 +66,7 @@ private:
     void connectEditWatchers();
     void disconnectEditWatchers();
     void fillLanguageList();
+    static QString languageOfEntry(const QString &entry);
 
     bool editorsIncomplete() const;
     LLMConfiguration configurationFromEditors() const;
