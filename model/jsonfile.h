@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,11 @@ struct JsonNamespace
     bool bom = false;
     // One level of indentation as the file had it (two spaces, a tab, ...).
     QByteArray indent = "    ";
+    // The names of each object's members in file order, by the names leading to the
+    // object; array elements count as names "[0]", "[1]", ... Writing keeps that order.
+    QHash<QStringList, QStringList> memberOrder;
+    QByteArray lineEnd = "\n";
+    bool finalLineEnd = true;
     // Empty when the file held a JSON object.
     QString errorString;
 

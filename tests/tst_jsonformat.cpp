@@ -255,8 +255,16 @@ void tst_JsonFormat::indentationIsKept_data()
         "{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n")
                                   << QByteArray("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": "
                                                 "[\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n");
+    QTest::newRow("member order, arrays")
+        << QByteArray("{\n  \"z\": \"Z\",\n  \"b\": \"B\",\n  \"a\": {\"y\": [1, {\"q\": true}], "
+                      "\"x\": \"x\"}\n}\n")
+        << QByteArray("{\n  \"z\": \"Z\",\n  \"b\": \"X\",\n  \"a\": {\n    \"y\": [\n      1,\n"
+                      "      {\n        \"q\": true\n      }\n    ],\n    \"x\": \"x\"\n  }\n}\n");
+    QTest::newRow("CRLF, no final line end")
+        << QByteArray("{\r\n  \"b\": \"B\",\r\n  \"a\": \"A\"\r\n}")
+        << QByteArray("{\r\n  \"b\": \"X\",\r\n  \"a\": \"A\"\r\n}");
     QTest::newRow("one line") << QByteArray(R"({"b": "B"})")
-                              << QByteArray("{\n    \"b\": \"X\"\n}\n");
+                              << QByteArray("{\n    \"b\": \"X\"\n}");
 }
 
 void tst_JsonFormat::indentationIsKept()
@@ -388,6 +396,21 @@ void tst_JsonFormat::realFilesRoundTrip()
     for (auto it = originals.cbegin(); it != originals.cend(); ++it)
         QCOMPARE(TestSupport::readAll(path(it.key())), it.value());
 
+    // Changing one text changes one line: order, layout and escapes stay as they were.
+    int changed = model.rowCount() / 2;
+    while (changed > 0 && model.cellText(model.index(changed, languageColumn)).isEmpty())
+        --changed;
+    QVERIFY(model.setData(model.index(changed, languageColumn), QStringLiteral("geändert \"x\"")));
+    QVERIFY(model.exportToDirectory());
+    const QString changedFile = language + u'/' + model.groupOf(changed) + QStringLiteral(".json");
+    const QList<QByteArray> linesBefore = originals.value(changedFile).split('\n');
+    const QList<QByteArray> linesAfter = TestSupport::readAll(path(changedFile)).split('\n');
+    QCOMPARE(linesAfter.size(), linesBefore.size());
+    int changedLines = 0;
+    for (qsizetype line = 0; line < linesBefore.size(); ++line)
+        changedLines += linesBefore.at(line) != linesAfter.at(line);
+    QCOMPARE(changedLines, 1);
+
     // Fill an empty cell (a key this language lacks or the first key) and change another.
     int row = 0;
     while (
@@ -403,6 +426,8 @@ void tst_JsonFormat::realFilesRoundTrip()
     QJsonObject expected = resolvedBefore;
     expected.insert(keys.at(row), QStringLiteral("neu «1»"));
     expected.insert(keys.at(other), QStringLiteral("{{ x }} geändert"));
+    if (changed != other)
+        expected.insert(keys.at(changed), QStringLiteral("geändert \"x\""));
     QCOMPARE(i18nextResolve(dir->path(), language, keys), expected);
 
     CommonJSONTranslationModel reopened;
