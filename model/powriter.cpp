@@ -16,7 +16,9 @@
 namespace {
 
 // libgettextpo dereferences the handler it is given, so every read and write gets one.
-// Its fatal errors must not return into the library: the handler jumps back to the call.
+// Its fatal errors must not return into the library: the handler jumps back to the call,
+// giving up what the library had allocated for it (only a file that cannot be read at all,
+// such as a folder, or a write that cannot start, gets there).
 struct LibraryCall
 {
     std::jmp_buf jump;
