@@ -24,6 +24,7 @@ private slots:
     void validateSendsOnlyTheGreeting();
     void testUsesTheTestedPromptWithSampleTexts();
     void geminiKeyNeverInUrlOrErrors();
+    void geminiStreamUsesTheSseMethod();
     void fillPrompt_data();
     void fillPrompt();
     void fillUserPromptUsesThePromptInUse();
@@ -369,6 +370,23 @@ void tst_LLMRequest::geminiKeyNeverInUrlOrErrors()
     // The network layer's text quotes the URL; it must hold no key.
     QVERIFY(errors.last().at(1).toString().contains(QLatin1String("generateContent")));
     QVERIFY(!errors.last().at(1).toString().contains(key));
+}
+
+void tst_LLMRequest::geminiStreamUsesTheSseMethod()
+{
+    const LLMConfiguration configuration{
+        0, QString(),
+        QStringLiteral("https://generativelanguage.googleapis.com/v1beta/models/${model}:generateContent?key="),
+        key, QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini")
+    };
+    QByteArray body;
+    const QNetworkRequest request = LLMServiceRequestHelper::buildRequest(
+        configuration, QString(), QString(), QStringLiteral("Hi"), true, &body);
+    QCOMPARE(request.url().path(),
+             QStringLiteral("/v1beta/models/gemini-3.5-flash:streamGenerateContent"));
+    QCOMPARE(request.url().query(), QStringLiteral("alt=sse"));
+    QCOMPARE(request.rawHeader("x-goog-api-key"), key.toUtf8());
+    QVERIFY(!body.contains("\"stream\""));
 }
 
 void tst_LLMRequest::fillPrompt_data()

@@ -29,6 +29,7 @@ private slots:
     void errorsMakeOneLineEach_data();
     void errorsMakeOneLineEach();
     void waitForFinished();
+    void managerGoneFirst();
 
 private:
     NetworkReplyHelper *get(const QString &url, const QByteArray &acceptEncoding = QByteArray(),
@@ -260,6 +261,22 @@ void tst_LLMTransport::waitForFinished()
     QVERIFY(reply->reply()->isFinished());
     reply->waitForFinished(); // already finished: returns at once
     QCOMPARE(*reply->content(), QByteArray("{}"));
+}
+
+void tst_LLMTransport::managerGoneFirst()
+{
+    // The window's network access manager goes before the objects still holding replies.
+    HttpServer::Response response = HttpServer::Response::json("{}");
+    response.delay = 2000;
+    server.enqueue(response);
+    auto *owner = new QNetworkAccessManager;
+    auto *reply = new NetworkReplyHelper(owner->get(QNetworkRequest(QUrl(server.url(QStringLiteral("/late"))))));
+    QVERIFY(server.waitForRequests(int(server.requests().size()) + 1));
+    QSignalSpy done(reply, &NetworkReplyHelper::done);
+    delete owner;
+    QVERIFY(!reply->reply());
+    delete reply;
+    QVERIFY(done.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_LLMTransport)
