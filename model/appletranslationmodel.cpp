@@ -1,5 +1,6 @@
 #include "model/appletranslationmodel.h"
 
+#include "model/stringsandjsonfiles.h"
 #include "model/stringsfile.h"
 #include "model/stringswriter.h"
 
@@ -82,28 +83,8 @@ bool AppleTranslationModel::writeColumn(int column, const QString &targetDirecto
 
 bool AppleTranslationModel::exportToDirectory()
 {
-    const int count = columnCount();
-    if (count < 1)
-        return false;
-    bool written = false;
-    bool failed = false;
-    const QDir root(directory);
-    for (int column = 0; column < count; ++column) {
-        const QString language = columns.at(leadingColumnCount() + column);
-        QFileInfo target(root.filePath(language + QStringLiteral(".lproj")));
-        // Files opened one by one leave `directory` at the first file's own .lproj
-        // directory: each column then goes back to the directory its file came from.
-        if (!target.isDir() && !columnFilePath(column).isEmpty())
-            target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
-        if (!target.isDir()) {
-            qCWarning(lcModel) << "No directory to export" << language
-                               << "into:" << target.absoluteFilePath();
-            continue;
-        }
-        written = true;
-        failed = !writeColumn(column, target.absoluteFilePath()) || failed;
-    }
-    return written && !failed;
+    return exportLanguageColumns(*this, QStringLiteral(".lproj"),
+        [this](int column, const QString &target) { return writeColumn(column, target); });
 }
 
 bool AppleTranslationModel::saveColumn(int column)

@@ -2,6 +2,7 @@
 
 #include "model/jsonfile.h"
 #include "model/jsonwriter.h"
+#include "model/stringsandjsonfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,29 +103,8 @@ bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDi
 
 bool CommonJSONTranslationModel::exportToDirectory()
 {
-    const int count = columnCount();
-    if (count < 1)
-        return false;
-    bool written = false;
-    bool failed = false;
-    const QDir root(directory);
-    for (int column = 0; column < count; ++column) {
-        const QString language = columns.at(leadingColumnCount() + column);
-        QFileInfo target(root.filePath(language));
-        // An imported pt.BR directory gives the column pt, and files opened one by one
-        // leave `directory` at the first file's own directory: such a column goes back to
-        // the directory its file came from.
-        if (!target.isDir() && !columnFilePath(column).isEmpty())
-            target = QFileInfo(QFileInfo(columnFilePath(column)).absolutePath());
-        if (!target.isDir()) {
-            qCWarning(lcModel) << "No directory to export" << language
-                               << "into:" << target.absoluteFilePath();
-            continue;
-        }
-        written = true;
-        failed = !writeColumn(column, target.absoluteFilePath()) || failed;
-    }
-    return written && !failed;
+    return exportLanguageColumns(*this, QString(),
+        [this](int column, const QString &target) { return writeColumn(column, target); });
 }
 
 bool CommonJSONTranslationModel::saveColumn(int column)

@@ -1,11 +1,10 @@
 #include "model/jsonwriter.h"
 
 #include "model/jsonfile.h"
-#include "model/savefile.h"
+#include "model/stringsandjsonfiles.h"
 #include "model/translationmodel.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 #include <QJsonObject>
 
@@ -83,24 +82,13 @@ bool JsonWriter::writeGroup(
 {
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".json"));
     JsonNamespace space;
-    const bool existed = QFile::exists(path);
-    if (existed) {
-        QFile current(path);
-        if (!current.open(QIODevice::ReadOnly)) {
-            qCCritical(lcModel) << "Failed to open file for writing:" << path
-                                << current.errorString();
-            return false;
-        }
-        space = JsonNamespace::fromBytes(current.readAll());
-        if (!space.isValid()) {
-            // Regenerating it from the table would drop everything the table never saw.
-            qCCritical(lcModel).noquote()
-                << QStringLiteral("Failed to open file for writing: %1 does not parse (%2); "
-                                  "left unchanged")
-                       .arg(path, space.errorString);
-            return false;
-        }
-    }
+    bool existed = false;
+    const bool loaded = loadFileToEdit(path, &existed, [&space](const QByteArray &bytes) {
+        space = JsonNamespace::fromBytes(bytes);
+        return space.errorString;
+    });
+    if (!loaded)
+        return false;
 
     QHash<QString, QStringList> pathOfKey;
     walkJsonLeaves(space.object,
@@ -136,17 +124,5 @@ bool JsonWriter::writeGroup(
         return ok;
 
     space.object = object;
-    const QByteArray bytes = space.toBytes();
-    QString error;
-    // QSaveFile commits a file whose buffered bytes hit a full disk (or size limit) on the
-    // final flush, so the write is only complete once that flush succeeded.
-    const auto write = [&bytes](QIODevice &device) {
-        auto *file = qobject_cast<QFileDevice *>(&device);
-        return device.write(bytes) == bytes.size() && file && file->flush();
-    };
-    if (!saveFileAtomically(path, write, &error)) {
-        qCCritical(lcModel) << "Failed to open file for writing:" << path << error;
-        return false;
-    }
-    return ok;
+    return replaceFile(path, space.toBytes()) && ok;
 }

@@ -1,11 +1,9 @@
 #include "model/stringswriter.h"
 
-#include "model/savefile.h"
+#include "model/stringsandjsonfiles.h"
 #include "model/stringsfile.h"
-#include "model/translationmodel.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 
 StringsWriter::StringsWriter(const QString &targetDirectory)
@@ -37,24 +35,13 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
 {
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".strings"));
     StringsDocument document;
-    const bool existed = QFile::exists(path);
-    if (existed) {
-        QFile current(path);
-        if (!current.open(QIODevice::ReadOnly)) {
-            qCCritical(lcModel) << "Failed to open file for writing:" << path
-                                << current.errorString();
-            return false;
-        }
-        document = StringsDocument::fromBytes(current.readAll());
-        if (!document.isValid()) {
-            // Editing a table we cannot fully read would lose whatever follows the error.
-            qCCritical(lcModel).noquote()
-                << QStringLiteral("Failed to open file for writing: %1 does not parse (%2); "
-                                  "left unchanged")
-                       .arg(path, document.errorString);
-            return false;
-        }
-    }
+    bool existed = false;
+    const bool loaded = loadFileToEdit(path, &existed, [&document](const QByteArray &bytes) {
+        document = StringsDocument::fromBytes(bytes);
+        return document.errorString;
+    });
+    if (!loaded)
+        return false;
     const bool latin1 = document.encoding.codec == StringsEncoding::Latin1;
 
     // A key may stand twice in a table. The table shows the first value, so a cell that
@@ -103,17 +90,5 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     if (!changed && !appended && existed)
         return true;
 
-    const QByteArray bytes = document.toBytes();
-    QString error;
-    // QSaveFile commits a file whose buffered bytes hit a full disk (or size limit) on the
-    // final flush, so the write is only complete once that flush succeeded.
-    const auto write = [&bytes](QIODevice &device) {
-        auto *file = qobject_cast<QFileDevice *>(&device);
-        return device.write(bytes) == bytes.size() && file && file->flush();
-    };
-    if (!saveFileAtomically(path, write, &error)) {
-        qCCritical(lcModel) << "Failed to open file for writing:" << path << error;
-        return false;
-    }
-    return true;
+    return replaceFile(path, document.toBytes());
 }
