@@ -166,14 +166,21 @@ void tst_GnuFormat::importLocaleFolder()
 {
     write(QStringLiteral("locale/de/LC_MESSAGES/app.po"), header + entry("Open", "Auf"));
     write(QStringLiteral("locale/fr/LC_MESSAGES/app.po"), header + entry("Open", "Ouvrir"));
+    write(QStringLiteral("locale/fr/LC_MESSAGES/lib.po"), header + entry("Close", "Fermer"));
     auto *model = new GnuTranslationModel(this);
     QVERIFY(model->importFromDirectory(folder->filePath(QStringLiteral("locale"))));
-    QCOMPARE(model->columnList().mid(2), QStringList({ "de", "fr" }));
-    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->columnList().mid(2), QStringList({ "de", "fr", "fr" }));
+    QCOMPARE(model->rowCount(), 4);
+    // A new domain of a language goes into its LC_MESSAGES folder.
+    QCOMPARE(model->groupOf(3), QStringLiteral("lib"));
+    QVERIFY(model->setData(model->index(3, 0), QStringLiteral("Zu")));
+    QVERIFY(model->exportToDirectory());
+    QVERIFY(TestSupport::readAll(folder->filePath(QStringLiteral("locale/de/LC_MESSAGES/lib.po")))
+                .contains("msgid \"Close\"\nmsgstr \"Zu\""));
 
     auto *plain = new GnuTranslationModel(this);
     QVERIFY(plain->importFromDirectory(folder->filePath(QStringLiteral("locale/de/LC_MESSAGES"))));
-    QCOMPARE(plain->columnList().mid(2), QStringList({ "de" }));
+    QCOMPARE(plain->columnList().mid(2), QStringList({ "de", "de" }));
     QVERIFY(!(new GnuTranslationModel(this))->importFromDirectory(folder->filePath(QStringLiteral("none"))));
 }
 
