@@ -4,10 +4,13 @@
 #include "settings/settings.h"
 #include "support/httpserver.h"
 #include "support/testsupport.h"
+#include "views/editordelegate.h"
 #include "views/messagebox.h"
 
 #include <QAction>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTableView>
@@ -31,6 +34,7 @@ private slots:
     void translateCurrentColumnAndExport();
     void emptyCellsKeepExistingTranslations();
     void selectedCellsMakeOneJobPerColumn();
+    void editorButtonTranslatesItsCell();
     void stopEmptiesTheQueue();
     void replacingTheSetWhileTranslating();
 
@@ -228,6 +232,20 @@ void tst_TranslationJobsMainWindow::selectedCellsMakeOneJobPerColumn()
     QCOMPARE(model()->cellText(cell(0, QStringLiteral("de"))), QStringLiteral("&Datei"));
     for (const HttpServer::Request &request : requests)
         QCOMPARE(request.promptLines().size(), 2);
+}
+
+void tst_TranslationJobsMainWindow::editorButtonTranslatesItsCell()
+{
+    auto *delegate = window->findChild<EditorDelegate *>();
+    QVERIFY(delegate);
+    const QModelIndex index = cell(3, QStringLiteral("de"));
+    emit delegate->translate(index);
+    QTRY_COMPARE_WITH_TIMEOUT(model()->cellText(index), QStringLiteral("T:Quit"), 10000);
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(server.requests().first().promptLines(), (QStringList{ "English|German", "1. Quit" }));
+    QCOMPARE(server.requests().first().json().value(QLatin1String("messages")).toArray().first()
+                 .toObject().value(QLatin1String("content")).toString(),
+             QStringLiteral("You translate."));
 }
 
 void tst_TranslationJobsMainWindow::stopEmptiesTheQueue()
