@@ -11,7 +11,9 @@ bool saveFileAtomically(const QString &path, const std::function<bool(QIODevice 
             *errorString = file.errorString();
         return false;
     }
-    if (!write(file)) {
+    // QSaveFile::commit() closes the file without checking the last flush: on a full disk
+    // it would replace the original by a truncated copy. Flush first and give up on failure.
+    if (!write(file) || !file.flush() || file.error() != QFileDevice::NoError) {
         if (errorString)
             *errorString = file.error() != QFileDevice::NoError ? file.errorString()
                                                                  : QStringLiteral("write abandoned");
