@@ -264,7 +264,7 @@ bool TranslationQueue::recordFailure(const TranslationJob &job, const QString &r
     failureCount = 0;
     emit statusMessage(tr("Translation stopped after %1 failed attempts in a row: %2")
                            .arg(maxConsecutiveFailures)
-                           .arg(reason.trimmed()));
+                           .arg(reason.simplified()));
     return false;
 }
 
@@ -286,7 +286,8 @@ void TranslationQueue::onLLMServiceResponse()
     if (!reply->succeeded()) {
         const QString error = reply->errorMessage();
         qCDebug(lcLLM).noquote() << "Error message: " << error;
-        emit statusMessage(error.trimmed());
+        // Network and TLS errors come one per line; the status bar has one.
+        emit statusMessage(error.simplified());
         if (error.contains(QLatin1String("Rate limit reached"), Qt::CaseInsensitive)
             || reply->httpStatus() == 429) {
             qCDebug(lcLLM) << "Rate limit reached\n";
