@@ -27,6 +27,18 @@ void QtTranslationModel::readFiles(const QStringList &files)
         languageFiles.insert(language, path);
     }
     updateMessageCount();
+
+    for (int position = leadingColumnCount(); position < columns.size(); ++position) {
+        const QString &language = columns.at(position);
+        if (loadedTexts.contains(language))
+            continue;
+        QStringList &texts = loadedTexts[language];
+        texts.reserve(messageCount);
+        for (int row = 0; row < messageCount; ++row) {
+            const Translation *translation = findTranslation(row, language);
+            texts.append(translation ? translation->text : QString());
+        }
+    }
 }
 
 bool QtTranslationModel::openFiles(const QStringList &files)
@@ -58,8 +70,14 @@ bool QtTranslationModel::writeColumnToFile(int column, const QString &path) cons
     TsDocument document(path);
     if (!document.isOpen())
         return document.save(); // refuses, and logs why when the file did not parse
-    columnWalk(column, [&document](const CellItem &item) {
-        updateTsMessage(document, item.group, item.id, item.text, item.finished);
+    const QStringList loaded = loadedTexts.value(columns.at(leadingColumnCount() + column));
+    int row = 0;
+    columnWalk(column, [this, &document, &loaded, &row](const CellItem &item) {
+        // The walk goes down the rows in order, skipping empty cells; (group, id) names a row.
+        while (row < messageCount && (groupOf(row) != item.group || messageAt(row).id != item.id))
+            ++row;
+        updateTsMessage(document, item.group, item.id, item.text, item.finished,
+                        item.text != loaded.value(row));
     });
     return document.save();
 }

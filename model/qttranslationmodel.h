@@ -24,4 +24,9 @@ private:
     void readFiles(const QStringList &files);
     // Writes a column's cells into one file; false when the file was not written.
     bool writeColumnToFile(int column, const QString &path) const;
+
+    // The texts each language showed when the set was read, by row. Files of one language
+    // can hold different texts for a message while the table shows the first; only an edit
+    // replaces them all.
+    QHash<QString, QStringList> loadedTexts;
 };

@@ -154,7 +154,7 @@ bool readTsFile(const QString &path,
 }
 
 bool updateTsMessage(TsDocument &document, const QString &group, const QString &source,
-                     const QString &text, bool finished)
+                     const QString &text, bool finished, bool edited)
 {
     QDomElement message = document.findMessage(group, source);
     if (message.isNull())
@@ -164,14 +164,15 @@ bool updateTsMessage(TsDocument &document, const QString &group, const QString &
         return true;
 
     QDomElement target = textElement(translation);
-    if (target == translation && message.attribute(QStringLiteral("numerus")) == QLatin1String("yes")) {
-        target = document.document().createElement(numerusFormTag);
-        translation.appendChild(target);
-    }
     // A cell that still shows what the file holds leaves the file's text alone, so padding
     // and quotes the table does not show survive an export. Texts typed into the table are
     // stored without carriage returns.
-    if (shownText(target.text()) != text) {
+    if (edited && shownText(target.text()) != text) {
+        if (target == translation
+            && message.attribute(QStringLiteral("numerus")) == QLatin1String("yes")) {
+            target = document.document().createElement(numerusFormTag);
+            translation.appendChild(target);
+        }
         while (!target.firstChild().isNull())
             target.removeChild(target.firstChild());
         target.appendChild(document.document().createTextNode(QString(text).remove(QLatin1Char('\r'))));

@@ -50,6 +50,7 @@ private:
     QHash<QString, QHash<QString, QDomElement>> messagesByContext;
 };
 
-// Writes one cell into the document; false when (group, source) is not in the file.
+// Writes one cell into the document; false when (group, source) is not in the file. A text
+// that was not `edited` since the set was read leaves the file's own text alone.
 bool updateTsMessage(TsDocument &document, const QString &group, const QString &source,
-                     const QString &text, bool finished);
+                     const QString &text, bool finished, bool edited = true);

@@ -314,13 +314,21 @@ void tst_QtFormat::twoFilesOfOneLanguage()
     QVERIFY(model->setData(model->index(1, 0), QStringLiteral("Zu")));
     QVERIFY(model->saveColumn(0));
     QCOMPARE(translationIn(lib, QStringLiteral("Main"), QStringLiteral("Open")).text(),
-             QStringLiteral("Öffnen (app)"));
+             QStringLiteral("Öffnen (lib)"));
     QVERIFY(translationIn(lib, QStringLiteral("Main"), QStringLiteral("Close")).isNull());
     QCOMPARE(translationIn(app, QStringLiteral("Main"), QStringLiteral("Close")).text(),
              QStringLiteral("Schließen"));
 
     QVERIFY(model->exportToDirectory());
     QCOMPARE(translationIn(app, QStringLiteral("Main"), QStringLiteral("Close")).text(), QStringLiteral("Zu"));
+    // lib_de.ts had a text of its own for "Open", which the table never showed.
+    QCOMPARE(translationIn(lib, QStringLiteral("Main"), QStringLiteral("Open")).text(),
+             QStringLiteral("Öffnen (lib)"));
+
+    QVERIFY(model->setData(model->index(0, 1), QStringLiteral("Öffnen")));
+    QVERIFY(model->exportToDirectory());
+    QCOMPARE(translationIn(app, QStringLiteral("Main"), QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
+    QCOMPARE(translationIn(lib, QStringLiteral("Main"), QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
 }
 
 void tst_QtFormat::fileWithoutLanguageIsIgnored()
