@@ -361,7 +361,11 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
         return;
     }
     const int row = int(messages.size());
-    messages.append(Message{ row, id, { Translation{ finished, text, language } } });
+    Message message{ row, id, {} };
+    // Most messages get a text in every language read so far: one allocation, not several.
+    message.translations.reserve(qMax(1, int(columns.size()) - leadingColumnCount()));
+    message.translations.append(Translation{ finished, text, language });
+    messages.append(std::move(message));
     messageGroups.append(group);
     rowOfKey.insert(key, row);
 }

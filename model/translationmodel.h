@@ -25,6 +25,10 @@ struct Message
     QList<Translation> translations;
 };
 
+// Both hold only implicitly shared members, so lists of them may grow by moving memory.
+Q_DECLARE_TYPEINFO(Translation, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(Message, Q_RELOCATABLE_TYPE);
+
 enum class ModelKind : int { Apple = 1, Qt = 2, Gnu = 3, CommonJSON = 4 };
 
 // One cell handed to a writer by columnWalk.
