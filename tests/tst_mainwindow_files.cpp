@@ -34,10 +34,8 @@ private slots:
     void failedOpenKeepsTheSet_data();
     void failedOpenKeepsTheSet();
     void recentOpenedMenu();
-    void exportReportsTheDirectory_data();
-    void exportReportsTheDirectory();
-    void saveColumn_data();
-    void saveColumn();
+    void writeBack_data();
+    void writeBack();
     void editImportExportEndToEnd_data();
     void editImportExportEndToEnd();
 
@@ -342,83 +340,74 @@ void tst_MainWindowFiles::recentOpenedMenu()
     QCOMPARE(entry->data().toInt(), 9);
 }
 
-void tst_MainWindowFiles::exportReportsTheDirectory_data()
+void tst_MainWindowFiles::writeBack_data()
 {
-    QTest::addColumn<bool>("filesPresent");
-    QTest::addColumn<QStringList>("box");
-
-    QTest::newRow("success") << true
-                             << QStringList { "information", "Notice",
-                                    "Exported to %1 successfully" };
-    QTest::newRow("no file to write")
-        << false << QStringList { "warning", "Warning", "Exporting to %1 failed" };
-}
-
-void tst_MainWindowFiles::exportReportsTheDirectory()
-{
-    QFETCH(bool, filesPresent);
-    QFETCH(QStringList, box);
-
-    importWorkspace();
-    QVERIFY(model()->setData(cell("de"), german));
-    if (!filesPresent)
-        QVERIFY(QFile::remove(path("app_de.ts")) && QFile::remove(path("app_fr.ts")));
-    action("actionExportToDirectory")->trigger();
-
-    box[2] = box[2].arg(QDir::toNativeSeparators(workspace->path()));
-    QCOMPARE(shownBoxes(), Boxes({ box }));
-    QCOMPARE(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()), filesPresent);
-}
-
-void tst_MainWindowFiles::saveColumn_data()
-{
-    QTest::addColumn<bool>("withSet");
+    QTest::addColumn<bool>("exportAll"); // or save one column
     QTest::addColumn<int>("column"); // -9: the German column
-    QTest::addColumn<bool>("folderInPlace"); // which not even root can write as a file
-    QTest::addColumn<Boxes>("boxes");
+    QTest::addColumn<QString>("setup"); // "no set", "files removed", "folder in place"
+    QTest::addColumn<QStringList>("box"); // empty: none
 
-    const Boxes saved { { "information", "Success", "Saving to file %1 successfully." } };
-    const Boxes failed { { "warning", "Warning", "Failed to save to file %1." } };
+    const QStringList exported { "information", "Notice", "Exported to %1 successfully" };
+    const QStringList notExported { "warning", "Warning", "Exporting to %1 failed" };
+    const QStringList saved { "information", "Success", "Saving to file %1 successfully." };
+    const QStringList notSaved { "warning", "Warning", "Failed to save to file %1." };
+    // A folder in place of the file cannot be written, not even by root.
     // clang-format off
-    QTest::newRow("writes only its file")   << true  << -9 << false << saved;
-    QTest::newRow("file cannot be written") << true  << -9 << true  << failed;
-    QTest::newRow("no set open")            << false <<  0 << false << Boxes {};
-    QTest::newRow("negative column")        << true  << -1 << false << Boxes {};
-    QTest::newRow("column past the end")    << true  <<  2 << false << Boxes {};
+    QTest::newRow("export")                 << true  << -9 << ""                << exported;
+    QTest::newRow("export, no file")        << true  << -9 << "files removed"   << notExported;
+    QTest::newRow("save writes its file")   << false << -9 << ""                << saved;
+    QTest::newRow("save, cannot write")     << false << -9 << "folder in place" << notSaved;
+    QTest::newRow("save, no set open")      << false <<  0 << "no set"          << QStringList();
+    QTest::newRow("save, negative column")  << false << -1 << ""                << QStringList();
+    QTest::newRow("save, past the end")     << false <<  2 << ""                << QStringList();
     // clang-format on
 }
 
-void tst_MainWindowFiles::saveColumn()
+void tst_MainWindowFiles::writeBack()
 {
-    QFETCH(bool, withSet);
+    QFETCH(bool, exportAll);
     QFETCH(int, column);
-    QFETCH(bool, folderInPlace);
-    QFETCH(Boxes, boxes);
+    QFETCH(QString, setup);
+    QFETCH(QStringList, box);
 
-    if (withSet) {
+    const QString french = QStringLiteral("Ouvrir %1 maintenant");
+    if (setup != "no set") {
         importWorkspace();
         QVERIFY(model()->setData(cell("de"), german));
-        QVERIFY(model()->setData(cell("fr"), QStringLiteral("Ouvrir %1 maintenant")));
+        QVERIFY(model()->setData(cell("fr"), french));
     }
     if (column == -9)
         column = cell("de").column();
-    if (folderInPlace)
+    if (setup == "files removed")
+        QVERIFY(QFile::remove(path("app_de.ts")) && QFile::remove(path("app_fr.ts")));
+    if (setup == "folder in place")
         QVERIFY(QFile::remove(path("app_de.ts")) && QDir().mkdir(path("app_de.ts")));
-    const QByteArray before = TestSupport::readAll(path("app_de.ts"));
-    const QByteArray french = TestSupport::readAll(path("app_fr.ts"));
+    const QByteArray deBefore = TestSupport::readAll(path("app_de.ts"));
+    const QByteArray frBefore = TestSupport::readAll(path("app_fr.ts"));
 
-    const bool written = !boxes.isEmpty() && boxes.first().first() == "information";
-    QCOMPARE(window->saveColumnToFile(column), written);
-    for (QStringList &box : boxes)
-        box[2] = box[2].arg(path("app_de.ts"));
-    QCOMPARE(shownBoxes(), boxes);
-    QCOMPARE(TestSupport::readAll(path("app_fr.ts")), french);
+    const bool written = box.value(0) == "information";
+    if (exportAll)
+        action("actionExportToDirectory")->trigger();
+    else
+        QCOMPARE(window->saveColumnToFile(column), written);
+    if (!box.isEmpty())
+        box[2] =
+            box[2].arg(exportAll ? QDir::toNativeSeparators(workspace->path()) : path("app_de.ts"));
+    QCOMPARE(shownBoxes(), box.isEmpty() ? Boxes() : Boxes({ box }));
+
+    const QByteArray de = TestSupport::readAll(path("app_de.ts"));
+    const QByteArray fr = TestSupport::readAll(path("app_fr.ts"));
+    // Saving a column writes that language's file only.
+    if (written && exportAll)
+        QVERIFY(fr.contains(french.toUtf8()));
+    else
+        QCOMPARE(fr, frBefore);
     if (written)
-        QVERIFY(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()));
-    else if (folderInPlace)
+        QVERIFY(de.contains(german.toUtf8()));
+    else if (setup == "folder in place")
         QVERIFY(QFileInfo(path("app_de.ts")).isDir());
     else
-        QCOMPARE(TestSupport::readAll(path("app_de.ts")), before);
+        QCOMPARE(de, deBefore);
 }
 
 void tst_MainWindowFiles::editImportExportEndToEnd_data()
