@@ -22,12 +22,13 @@ MainWindow::MainWindow(QWidget *parent)
     const std::pair<QAction *, void (MainWindow::*)()> actions[] = {
         { ui->actionOpenTranslationFiles, &MainWindow::onActionOpenTranslationFilesTriggered },
         { ui->actionImportApplei18nRootDirectory,
-          &MainWindow::onActionImportApplei18nRootDirectoryTriggered },
-        { ui->actionImportQtTSFilesDirectory, &MainWindow::onActionImportQtTSFilesDirectoryTriggered },
+            &MainWindow::onActionImportApplei18nRootDirectoryTriggered },
+        { ui->actionImportQtTSFilesDirectory,
+            &MainWindow::onActionImportQtTSFilesDirectoryTriggered },
         { ui->actionImportGNUPOFilesDirectory,
-          &MainWindow::onActionImportGNUPOFilesDirectoryTriggered },
+            &MainWindow::onActionImportGNUPOFilesDirectoryTriggered },
         { ui->actionImportCommonJSONFilesDirectory,
-          &MainWindow::onActionImportCommonJSONFilesDirectoryTriggered },
+            &MainWindow::onActionImportCommonJSONFilesDirectoryTriggered },
         { ui->actionExportToDirectory, &MainWindow::onActionExportToDirectoryTriggered },
         { ui->actionClearHistory, &MainWindow::onActionClearHistoryTriggered },
         { ui->actionExit, &MainWindow::onActionExitTriggered },
@@ -40,13 +41,13 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionTranslateCurrentCell, &MainWindow::onActionTranslateCurrentCellTriggered },
         { ui->actionTranslateSelectedCells, &MainWindow::onActionTranslateSelectedCellsTriggered },
         { ui->actionTranslateSelectedEmptyCells,
-          &MainWindow::onActionTranslateSelectedEmptyCellsTriggered },
+            &MainWindow::onActionTranslateSelectedEmptyCellsTriggered },
         { ui->actionTranslateCurrentRow, &MainWindow::onActionTranslateCurrentRowTriggered },
         { ui->actionTranslateEmptyCellsInCurrentRow,
-          &MainWindow::onActionTranslateEmptyCellsInCurrentRowTriggered },
+            &MainWindow::onActionTranslateEmptyCellsInCurrentRowTriggered },
         { ui->actionTranslateCurrentColumn, &MainWindow::onActionTranslateCurrentColumnTriggered },
         { ui->actionTranslateEmptyCellsInCurrentColumn,
-          &MainWindow::onActionTranslateEmptyCellsInCurrentColumnTriggered },
+            &MainWindow::onActionTranslateEmptyCellsInCurrentColumnTriggered },
         { ui->actionTranslateAll, &MainWindow::onActionTranslateAllTriggered },
         { ui->actionTranslateAllEmptyCells, &MainWindow::onActionTranslateAllEmptyCellsTriggered },
         { ui->actionzhCNTozhTW, &MainWindow::onActionzhCNTozhTWTriggered },
@@ -54,15 +55,15 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionzhTWTozhCN, &MainWindow::onActionzhTWTozhCNTriggered },
         { ui->actionzhHKTozhCN, &MainWindow::onActionzhHKTozhCNTriggered },
         { ui->actionAllCellsInCurrentRowCopySourceText,
-          &MainWindow::onActionAllCellsInCurrentRowCopySourceTextTriggered },
+            &MainWindow::onActionAllCellsInCurrentRowCopySourceTextTriggered },
         { ui->actionAllCellsInCurrentColumnCopySourceText,
-          &MainWindow::onActionAllCellsInCurrentColumnCopySourceTextTriggered },
+            &MainWindow::onActionAllCellsInCurrentColumnCopySourceTextTriggered },
         { ui->actionAllCellsInCurrentRowCopyTextFromRow,
-          &MainWindow::onActionAllCellsInCurrentRowCopyTextFromRowTriggered },
+            &MainWindow::onActionAllCellsInCurrentRowCopyTextFromRowTriggered },
         { ui->actionAllCellsInCurrentColumnCopyTextFromColumn,
-          &MainWindow::onActionAllCellsInCurrentColumnCopyTextFromColumnTriggered },
+            &MainWindow::onActionAllCellsInCurrentColumnCopyTextFromColumnTriggered },
         { ui->actionUseCurrentColumnAsSource,
-          &MainWindow::onActionUseCurrentColumnAsSourceTriggered },
+            &MainWindow::onActionUseCurrentColumnAsSourceTriggered },
         { ui->actionContent, &MainWindow::onActionContentTriggered },
         { ui->actionHomepage, &MainWindow::onActionHomepageTriggered },
         { ui->actionAbout, &MainWindow::onActionAboutTriggered },
@@ -71,7 +72,7 @@ MainWindow::MainWindow(QWidget *parent)
     for (const auto &[action, slot] : actions)
         connect(action, &QAction::triggered, this, slot);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this,
-            &MainWindow::onTabWidgetCurrentIndexChanged);
+        &MainWindow::onTabWidgetCurrentIndexChanged);
 
     ui->splitter->setSizes({ 400, 1000 });
 
@@ -79,18 +80,19 @@ MainWindow::MainWindow(QWidget *parent)
     ui->sourceTableView->setPeerView(ui->targetTableView);
     editorDelegate = new EditorDelegate(this);
     ui->targetTableView->setItemDelegate(editorDelegate);
-    connect(editorDelegate, &EditorDelegate::translate, this, &MainWindow::onEditorDelegateTranslate);
+    connect(
+        editorDelegate, &EditorDelegate::translate, this, &MainWindow::onEditorDelegateTranslate);
     ui->targetTableView->horizontalHeader()->setSectionsMovable(true);
     ui->targetTableView->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->targetTableView, &QWidget::customContextMenuRequested, this,
-            &MainWindow::onTargetTableViewCustomContextMenuRequested);
+        &MainWindow::onTargetTableViewCustomContextMenuRequested);
     connect(ui->targetTableView->horizontalHeader(), &QWidget::customContextMenuRequested, this,
-            &MainWindow::onTargetTableViewHorizontalHeaderCustomContextMenuRequested);
+        &MainWindow::onTargetTableViewHorizontalHeaderCustomContextMenuRequested);
     connect(ui->sourceTableView, &QWidget::customContextMenuRequested, this,
-            &MainWindow::onSourceTableViewCustomContextMenuRequested);
+        &MainWindow::onSourceTableViewCustomContextMenuRequested);
 
     connect(ui->actionTableView, &QAction::triggered, this,
-            [this] { ui->tabWidget->setCurrentIndex(0); });
+        [this] { ui->tabWidget->setCurrentIndex(0); });
     ui->menuView->insertAction(ui->actionTableView, ui->toolBar->toggleViewAction());
     ui->menuView->insertSeparator(ui->actionTableView);
 
@@ -102,7 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
     idleTimer->setInterval(0);
     connect(idleTimer, &QTimer::timeout, this, &MainWindow::onIdle);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &MainWindow::scheduleCommandUpdate);
+        &MainWindow::scheduleCommandUpdate);
 
     rebuildRecentMenu();
     scheduleCommandUpdate();
@@ -129,14 +131,14 @@ void MainWindow::connectSelectionModel()
 {
     if (QItemSelectionModel *selection = ui->targetTableView->selectionModel())
         connect(selection, &QItemSelectionModel::selectionChanged, this,
-                &MainWindow::scheduleCommandUpdate);
+            &MainWindow::scheduleCommandUpdate);
     if (translationModel) {
         connect(translationModel, &QAbstractItemModel::modelReset, this,
-                &MainWindow::scheduleCommandUpdate);
+            &MainWindow::scheduleCommandUpdate);
         connect(translationModel, &QAbstractItemModel::rowsInserted, this,
-                &MainWindow::scheduleCommandUpdate);
+            &MainWindow::scheduleCommandUpdate);
         connect(translationModel, &QAbstractItemModel::rowsRemoved, this,
-                &MainWindow::scheduleCommandUpdate);
+            &MainWindow::scheduleCommandUpdate);
     }
     scheduleCommandUpdate();
 }
@@ -149,21 +151,20 @@ void MainWindow::onIdle()
     const bool canPaste = hasSelection && !QGuiApplication::clipboard()->text().isEmpty();
 
     for (QAction *action : { ui->actionExportToDirectory, ui->actionSelectAll, ui->actionzhCNTozhTW,
-                             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN })
+             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN })
         action->setEnabled(hasRows);
     for (QAction *action : { ui->actionCut, ui->actionCopy, ui->actionDelete,
-                             ui->actionAllCellsInCurrentRowCopySourceText,
-                             ui->actionAllCellsInCurrentColumnCopySourceText,
-                             ui->actionAllCellsInCurrentRowCopyTextFromRow,
-                             ui->actionAllCellsInCurrentColumnCopyTextFromColumn,
-                             ui->actionUseCurrentColumnAsSource })
+             ui->actionAllCellsInCurrentRowCopySourceText,
+             ui->actionAllCellsInCurrentColumnCopySourceText,
+             ui->actionAllCellsInCurrentRowCopyTextFromRow,
+             ui->actionAllCellsInCurrentColumnCopyTextFromColumn,
+             ui->actionUseCurrentColumnAsSource })
         action->setEnabled(hasSelection);
     ui->actionPaste->setEnabled(canPaste);
-    for (QAction *action :
-         { ui->actionTranslateCurrentCell, ui->actionTranslateSelectedCells,
-           ui->actionTranslateSelectedEmptyCells, ui->actionTranslateCurrentRow,
-           ui->actionTranslateEmptyCellsInCurrentRow, ui->actionTranslateCurrentColumn,
-           ui->actionTranslateEmptyCellsInCurrentColumn })
+    for (QAction *action : { ui->actionTranslateCurrentCell, ui->actionTranslateSelectedCells,
+             ui->actionTranslateSelectedEmptyCells, ui->actionTranslateCurrentRow,
+             ui->actionTranslateEmptyCellsInCurrentRow, ui->actionTranslateCurrentColumn,
+             ui->actionTranslateEmptyCellsInCurrentColumn })
         action->setEnabled(hasSelection && !translating);
     for (QAction *action : { ui->actionTranslateAll, ui->actionTranslateAllEmptyCells })
         action->setEnabled(hasRows && !translating);
@@ -174,7 +175,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (translationModel && translationModel->rowCount(QModelIndex()) > 0
         && MessageBox::question(this, tr("Confirm"), tr("Do you want to quit the application?"),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             != QMessageBox::Yes) {
         event->ignore();
         return;

@@ -80,6 +80,6 @@ QString installTranslators(const QString &directory, const QStringList &language
 
 void installTranslators()
 {
-    installTranslators(translationDirectory(QCoreApplication::applicationDirPath()),
-                       preferredUiLanguages());
+    installTranslators(
+        translationDirectory(QCoreApplication::applicationDirPath()), preferredUiLanguages());
 }

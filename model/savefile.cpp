@@ -2,8 +2,8 @@
 
 #include <QSaveFile>
 
-bool saveFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
-                        QString *errorString)
+bool saveFileAtomically(
+    const QString &path, const std::function<bool(QIODevice &)> &write, QString *errorString)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -16,7 +16,7 @@ bool saveFileAtomically(const QString &path, const std::function<bool(QIODevice 
     if (!write(file) || !file.flush() || file.error() != QFileDevice::NoError) {
         if (errorString)
             *errorString = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : QStringLiteral("write abandoned");
+                                                                : QStringLiteral("write abandoned");
         file.cancelWriting();
         return false;
     }

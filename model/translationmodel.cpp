@@ -138,7 +138,7 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
         }
     }
     if (!target) {
-        message.translations.append(Translation{ false, QString(), language });
+        message.translations.append(Translation { false, QString(), language });
         target = &message.translations.last();
     }
     target->text = value.toString();
@@ -308,7 +308,8 @@ void TranslationModel::loadProjectSettings()
     if (!QFile::exists(path))
         return;
     QSettings settings(path, QSettings::IniFormat);
-    sourceLanguage = settings.value(QStringLiteral("sourceLanguage"), QStringLiteral("English")).toString();
+    sourceLanguage =
+        settings.value(QStringLiteral("sourceLanguage"), QStringLiteral("English")).toString();
     currentSourceColumn = settings.value(QStringLiteral("sourceColumn"), -1).toInt();
 }
 
@@ -330,7 +331,7 @@ void TranslationModel::setSourceColumn(int column)
     const int last = columnCount() - 1;
     if (last >= 0)
         emit headerDataChanged(Qt::Horizontal, qBound(0, qMin(previous, column), last),
-                               qBound(0, qMax(previous, column), last));
+            qBound(0, qMax(previous, column), last));
 }
 
 void TranslationModel::setSourceLanguage(const QString &name)
@@ -339,32 +340,32 @@ void TranslationModel::setSourceLanguage(const QString &name)
     saveProjectSettings();
 }
 
-void TranslationModel::columnWalk(int column,
-                                  const std::function<void(const CellItem &)> &visit) const
+void TranslationModel::columnWalk(
+    int column, const std::function<void(const CellItem &)> &visit) const
 {
     for (int row = 0; row < messageCount; ++row) {
         const QModelIndex cell = index(row, column);
         const QString text = cellText(cell);
         if (text.isEmpty())
             continue;
-        visit(CellItem{ messageGroups.at(row), messages.at(row).id, text, isFinished(cell) });
+        visit(CellItem { messageGroups.at(row), messages.at(row).id, text, isFinished(cell) });
     }
 }
 
 void TranslationModel::addTranslation(const QString &group, const QString &language,
-                                      const QString &id, const QString &text, bool finished)
+    const QString &id, const QString &text, bool finished)
 {
-    const GroupKey key{ group, id };
+    const GroupKey key { group, id };
     const auto found = rowOfKey.constFind(key);
     if (found != rowOfKey.constEnd()) {
-        messages[found.value()].translations.append(Translation{ finished, text, language });
+        messages[found.value()].translations.append(Translation { finished, text, language });
         return;
     }
     const int row = int(messages.size());
-    Message message{ row, id, {} };
+    Message message { row, id, {} };
     // Most messages get a text in every language read so far: one allocation, not several.
     message.translations.reserve(qMax(1, int(columns.size()) - leadingColumnCount()));
-    message.translations.append(Translation{ finished, text, language });
+    message.translations.append(Translation { finished, text, language });
     messages.append(std::move(message));
     messageGroups.append(group);
     rowOfKey.insert(key, row);

@@ -53,13 +53,14 @@ public:
 
     static TranslationModel *create(ModelKind kind, QObject *parent);
 
-    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex index(
+        int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
+    QVariant headerData(
+        int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     virtual void cut(const QModelIndex &index);
@@ -104,7 +105,7 @@ public:
 
 protected:
     void addTranslation(const QString &group, const QString &language, const QString &id,
-                        const QString &text, bool finished);
+        const QString &text, bool finished);
     // Ends a load: publishes the new row and column counts to attached views.
     void updateMessageCount();
 

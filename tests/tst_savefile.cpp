@@ -60,7 +60,9 @@ void tst_SaveFile::save()
     QString error;
     const bool result = saveFileAtomically(
         path,
-        [&](QIODevice &device) { return device.write(content) == content.size() && writerSucceeds; },
+        [&](QIODevice &device) {
+            return device.write(content) == content.size() && writerSucceeds;
+        },
         &error);
     setrlimit(RLIMIT_FSIZE, &previous);
 
@@ -68,7 +70,7 @@ void tst_SaveFile::save()
     QCOMPARE(TestSupport::readAll(path), saved ? content : original);
     QCOMPARE(error.isEmpty(), saved);
     // No temporary file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{ "messages.ts" });
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "messages.ts" });
 }
 
 QTEST_GUILESS_MAIN(tst_SaveFile)

@@ -108,9 +108,9 @@ void tst_TableViews::fitColumns_data()
     QTest::addColumn<int>("viewportWidth");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QList<int>>("widths");
-    QTest::newRow("300") << 300 << 2 << QList<int>{ 200, 100 };
-    QTest::newRow("301") << 301 << 2 << QList<int>{ 200, 101 };
-    QTest::newRow("one column gets all") << 300 << 1 << QList<int>{ 300 };
+    QTest::newRow("300") << 300 << 2 << QList<int> { 200, 100 };
+    QTest::newRow("301") << 301 << 2 << QList<int> { 200, 101 };
+    QTest::newRow("one column gets all") << 300 << 1 << QList<int> { 300 };
 }
 
 void tst_TableViews::fitColumns()
@@ -138,7 +138,8 @@ void tst_TableViews::iconRect_data()
     QTest::addColumn<QRect>("icon");
     QTest::newRow("height 30") << QRect(100, 0, 100, 30) << QRect(QPoint(183, 7), QPoint(199, 22));
     QTest::newRow("height 31") << QRect(100, 0, 100, 31) << QRect(QPoint(183, 7), QPoint(199, 23));
-    QTest::newRow("lower than the icon") << QRect(0, 10, 50, 10) << QRect(QPoint(33, 7), QPoint(49, 22));
+    QTest::newRow("lower than the icon")
+        << QRect(0, 10, 50, 10) << QRect(QPoint(33, 7), QPoint(49, 22));
 }
 
 void tst_TableViews::iconRect()
@@ -168,12 +169,13 @@ void tst_TableViews::otherPressesFallThrough()
     const QModelIndex cell = model->index(1, 0);
     const QRect rect = target->visualRect(cell);
     QTest::mousePress(target->viewport(), Qt::RightButton, Qt::NoModifier,
-                      EditorDelegate::iconRect(rect).center());
+        EditorDelegate::iconRect(rect).center());
     QTest::mouseRelease(target->viewport(), Qt::RightButton, Qt::NoModifier,
-                        EditorDelegate::iconRect(rect).center());
+        EditorDelegate::iconRect(rect).center());
     QCOMPARE(translate.size(), 0);
     // A double click outside the icon opens the line editor with the cell's text.
-    QTest::mouseDClick(target->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center() - QPoint(20, 0));
+    QTest::mouseDClick(
+        target->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center() - QPoint(20, 0));
     QLineEdit *editor = target->findChild<QLineEdit *>();
     QVERIFY(editor);
     QCOMPARE(editor->text(), QStringLiteral("text 1"));

@@ -25,21 +25,23 @@ private slots:
 private:
     // Builds a .qm whose one message (by default "MainWindow", "Export To Directory") reads
     // `text`.
-    void makeQm(const QString &path, const QString &text,
-                const QByteArray &context = "MainWindow",
-                const QByteArray &source = "Export To Directory");
+    void makeQm(const QString &path, const QString &text, const QByteArray &context = "MainWindow",
+        const QByteArray &source = "Export To Directory");
     QTemporaryDir workDir;
 };
 
-void tst_UiTranslations::makeQm(const QString &path, const QString &text,
-                                const QByteArray &context, const QByteArray &source)
+void tst_UiTranslations::makeQm(
+    const QString &path, const QString &text, const QByteArray &context, const QByteArray &source)
 {
     const QString ts = workDir.filePath(QStringLiteral("source.ts"));
     const QByteArray content = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                                "<!DOCTYPE TS><TS version=\"2.1\">\n"
-                               "<context><name>" + context + "</name><message>"
-                               "<source>" + source + "</source><translation>"
-        + text.toUtf8() + "</translation></message></context></TS>\n";
+                               "<context><name>"
+        + context
+        + "</name><message>"
+          "<source>"
+        + source + "</source><translation>" + text.toUtf8()
+        + "</translation></message></context></TS>\n";
     QVERIFY(TestSupport::writeFile(ts, content));
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString output;
@@ -66,7 +68,8 @@ void tst_UiTranslations::init()
 void tst_UiTranslations::cleanup()
 {
     // Deleting a translator uninstalls it.
-    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly));
+    qDeleteAll(
+        QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly));
     QCOMPARE(exportText(), QStringLiteral("Export To Directory"));
 }
 
@@ -74,12 +77,13 @@ void tst_UiTranslations::normalizeUiLanguages_data()
 {
     QTest::addColumn<QStringList>("tags");
     QTest::addColumn<QStringList>("names");
-    QTest::newRow("english last") << QStringList{ "en-US", "de-DE" } << QStringList{ "de_DE", "en_US" };
-    QTest::newRow("duplicates once") << QStringList{ "de-DE", "de" } << QStringList{ "de_DE" };
-    QTest::newRow("script dropped") << QStringList{ "zh-Hans-CN", "en" }
-                                    << QStringList{ "zh_CN", "en_US" };
-    QTest::newRow("order kept in groups") << QStringList{ "en-GB", "fr-FR", "en-US", "de-AT" }
-                                          << QStringList{ "fr_FR", "de_AT", "en_GB", "en_US" };
+    QTest::newRow("english last") << QStringList { "en-US", "de-DE" }
+                                  << QStringList { "de_DE", "en_US" };
+    QTest::newRow("duplicates once") << QStringList { "de-DE", "de" } << QStringList { "de_DE" };
+    QTest::newRow("script dropped")
+        << QStringList { "zh-Hans-CN", "en" } << QStringList { "zh_CN", "en_US" };
+    QTest::newRow("order kept in groups") << QStringList { "en-GB", "fr-FR", "en-US", "de-AT" }
+                                          << QStringList { "fr_FR", "de_AT", "en_GB", "en_US" };
     QTest::newRow("empty") << QStringList() << QStringList();
 }
 
@@ -97,15 +101,17 @@ void tst_UiTranslations::search_data()
     QTest::addColumn<QString>("installed");
     QTest::addColumn<QString>("text");
     QTest::newRow("german before english")
-        << QStringList{ "Parlonex_en_US.qm", "Parlonex_de_DE.qm" }
-        << ::normalizeUiLanguages({ "en-US", "de-DE" }) << "de_DE" << "Parlonex_de_DE.qm";
+        << QStringList { "Parlonex_en_US.qm", "Parlonex_de_DE.qm" }
+        << ::normalizeUiLanguages({ "en-US", "de-DE" }) << "de_DE"
+        << "Parlonex_de_DE.qm";
     QTest::newRow("shortened to the language")
-        << QStringList{ "Parlonex_de.qm" } << ::normalizeUiLanguages({ "de-AT" }) << "de_AT"
+        << QStringList { "Parlonex_de.qm" } << ::normalizeUiLanguages({ "de-AT" }) << "de_AT"
         << "Parlonex_de.qm";
     QTest::newRow("english when nothing else")
-        << QStringList{ "Parlonex_en_GB.qm" } << ::normalizeUiLanguages({ "fr-FR", "en-GB" })
-        << "en_GB" << "Parlonex_en_GB.qm";
-    QTest::newRow("no file") << QStringList{ "Parlonex_ja.qm" }
+        << QStringList { "Parlonex_en_GB.qm" } << ::normalizeUiLanguages({ "fr-FR", "en-GB" })
+        << "en_GB"
+        << "Parlonex_en_GB.qm";
+    QTest::newRow("no file") << QStringList { "Parlonex_ja.qm" }
                              << ::normalizeUiLanguages({ "fr-FR", "de" }) << QString()
                              << "Export To Directory";
 }
@@ -129,20 +135,23 @@ void tst_UiTranslations::toolkitFileIsOptional()
     makeQm(directory + QStringLiteral("/Parlonex_fr_FR.qm"), QStringLiteral("Exporter"));
     makeQm(directory + QStringLiteral("/Parlonex_de_DE.qm"), QStringLiteral("Exportieren"));
     makeQm(directory + QStringLiteral("/qt_de_DE.qm"), QStringLiteral("Abbrechen"),
-           "QPlatformTheme", "Cancel");
+        "QPlatformTheme", "Cancel");
     QCOMPARE(installTranslators(directory, { "fr_FR", "de_DE" }), QStringLiteral("fr_FR"));
     QCOMPARE(exportText(), QStringLiteral("Exporter"));
     QCOMPARE(cancelText(), QStringLiteral("Cancel"));
     // Exactly one program translation is installed: the search stopped at French.
-    QCOMPARE(QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly).size(), 1);
+    QCOMPARE(QCoreApplication::instance()
+                 ->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly)
+                 .size(),
+        1);
 }
 
 void tst_UiTranslations::toolkitFileInstalledBeside()
 {
     const QString directory = workDir.filePath(QStringLiteral("translations"));
     makeQm(directory + QStringLiteral("/Parlonex_de.qm"), QStringLiteral("Exportieren"));
-    makeQm(directory + QStringLiteral("/qt_de.qm"), QStringLiteral("Abbrechen"),
-           "QPlatformTheme", "Cancel");
+    makeQm(directory + QStringLiteral("/qt_de.qm"), QStringLiteral("Abbrechen"), "QPlatformTheme",
+        "Cancel");
     QCOMPARE(installTranslators(directory, { "de_AT" }), QStringLiteral("de_AT"));
     QCOMPARE(exportText(), QStringLiteral("Exportieren"));
     QCOMPARE(cancelText(), QStringLiteral("Abbrechen"));
@@ -154,13 +163,13 @@ void tst_UiTranslations::translationDirectoryFallsBackToApplicationFolder()
     QCOMPARE(translationDirectory(application.path()), QDir(application.path()).absolutePath());
     QVERIFY(QDir(application.path()).mkdir(QStringLiteral("translations")));
     QCOMPARE(translationDirectory(application.path()),
-             QDir(application.path()).absoluteFilePath(QStringLiteral("translations")));
+        QDir(application.path()).absoluteFilePath(QStringLiteral("translations")));
 
     // Found beside the executable when there is no translations folder.
     QTemporaryDir bare;
     makeQm(bare.filePath(QStringLiteral("Parlonex_fr_FR.qm")), QStringLiteral("Exporter"));
     QCOMPARE(installTranslators(translationDirectory(bare.path()), { "fr_FR" }),
-             QStringLiteral("fr_FR"));
+        QStringLiteral("fr_FR"));
     QCOMPARE(exportText(), QStringLiteral("Exporter"));
 }
 

@@ -22,16 +22,16 @@ QRect EditorDelegate::iconRect(const QRect &cell)
     return area;
 }
 
-void EditorDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                           const QModelIndex &index) const
+void EditorDelegate::paint(
+    QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyledItemDelegate::paint(painter, option, index);
     if (option.state.testFlag(QStyle::State_MouseOver) && !translateIcon.isNull())
         painter->drawPixmap(iconRect(option.rect), translateIcon);
 }
 
-QWidget *EditorDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
-                                      const QModelIndex &) const
+QWidget *EditorDelegate::createEditor(
+    QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &) const
 {
     auto *editor = new QLineEdit(parent);
     editor->setFrame(false);
@@ -43,20 +43,20 @@ void EditorDelegate::setEditorData(QWidget *editor, const QModelIndex &index) co
     static_cast<QLineEdit *>(editor)->setText(index.data(Qt::EditRole).toString());
 }
 
-void EditorDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
-                                  const QModelIndex &index) const
+void EditorDelegate::setModelData(
+    QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
     model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
 }
 
-void EditorDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-                                          const QModelIndex &) const
+void EditorDelegate::updateEditorGeometry(
+    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     editor->setGeometry(option.rect);
 }
 
 bool EditorDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
-                                 const QStyleOptionViewItem &option, const QModelIndex &index)
+    const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);

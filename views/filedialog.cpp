@@ -19,8 +19,8 @@ TestState &testState()
 
 } // namespace
 
-QStringList FileDialog::getOpenFileNames(QWidget *parent, const QString &caption,
-                                         const QString &directory, const QString &filter)
+QStringList FileDialog::getOpenFileNames(
+    QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     TestState &state = testState();
     if (state.enabled)
@@ -28,8 +28,8 @@ QStringList FileDialog::getOpenFileNames(QWidget *parent, const QString &caption
     return QFileDialog::getOpenFileNames(parent, caption, directory, filter);
 }
 
-QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption,
-                                         const QString &directory)
+QString FileDialog::getExistingDirectory(
+    QWidget *parent, const QString &caption, const QString &directory)
 {
     TestState &state = testState();
     if (state.enabled)

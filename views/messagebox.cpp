@@ -18,13 +18,12 @@ TestState &testState()
 } // namespace
 
 QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *parent,
-                                             const QString &title, const QString &text,
-                                             QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton)
+    const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton)
 {
     TestState &state = testState();
     if (state.enabled) {
-        state.shown.append(Shown{ icon, title, text });
+        state.shown.append(Shown { icon, title, text });
         if (!state.answers.isEmpty())
             return state.answers.takeFirst();
         return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
@@ -35,33 +34,29 @@ QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *pa
 }
 
 QMessageBox::StandardButton MessageBox::question(QWidget *parent, const QString &title,
-                                                 const QString &text,
-                                                 QMessageBox::StandardButtons buttons,
-                                                 QMessageBox::StandardButton defaultButton)
+    const QString &text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Question, parent, title, text, buttons, defaultButton);
 }
 
 QMessageBox::StandardButton MessageBox::warning(QWidget *parent, const QString &title,
-                                                const QString &text,
-                                                QMessageBox::StandardButtons buttons,
-                                                QMessageBox::StandardButton defaultButton)
+    const QString &text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Warning, parent, title, text, buttons, defaultButton);
 }
 
 QMessageBox::StandardButton MessageBox::information(QWidget *parent, const QString &title,
-                                                    const QString &text,
-                                                    QMessageBox::StandardButtons buttons,
-                                                    QMessageBox::StandardButton defaultButton)
+    const QString &text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Information, parent, title, text, buttons, defaultButton);
 }
 
 QMessageBox::StandardButton MessageBox::critical(QWidget *parent, const QString &title,
-                                                 const QString &text,
-                                                 QMessageBox::StandardButtons buttons,
-                                                 QMessageBox::StandardButton defaultButton)
+    const QString &text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Critical, parent, title, text, buttons, defaultButton);
 }

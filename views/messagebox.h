@@ -16,22 +16,19 @@ public:
         QString text;
     };
 
-    static QMessageBox::StandardButton
-    question(QWidget *parent, const QString &title, const QString &text,
-             QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
-    static QMessageBox::StandardButton
-    warning(QWidget *parent, const QString &title, const QString &text,
-            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
-    static QMessageBox::StandardButton
-    information(QWidget *parent, const QString &title, const QString &text,
-                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
-    static QMessageBox::StandardButton
-    critical(QWidget *parent, const QString &title, const QString &text,
-             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton question(QWidget *parent, const QString &title,
+        const QString &text,
+        QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton warning(QWidget *parent, const QString &title,
+        const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton information(QWidget *parent, const QString &title,
+        const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    static QMessageBox::StandardButton critical(QWidget *parent, const QString &title,
+        const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
     static void setTestMode(bool enabled);
     static void setNextAnswer(QMessageBox::StandardButton answer);
@@ -41,7 +38,6 @@ public:
 
 private:
     static QMessageBox::StandardButton show(QMessageBox::Icon icon, QWidget *parent,
-                                            const QString &title, const QString &text,
-                                            QMessageBox::StandardButtons buttons,
-                                            QMessageBox::StandardButton defaultButton);
+        const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton);
 };
