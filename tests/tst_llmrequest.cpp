@@ -1,14 +1,12 @@
-#include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
-#include "settings/settings.h"
 #include "support/httpserver.h"
+#include "support/llmsettings.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 class tst_LLMRequest : public QObject
@@ -17,23 +15,18 @@ class tst_LLMRequest : public QObject
 
 private slots:
     void initTestCase();
-    void modelProfiles_data();
-    void modelProfiles();
     void requestAsReceived_data();
     void requestAsReceived();
-    void validateSendsOnlyTheGreeting();
-    void testUsesTheTestedPromptWithSampleTexts();
+    void preferencesCheck_data();
+    void preferencesCheck();
     void geminiKeyNeverInUrlOrErrors();
     void geminiStreamUsesTheSseMethod();
     void fillPrompt_data();
     void fillPrompt();
-    void fillUserPromptUsesThePromptInUse();
 
 private:
-    void configure(const LLMConfiguration &configuration, const PromptRecord &prompt);
     HttpServer::Request post(LLMServiceReplyHelper *reply);
 
-    QTemporaryDir profile;
     QNetworkAccessManager manager;
     HttpServer server;
 };
@@ -66,18 +59,8 @@ QStringList rolesOf(const QJsonObject &body)
 
 void tst_LLMRequest::initTestCase()
 {
-    QVERIFY(profile.isValid());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
+    QVERIFY(TestSupport::usePrivateSettings());
     QVERIFY(server.start());
-}
-
-void tst_LLMRequest::configure(const LLMConfiguration &configuration, const PromptRecord &prompt)
-{
-    Settings settings;
-    settings.saveLLMConfigurations({ configuration });
-    settings.setUsedLLMId(0);
-    settings.savePrompts({ prompt });
-    settings.setUsedPromptId(0);
 }
 
 HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
@@ -89,150 +72,95 @@ HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
     return server.requests().takeLast();
 }
 
-void tst_LLMRequest::modelProfiles_data()
-{
-    QTest::addColumn<QString>("service");
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<bool>("maxCompletionTokens");
-    QTest::addColumn<bool>("temperature");
-
-    const auto rows = [](const QString &service, const QStringList &models,
-                         bool maxCompletionTokens, bool temperature) {
-        for (const QString &model : models)
-            QTest::newRow(qPrintable(service + QLatin1Char(' ') + model))
-                << service << model << maxCompletionTokens << temperature;
-    };
-    // What the preferences offer, the services' current lines, and older names still in use.
-    rows("OpenAI",
-         { "gpt-6.2-sol", "gpt-6.1-terra", "gpt-6-luna", "gpt-5.6-terra", "gpt-5.6-luna", "gpt-5",
-           "gpt-5-mini", "o1", "o3", "o3-mini", "o4-mini", "openai/gpt-5.4" },
-         true, false);
-    rows("OpenAI",
-         { "gpt-4o", "gpt-4.1", "gpt-4o-mini", "chatgpt-4o-latest", "gpt-oss:20b", "llama3.1",
-           "qwen2.5:7b" },
-         false, true);
-    rows("Anthropic",
-         { "claude-sonnet-5-5", "claude-haiku-5-5", "claude-opus-5-5", "claude-opus-5",
-           "claude-fable-5-2", "claude-mythos-5-1", "claude-opus-4-8", "claude-opus-4-7",
-           "claude-next-thing" },
-         false, false);
-    rows("Anthropic",
-         { "claude-sonnet-4-6", "claude-haiku-4-5", "claude-opus-4-6", "claude-haiku-4-5-20251001",
-           "claude-sonnet-4-5-20250929", "claude-3-7-sonnet-20250219" },
-         false, true);
-    rows("DeepSeek", { "deepseek-flash", "deepseek-v4-pro" }, false, true);
-}
-
-void tst_LLMRequest::modelProfiles()
-{
-    QFETCH(QString, service);
-    QFETCH(QString, model);
-    QFETCH(bool, maxCompletionTokens);
-    QFETCH(bool, temperature);
-
-    const LLMServiceProfile profile = LLMServiceProfile::forConfiguration(LLMConfiguration{
-        0, QString(), QStringLiteral("https://example.invalid/v1/chat"), key, model, service });
-    QCOMPARE(profile.maxCompletionTokens, maxCompletionTokens);
-    QCOMPARE(profile.temperature, temperature);
-    // Nothing the model may refuse rides along with what it accepts.
-    if (service == QLatin1String("Anthropic"))
-        QVERIFY(!profile.topP && !profile.penalties);
-    if (maxCompletionTokens)
-        QVERIFY(!profile.topP && !profile.penalties);
-}
-
 void tst_LLMRequest::requestAsReceived_data()
 {
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("model");
     QTest::addColumn<QString>("urlPath");
     QTest::addColumn<bool>("withPrompts"); // system and assistant texts
-    QTest::addColumn<QByteArray>("expectedTarget");
+    QTest::addColumn<QByteArray>("expectedTarget"); // empty: the URL path as stored
     QTest::addColumn<QByteArray>("authHeader");
-    QTest::addColumn<QByteArray>("authValue");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("absent");
     QTest::addColumn<QStringList>("roles");
 
-    const QByteArray bearer = "Bearer " + key.toUtf8();
     const QStringList classic = { "model", "max_tokens", "temperature", "top_p",
-                                  "frequency_penalty", "presence_penalty", "stream", "messages" };
-    const QStringList reasoningAbsent = { "max_tokens", "temperature", "top_p",
-                                          "frequency_penalty", "presence_penalty" };
+        "frequency_penalty", "presence_penalty", "stream", "messages" };
+    const QStringList reasoningAbsent = { "max_tokens", "temperature", "top_p", "frequency_penalty",
+        "presence_penalty" };
     const QStringList reasoningPresent = { "model", "max_completion_tokens", "stream", "messages" };
     const QStringList chatRoles = { "system", "assistant", "user" };
 
+    // clang-format off
     QTest::newRow("OpenAI gpt-4o, all prompts")
         << "OpenAI" << "gpt-4o" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << classic << QStringList{ "max_completion_tokens" } << chatRoles;
     QTest::newRow("OpenAI gpt-4.1, user prompt only")
         << "OpenAI" << "gpt-4.1" << "/v1/chat/completions" << false
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << classic << QStringList() << QStringList{ "user" };
     QTest::newRow("OpenAI gpt-5")
         << "OpenAI" << "gpt-5" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << reasoningPresent << reasoningAbsent << chatRoles;
     QTest::newRow("OpenAI gpt-6.1-terra")
         << "OpenAI" << "gpt-6.1-terra" << "/v1/chat/completions" << false
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << reasoningPresent << reasoningAbsent << QStringList{ "user" };
     QTest::newRow("OpenAI o4-mini")
         << "OpenAI" << "o4-mini" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << reasoningPresent << reasoningAbsent << chatRoles;
     QTest::newRow("OpenAI service on a local server, gpt-oss")
         << "OpenAI" << "gpt-oss:20b" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << classic << QStringList() << chatRoles;
     QTest::newRow("DeepSeek")
         << "DeepSeek" << "deepseek-flash" << "/chat/completions" << true
-        << QByteArray("/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << classic << QStringList() << chatRoles;
     QTest::newRow("Azure dated API, gpt-4o deployment")
         << "Azure" << "" << "/openai/deployments/gpt-4o/chat/completions?api-version=2024-10-21" << true
-        << QByteArray("/openai/deployments/gpt-4o/chat/completions?api-version=2024-10-21")
-        << QByteArray("api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("api-key")
         << QStringList{ "max_tokens", "temperature", "top_p", "messages" }
         << QStringList{ "model" } << chatRoles;
     QTest::newRow("Azure gpt-5-mini deployment")
         << "Azure" << "" << "/openai/deployments/gpt-5-mini/chat/completions?api-version=2025-04-01-preview" << false
-        << QByteArray("/openai/deployments/gpt-5-mini/chat/completions?api-version=2025-04-01-preview")
-        << QByteArray("api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("api-key")
         << QStringList{ "max_completion_tokens", "messages" }
         << (reasoningAbsent + QStringList{ "model" }) << QStringList{ "user" };
     QTest::newRow("Anthropic claude-sonnet-4-6, all prompts")
         << "Anthropic" << "claude-sonnet-4-6" << "/v1/messages" << true
-        << QByteArray("/v1/messages") << QByteArray("x-api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("x-api-key")
         << QStringList{ "model", "max_tokens", "temperature", "system", "messages", "stream" }
         << QStringList{ "top_p", "frequency_penalty", "presence_penalty", "max_completion_tokens" }
         << QStringList{ "assistant", "user" };
     QTest::newRow("Anthropic claude-haiku-4-5 dated, user prompt only")
         << "Anthropic" << "claude-haiku-4-5-20251001" << "/v1/messages" << false
-        << QByteArray("/v1/messages") << QByteArray("x-api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("x-api-key")
         << QStringList{ "model", "max_tokens", "temperature", "messages" }
         << QStringList{ "top_p", "system", "frequency_penalty" } << QStringList{ "user" };
     QTest::newRow("Anthropic claude-opus-4-7: no sampling")
         << "Anthropic" << "claude-opus-4-7" << "/v1/messages" << true
-        << QByteArray("/v1/messages") << QByteArray("x-api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("x-api-key")
         << QStringList{ "model", "max_tokens", "system", "messages" }
         << QStringList{ "temperature", "top_p", "frequency_penalty" }
         << QStringList{ "assistant", "user" };
     QTest::newRow("Anthropic claude-sonnet-5-5: no sampling")
         << "Anthropic" << "claude-sonnet-5-5" << "/v1/messages" << false
-        << QByteArray("/v1/messages") << QByteArray("x-api-key") << key.toUtf8()
+        << QByteArray() << QByteArray("x-api-key")
         << QStringList{ "model", "max_tokens", "messages" }
         << QStringList{ "temperature", "top_p" } << QStringList{ "user" };
     QTest::newRow("Anthropic OpenAI-compatible endpoint")
         << "Anthropic" << "claude-sonnet-4-6" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << QStringList{ "model", "max_tokens", "temperature", "messages" }
         << QStringList{ "top_p", "frequency_penalty", "presence_penalty" } << chatRoles;
     QTest::newRow("Gemini stored URL with a slash and key=")
         << "Gemini" << "gemini-3.5-flash" << "/v1beta/models/${model}/generateContent?key=" << true
         << QByteArray("/v1beta/models/gemini-3.5-flash:generateContent")
-        << QByteArray("x-goog-api-key") << key.toUtf8()
+        << QByteArray("x-goog-api-key")
         << QStringList{ "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens",
                         "generationConfig.temperature", "generationConfig.topP" }
         << QStringList{ "messages", "model", "max_tokens", "stream", "frequency_penalty",
@@ -241,19 +169,19 @@ void tst_LLMRequest::requestAsReceived_data()
     QTest::newRow("Gemini URL with the colon, user prompt only")
         << "Gemini" << "gemini-2.5-flash-lite" << "/v1beta/models/${model}:generateContent" << false
         << QByteArray("/v1beta/models/gemini-2.5-flash-lite:generateContent")
-        << QByteArray("x-goog-api-key") << key.toUtf8()
+        << QByteArray("x-goog-api-key")
         << QStringList{ "contents", "generationConfig" }
         << QStringList{ "systemInstruction", "messages" } << QStringList{ "user" };
     QTest::newRow("Gemini OpenAI-compatible endpoint")
         << "Gemini" << "gemini-3.5-flash" << "/v1beta/openai/chat/completions" << true
-        << QByteArray("/v1beta/openai/chat/completions") << QByteArray("authorization") << bearer
+        << QByteArray() << QByteArray("authorization")
         << QStringList{ "model", "messages", "max_tokens", "temperature" }
         << QStringList{ "frequency_penalty", "presence_penalty", "top_p", "contents" } << chatRoles;
     QTest::newRow("lower-case service name matches nothing")
-        << "openai" << "gpt-5" << "/v1/chat/completions" << true
-        << QByteArray("/v1/chat/completions") << QByteArray() << QByteArray()
+        << "openai" << "gpt-5" << "/v1/chat/completions" << true << QByteArray() << QByteArray()
         << QStringList{ "max_tokens", "temperature", "top_p", "frequency_penalty", "presence_penalty", "messages" }
         << QStringList{ "model" } << chatRoles;
+    // clang-format on
 }
 
 void tst_LLMRequest::requestAsReceived()
@@ -264,7 +192,6 @@ void tst_LLMRequest::requestAsReceived()
     QFETCH(bool, withPrompts);
     QFETCH(QByteArray, expectedTarget);
     QFETCH(QByteArray, authHeader);
-    QFETCH(QByteArray, authValue);
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
     QFETCH(QStringList, roles);
@@ -275,20 +202,22 @@ void tst_LLMRequest::requestAsReceived()
         prompt.systemPrompt = QStringLiteral("You are a translator.");
         prompt.assistantPrompt = QStringLiteral("I answer with JSON only.");
     }
-    configure(LLMConfiguration{ 0, QStringLiteral("test"), server.url(urlPath), key, model, service },
-              prompt);
+    TestSupport::useLLM(
+        LLMConfiguration { 0, QStringLiteral("test"), server.url(urlPath), key, model, service },
+        prompt);
 
     LLMServiceRequestHelper helper(&manager);
     const HttpServer::Request request = post(helper.requestTranslation(QStringLiteral("1. Hello")));
     QCOMPARE(request.method, QByteArray("POST"));
-    QCOMPARE(request.target, expectedTarget);
+    QCOMPARE(request.target, expectedTarget.isEmpty() ? urlPath.toUtf8() : expectedTarget);
     QVERIFY(!request.target.contains(key.toUtf8()));
     QCOMPARE(request.headers.value("content-type"), QByteArray("application/json"));
     if (authHeader.isEmpty()) {
         for (const char *name : { "authorization", "api-key", "x-api-key", "x-goog-api-key" })
             QVERIFY2(!request.headers.contains(name), name);
     } else {
-        QCOMPARE(request.headers.value(authHeader), authValue);
+        QCOMPARE(request.headers.value(authHeader),
+            authHeader == "authorization" ? "Bearer " + key.toUtf8() : key.toUtf8());
     }
     if (authHeader == "x-api-key")
         QCOMPARE(request.headers.value("anthropic-version"), QByteArray("2023-06-01"));
@@ -308,61 +237,66 @@ void tst_LLMRequest::requestAsReceived()
     QCOMPARE(raw.contains("You are a translator."), withPrompts);
     QCOMPARE(raw.contains("I answer with JSON only."), withPrompts);
     if (body.contains(QLatin1String("system")))
-        QCOMPARE(body.value(QLatin1String("system")).toString(), QStringLiteral("You are a translator."));
+        QCOMPARE(body.value(QLatin1String("system")).toString(),
+            QStringLiteral("You are a translator."));
 }
 
-void tst_LLMRequest::validateSendsOnlyTheGreeting()
+void tst_LLMRequest::preferencesCheck_data()
 {
-    configure(LLMConfiguration{ 0, QStringLiteral("in use"), server.url(QStringLiteral("/other")), key,
-                                QStringLiteral("gpt-4o"), QStringLiteral("OpenAI") },
-              PromptRecord{ 0, QString(), QStringLiteral("system"), QStringLiteral("assistant"),
-                            QStringLiteral("user") });
+    QTest::addColumn<bool>("validate"); // else: test a prompt
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QStringList>("contents"); // of the messages sent
+
+    // clang-format off
+    QTest::newRow("validating sends only the greeting, to the service tested")
+        << true << QByteArray("/v1/messages") << QStringList{ "Hello, who are you?" };
+    QTest::newRow("testing a prompt sends it with the sample texts")
+        << false << QByteArray("/v1/chat/completions")
+        << QStringList{ "tested system",
+                        "English -> Simplified Chinese, Traditional Chinese in Taiwan and "
+                        "Traditional Chinese in Hong Kong:\n1. Hello, how are you?\n"
+                        "2. Fine, thank you! And you?\n3. I'm fine too." };
+    // clang-format on
+}
+
+void tst_LLMRequest::preferencesCheck()
+{
+    QFETCH(bool, validate);
+    QFETCH(QByteArray, path);
+    QFETCH(QStringList, contents);
+
+    TestSupport::useLLM(LLMConfiguration { 0, QStringLiteral("in use"),
+                            server.url(QStringLiteral("/v1/chat/completions")), key,
+                            QStringLiteral("gpt-4o"), QStringLiteral("OpenAI") },
+        PromptRecord { 0, QString(), QStringLiteral("stored system"),
+            QStringLiteral("stored assistant"), QStringLiteral("stored user") });
     LLMServiceRequestHelper helper(&manager);
-    const HttpServer::Request request = post(helper.validate(
-        LLMConfiguration{ 0, QStringLiteral("tested"), server.url(QStringLiteral("/v1/messages")),
-                          key, QStringLiteral("claude-sonnet-4-6"), QStringLiteral("Anthropic") }));
-    QCOMPARE(request.path(), QByteArray("/v1/messages"));
-    const QJsonArray messages = request.json().value(QLatin1String("messages")).toArray();
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.first().toObject().value(QLatin1String("content")).toString(),
-             QStringLiteral("Hello, who are you?"));
+    const HttpServer::Request request = post(validate
+            ? helper.validate(LLMConfiguration { 0, QStringLiteral("tested"), server.url(path), key,
+                QStringLiteral("claude-sonnet-4-6"), QStringLiteral("Anthropic") })
+            : helper.test(PromptRecord { 0, QStringLiteral("tested"),
+                QStringLiteral("tested system"), QString(),
+                QStringLiteral("{{source language}} -> "
+                               "{{target language list}}:\n{{text list}}") }));
+    QCOMPARE(request.path(), path);
+    QStringList sent;
+    for (const QJsonValue &message : request.json().value(QLatin1String("messages")).toArray())
+        sent << message.toObject().value(QLatin1String("content")).toString();
+    QCOMPARE(sent, contents);
     QVERIFY(!request.json().contains(QLatin1String("system")));
-}
-
-void tst_LLMRequest::testUsesTheTestedPromptWithSampleTexts()
-{
-    configure(LLMConfiguration{ 0, QStringLiteral("in use"),
-                                server.url(QStringLiteral("/v1/chat/completions")), key,
-                                QStringLiteral("gpt-4o"), QStringLiteral("OpenAI") },
-              PromptRecord{ 0, QString(), QStringLiteral("stored system"), QString(),
-                            QStringLiteral("stored user") });
-    LLMServiceRequestHelper helper(&manager);
-    const HttpServer::Request request = post(helper.test(
-        PromptRecord{ 0, QStringLiteral("tested"), QStringLiteral("tested system"), QString(),
-                      QStringLiteral("{{source language}} -> {{target language list}}:\n{{text list}}") }));
-    const QJsonArray messages = request.json().value(QLatin1String("messages")).toArray();
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages.at(0).toObject().value(QLatin1String("content")).toString(),
-             QStringLiteral("tested system"));
-    QCOMPARE(messages.at(1).toObject().value(QLatin1String("content")).toString(),
-             QStringLiteral("English -> Simplified Chinese, Traditional Chinese in Taiwan and "
-                            "Traditional Chinese in Hong Kong:\n1. Hello, how are you?\n"
-                            "2. Fine, thank you! And you?\n3. I'm fine too."));
 }
 
 void tst_LLMRequest::geminiKeyNeverInUrlOrErrors()
 {
     // A key typed into the stored URL (with no key field) still moves to the header.
-    const LLMConfiguration configuration{
-        0, QStringLiteral("gemini"),
+    const LLMConfiguration configuration { 0, QStringLiteral("gemini"),
         server.url(QStringLiteral("/v1beta/models/${model}/generateContent?key=") + key), QString(),
-        QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini")
-    };
+        QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini") };
     server.enqueue(HttpServer::Response::json("not json at all", 404));
     LLMServiceRequestHelper helper(&manager);
     LLMServiceReplyHelper *reply = helper.validate(configuration);
-    QSignalSpy errors(reply, qOverload<QNetworkReply::NetworkError, const QString &>(
-                                 &NetworkReplyHelper::errorMessage));
+    QSignalSpy errors(reply,
+        qOverload<QNetworkReply::NetworkError, const QString &>(&NetworkReplyHelper::errorMessage));
     const HttpServer::Request request = post(reply);
     QCOMPARE(request.target, QByteArray("/v1beta/models/gemini-3.5-flash:generateContent"));
     QCOMPARE(request.headers.value("x-goog-api-key"), key.toUtf8());
@@ -374,16 +308,15 @@ void tst_LLMRequest::geminiKeyNeverInUrlOrErrors()
 
 void tst_LLMRequest::geminiStreamUsesTheSseMethod()
 {
-    const LLMConfiguration configuration{
-        0, QString(),
-        QStringLiteral("https://generativelanguage.googleapis.com/v1beta/models/${model}:generateContent?key="),
-        key, QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini")
-    };
+    const LLMConfiguration configuration { 0, QString(),
+        QStringLiteral("https://generativelanguage.googleapis.com/v1beta/models/"
+                       "${model}:generateContent?key="),
+        key, QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini") };
     QByteArray body;
     const QNetworkRequest request = LLMServiceRequestHelper::buildRequest(
         configuration, QString(), QString(), QStringLiteral("Hi"), true, &body);
     QCOMPARE(request.url().path(),
-             QStringLiteral("/v1beta/models/gemini-3.5-flash:streamGenerateContent"));
+        QStringLiteral("/v1beta/models/gemini-3.5-flash:streamGenerateContent"));
     QCOMPARE(request.url().query(), QStringLiteral("alt=sse"));
     QCOMPARE(request.rawHeader("x-goog-api-key"), key.toUtf8());
     QVERIFY(!body.contains("\"stream\""));
@@ -396,8 +329,7 @@ void tst_LLMRequest::fillPrompt_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("no placeholders") << "Just translate." << QStringList{ "German" }
-                                     << QStringList{ "a" } << "Just translate.";
+    // clang-format off
     QTest::newRow("placeholder twice")
         << "{{source language}} to {{target language list}}; again {{target language list}}"
         << QStringList{ "German" } << QStringList() << "English to German; again German";
@@ -413,6 +345,7 @@ void tst_LLMRequest::fillPrompt_data()
     QTest::newRow("placeholders are case-sensitive")
         << "{{Source Language}} {{text list}}" << QStringList{ "German" } << QStringList{ "x" }
         << "{{Source Language}} 1. x";
+    // clang-format on
 }
 
 void tst_LLMRequest::fillPrompt()
@@ -421,19 +354,9 @@ void tst_LLMRequest::fillPrompt()
     QFETCH(QStringList, targets);
     QFETCH(QStringList, texts);
     QFETCH(QString, expected);
-    QCOMPARE(LLMServiceRequestHelper::fillPrompt(QStringLiteral("English"), targets, texts,
-                                                 promptTemplate),
-             expected);
-}
-
-void tst_LLMRequest::fillUserPromptUsesThePromptInUse()
-{
-    configure(LLMConfiguration(), PromptRecord{ 0, QString(), QString(), QString(),
-                                                QStringLiteral("{{source language}}|{{target language list}}|{{text list}}") });
-    QCOMPARE(LLMServiceRequestHelper::fillUserPrompt(QStringLiteral("English"),
-                                                     { QStringLiteral("German") },
-                                                     { QStringLiteral("Hi") }),
-             QStringLiteral("English|German|1. Hi"));
+    QCOMPARE(LLMServiceRequestHelper::fillPrompt(
+                 QStringLiteral("English"), targets, texts, promptTemplate),
+        expected);
 }
 
 QTEST_GUILESS_MAIN(tst_LLMRequest)
