@@ -3,14 +3,13 @@
 #include "model/translationmodel.h"
 #include "settings/settings.h"
 #include "support/httpserver.h"
+#include "support/llmsettings.h"
 #include "support/testsupport.h"
 #include "views/editordelegate.h"
 #include "views/messagebox.h"
 
 #include <QAction>
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTableView>
@@ -32,11 +31,10 @@ private slots:
 
     void withoutConfigurationNothingIsSent();
     void translateCurrentColumnAndExport();
-    void emptyCellsKeepExistingTranslations();
-    void selectedCellsMakeOneJobPerColumn();
-    void editorButtonTranslatesItsCell();
-    void stopEmptiesTheQueue();
-    void replacingTheSetWhileTranslating();
+    void commandSendsItsCells_data();
+    void commandSendsItsCells();
+    void droppedWhileRequestIsOut_data();
+    void droppedWhileRequestIsOut();
 
 private:
     QAction *action(const char *name) const;
@@ -47,7 +45,6 @@ private:
     TranslationQueue *queue() const { return window->findChild<TranslationQueue *>(); }
     void slowServer();
 
-    QTemporaryDir profile;
     std::unique_ptr<QTemporaryDir> workspace;
     std::unique_ptr<MainWindow> window;
     HttpServer server;
@@ -55,28 +52,23 @@ private:
 
 void tst_TranslationJobsMainWindow::initTestCase()
 {
-    QVERIFY(profile.isValid());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, profile.path());
+    QVERIFY(TestSupport::usePrivateSettings());
     MessageBox::setTestMode(true);
     QVERIFY(server.start());
 }
 
 void tst_TranslationJobsMainWindow::init()
 {
-    Settings settings;
-    settings.saveLLMConfigurations({ LLMConfiguration{
-        0, QStringLiteral("local"), server.url(QStringLiteral("/v1/chat/completions")),
-        QStringLiteral("key"), QStringLiteral("llama3"), QStringLiteral("OpenAI") } });
-    settings.setUsedLLMId(0);
-    settings.savePrompts({ PromptRecord{
-        0, QStringLiteral("test"), QStringLiteral("You translate."), QString(),
-        QStringLiteral("{{source language}}|{{target language list}}\n{{text list}}") } });
-    settings.setUsedPromptId(0);
-
+    TestSupport::useLLM(
+        LLMConfiguration { 0, QStringLiteral("local"),
+            server.url(QStringLiteral("/v1/chat/completions")), QStringLiteral("key"),
+            QStringLiteral("llama3"), QStringLiteral("OpenAI") },
+        PromptRecord { 0, QStringLiteral("test"), QStringLiteral("You translate."), QString(),
+            QStringLiteral("{{source language}}|{{target language list}}\n{{text list}}") });
     workspace = std::make_unique<QTemporaryDir>();
     for (const QString &name : { QStringLiteral("app_de.ts"), QStringLiteral("app_zh_TW.ts") })
-        QVERIFY(QFile::copy(TestSupport::dataPath(QStringLiteral("llm/") + name),
-                            workspace->filePath(name)));
+        QVERIFY(QFile::copy(
+            TestSupport::dataPath(QStringLiteral("llm/") + name), workspace->filePath(name)));
     for (const QFileInfo &file : QDir(workspace->path()).entryInfoList(QDir::Files))
         QFile::setPermissions(file.filePath(), QFile::ReadOwner | QFile::WriteOwner);
     server.clearRequests();
@@ -137,7 +129,7 @@ void tst_TranslationJobsMainWindow::withoutConfigurationNothingIsSent()
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().title, QStringLiteral("Warning"));
         QCOMPARE(MessageBox::shown().first().text,
-                 QStringLiteral("Please configure the LLM service first."));
+            QStringLiteral("Please configure the LLM service first."));
     }
     QTest::qWait(100);
     QVERIFY(server.requests().isEmpty());
@@ -162,122 +154,120 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Translating..."));
 
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
-                              QStringLiteral("Totally 4 cell(s) has/have been translated."), 10000);
+        QStringLiteral("Totally 4 cell(s) has/have been translated."), 10000);
     QVERIFY(!window->isTranslating());
     QTRY_VERIFY(action("actionTranslateAll")->isEnabled());
     QVERIFY(!action("actionStopTranslating")->isEnabled());
     QVERIFY(!progress->isVisible());
     QCOMPARE(server.requests().size(), 1);
     QCOMPARE(server.requests().first().promptLines(),
-             (QStringList{ "English|German", "1. &File", "2. Open %1",
-                           "3. Say \"\"hello\"\"\\nto everyone", "4. Quit" }));
+        (QStringList { "English|German", "1. &File", "2. Open %1",
+            "3. Say \"\"hello\"\"\\nto everyone", "4. Quit" }));
     QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))),
-             QStringLiteral("T:Say \"hello\"\nto everyone"));
+        QStringLiteral("T:Say \"hello\"\nto everyone"));
 
     action("actionExportToDirectory")->trigger();
     QCOMPARE(MessageBox::shown().size(), 1);
     QCOMPARE(MessageBox::shown().first().title, QStringLiteral("Notice"));
 
-    QString output;
     const QString po = workspace->filePath(QStringLiteral("check.po"));
-    QCOMPARE(TestSupport::run(PARLONEX_LCONVERT,
-                              { "-i", workspace->filePath(QStringLiteral("app_de.ts")), "-of",
-                                "po", "-o", po },
-                              &output),
-             0);
+    const QString de = workspace->filePath(QStringLiteral("app_de.ts"));
+    QCOMPARE(TestSupport::run(PARLONEX_LCONVERT, { "-i", de, "-of", "po", "-o", po }), 0);
     const QString converted = QString::fromUtf8(TestSupport::readAll(po));
     QVERIFY2(converted.contains(QLatin1String("msgid \"Open %1\"\nmsgstr \"T:Open %1\"")),
-             qPrintable(converted));
-    QVERIFY(converted.contains(QLatin1String("msgid \"Quit\"\nmsgstr \"T:Quit\"")));
-    QVERIFY(converted.contains(QLatin1String("msgstr \"\"\n\"T:Say \\\"hello\\\"\\n\"\n\"to everyone\"")));
+        qPrintable(converted));
+    QVERIFY(converted.contains(
+        QLatin1String("msgstr \"\"\n\"T:Say \\\"hello\\\"\\n\"\n\"to everyone\"")));
     // The other language's file is untouched by the German translations.
-    QVERIFY(!TestSupport::readAll(workspace->filePath(QStringLiteral("app_zh_TW.ts"))).contains("T:"));
+    QVERIFY(
+        !TestSupport::readAll(workspace->filePath(QStringLiteral("app_zh_TW.ts"))).contains("T:"));
 }
 
-void tst_TranslationJobsMainWindow::emptyCellsKeepExistingTranslations()
+void tst_TranslationJobsMainWindow::commandSendsItsCells_data()
 {
-    select(cell(0, QStringLiteral("zh_TW")));
-    QTRY_VERIFY(action("actionTranslateEmptyCellsInCurrentColumn")->isEnabled());
-    action("actionTranslateEmptyCellsInCurrentColumn")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
-                              QStringLiteral("Totally 3 cell(s) has/have been translated."), 10000);
-    QCOMPARE(server.requests().first().promptLines().first(),
-             QStringLiteral("English|Chinese (Taiwan)"));
-    QCOMPARE(model()->cellText(cell(0, QStringLiteral("zh_TW"))), QStringLiteral("&檔案"));
-    QCOMPARE(model()->cellText(cell(3, QStringLiteral("zh_TW"))), QStringLiteral("T:Quit"));
-    QCOMPARE(model()->cellText(cell(3, QStringLiteral("de"))), QString());
+    QTest::addColumn<QString>("command"); // an action, or "editor" for the cell editor's button
+    QTest::addColumn<QStringList>("selected"); // "row,language"; the first is current
+    QTest::addColumn<QList<QStringList>>("prompts"); // of each request, in order
+    QTest::addColumn<QStringList>("expected"); // "row,language=text" afterwards
+
+    const QString say = QStringLiteral("Say \"\"hello\"\"\\nto everyone");
+    // clang-format off
+    QTest::newRow("empty cells of the column; the translated one keeps its text")
+        << "actionTranslateEmptyCellsInCurrentColumn" << QStringList{ "0,zh_TW" }
+        << QList<QStringList>{ { "English|Chinese (Taiwan)", "1. Open %1", "2. " + say, "3. Quit" } }
+        << QStringList{ "0,zh_TW=&檔案", "3,zh_TW=T:Quit", "3,de=" };
+    QTest::newRow("selected empty cells: one job per column, in column order")
+        << "actionTranslateSelectedEmptyCells" << QStringList{ "3,zh_TW", "0,de", "1,de" }
+        << QList<QStringList>{ { "English|German", "1. Open %1" }, { "English|Chinese (Taiwan)", "1. Quit" } }
+        << QStringList{ "1,de=T:Open %1", "3,zh_TW=T:Quit", "0,de=&Datei" };
+    QTest::newRow("the editor's button translates its cell")
+        << "editor" << QStringList{ "3,de" } << QList<QStringList>{ { "English|German", "1. Quit" } }
+        << QStringList{ "3,de=T:Quit", "2,de=" };
+    // clang-format on
 }
 
-void tst_TranslationJobsMainWindow::selectedCellsMakeOneJobPerColumn()
+void tst_TranslationJobsMainWindow::commandSendsItsCells()
 {
+    QFETCH(QString, command);
+    QFETCH(QStringList, selected);
+    QFETCH(QList<QStringList>, prompts);
+    QFETCH(QStringList, expected);
+
+    const auto at = [this](const QString &spec) {
+        return cell(spec.section(QLatin1Char(','), 0, 0).toInt(),
+            spec.section(QLatin1Char(','), 1).section(QLatin1Char('='), 0, 0));
+    };
+    select(at(selected.first()));
     auto *view = window->findChild<QTableView *>(QStringLiteral("targetTableView"));
-    const QModelIndex zh = cell(3, QStringLiteral("zh_TW"));
-    const QModelIndex de = cell(1, QStringLiteral("de"));
-    view->selectionModel()->select(zh, QItemSelectionModel::Select);
-    view->selectionModel()->select(cell(0, QStringLiteral("de")), QItemSelectionModel::Select);
-    view->selectionModel()->select(de, QItemSelectionModel::Select);
-    QTRY_VERIFY(action("actionTranslateSelectedEmptyCells")->isEnabled());
-    action("actionTranslateSelectedEmptyCells")->trigger();
-    QVERIFY(server.waitForRequests(2));
-    QTRY_VERIFY(!window->isTranslating());
-    const QList<HttpServer::Request> requests = server.requests();
-    QCOMPARE(requests.size(), 2);
-    // Columns in ascending order; the translated "&File" cell is not empty and stays out.
-    const int first = qMin(zh.column(), de.column());
-    QCOMPARE(requests.at(0).promptLines().first(),
-             first == de.column() ? QStringLiteral("English|German")
-                                  : QStringLiteral("English|Chinese (Taiwan)"));
-    QCOMPARE(model()->cellText(de), QStringLiteral("T:Open %1"));
-    QCOMPARE(model()->cellText(zh), QStringLiteral("T:Quit"));
-    QCOMPARE(model()->cellText(cell(0, QStringLiteral("de"))), QStringLiteral("&Datei"));
-    for (const HttpServer::Request &request : requests)
-        QCOMPARE(request.promptLines().size(), 2);
+    for (const QString &spec : std::as_const(selected))
+        view->selectionModel()->select(at(spec), QItemSelectionModel::Select);
+    if (command == QLatin1String("editor")) {
+        emit window->findChild<EditorDelegate *>()->translate(at(selected.first()));
+    } else {
+        QTRY_VERIFY(action(qPrintable(command))->isEnabled());
+        action(qPrintable(command))->trigger();
+    }
+    QVERIFY(server.waitForRequests(int(prompts.size()), 10000));
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isTranslating(), 10000);
+    QList<QStringList> sent;
+    for (const HttpServer::Request &request : server.requests())
+        sent << request.promptLines();
+    QCOMPARE(sent, prompts);
+    for (const QString &spec : std::as_const(expected))
+        QCOMPARE(model()->cellText(at(spec)), spec.section(QLatin1Char('='), 1));
 }
 
-void tst_TranslationJobsMainWindow::editorButtonTranslatesItsCell()
+void tst_TranslationJobsMainWindow::droppedWhileRequestIsOut_data()
 {
-    auto *delegate = window->findChild<EditorDelegate *>();
-    QVERIFY(delegate);
-    const QModelIndex index = cell(3, QStringLiteral("de"));
-    emit delegate->translate(index);
-    QTRY_COMPARE_WITH_TIMEOUT(model()->cellText(index), QStringLiteral("T:Quit"), 10000);
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(server.requests().first().promptLines(), (QStringList{ "English|German", "1. Quit" }));
-    QCOMPARE(server.requests().first().json().value(QLatin1String("messages")).toArray().first()
-                 .toObject().value(QLatin1String("content")).toString(),
-             QStringLiteral("You translate."));
+    QTest::addColumn<bool>("replaceSet");
+    // clang-format off
+    QTest::newRow("Stop empties the queue") << false;
+    QTest::newRow("replacing the set drops its jobs") << true;
+    // clang-format on
 }
 
-void tst_TranslationJobsMainWindow::stopEmptiesTheQueue()
+void tst_TranslationJobsMainWindow::droppedWhileRequestIsOut()
 {
+    QFETCH(bool, replaceSet);
+
     slowServer();
     QTRY_VERIFY(action("actionTranslateAll")->isEnabled());
     action("actionTranslateAll")->trigger();
     QVERIFY(server.waitForRequests(1));
-    QCOMPARE(queue()->jobsLeft(), 2);
-    QTRY_VERIFY(action("actionStopTranslating")->isEnabled());
-    action("actionStopTranslating")->trigger();
+    if (replaceSet) {
+        importWorkspace(); // deletes the set the outstanding answer was meant for
+    } else {
+        QCOMPARE(queue()->jobsLeft(), 2);
+        QTRY_VERIFY(action("actionStopTranslating")->isEnabled());
+        action("actionStopTranslating")->trigger();
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Translation stopped."));
+    }
     QVERIFY(!window->isTranslating());
     QTRY_VERIFY(!action("actionStopTranslating")->isEnabled());
-    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Translation stopped."));
     QTest::qWait(800);
     QCOMPARE(server.requests().size(), 1);
     QCOMPARE(model()->cellText(cell(1, QStringLiteral("de"))), QString());
     QCOMPARE(model()->cellText(cell(1, QStringLiteral("zh_TW"))), QString());
-}
-
-void tst_TranslationJobsMainWindow::replacingTheSetWhileTranslating()
-{
-    slowServer();
-    QTRY_VERIFY(action("actionTranslateAll")->isEnabled());
-    action("actionTranslateAll")->trigger();
-    QVERIFY(server.waitForRequests(1));
-    importWorkspace(); // deletes the set the outstanding answer was meant for
-    QVERIFY(!window->isTranslating());
-    QTest::qWait(800);
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(model()->cellText(cell(1, QStringLiteral("de"))), QString());
-    QTRY_VERIFY(!action("actionStopTranslating")->isEnabled());
 }
 
 QTEST_MAIN(tst_TranslationJobsMainWindow)
