@@ -1,3 +1,4 @@
+#include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
 #include "support/httpserver.h"
@@ -15,6 +16,8 @@ class tst_LLMRequest : public QObject
 
 private slots:
     void initTestCase();
+    void modelNames_data();
+    void modelNames();
     void requestAsReceived_data();
     void requestAsReceived();
     void preferencesCheck_data();
@@ -72,6 +75,43 @@ HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
     return server.requests().takeLast();
 }
 
+void tst_LLMRequest::modelNames_data()
+{
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("maxCompletionTokens");
+    QTest::addColumn<bool>("temperature");
+
+    // Names the request table does not reach: vendor prefixes, local tags, dated and future names.
+    // clang-format off
+    QTest::newRow("OpenAI openai/gpt-5.4")         << "OpenAI"    << "openai/gpt-5.4"             << true  << false;
+    QTest::newRow("OpenAI gpt-5.6-luna")           << "OpenAI"    << "gpt-5.6-luna"               << true  << false;
+    QTest::newRow("OpenAI o3")                     << "OpenAI"    << "o3"                         << true  << false;
+    QTest::newRow("OpenAI chatgpt-4o-latest")      << "OpenAI"    << "chatgpt-4o-latest"          << false << true;
+    QTest::newRow("OpenAI qwen2.5:7b")             << "OpenAI"    << "qwen2.5:7b"                 << false << true;
+    QTest::newRow("Anthropic claude-next-thing")   << "Anthropic" << "claude-next-thing"          << false << false;
+    QTest::newRow("Anthropic claude-opus-4-8")     << "Anthropic" << "claude-opus-4-8"            << false << false;
+    QTest::newRow("Anthropic claude-3-7-sonnet")   << "Anthropic" << "claude-3-7-sonnet-20250219" << false << true;
+    QTest::newRow("DeepSeek deepseek-v4-pro")      << "DeepSeek"  << "deepseek-v4-pro"            << false << true;
+    // clang-format on
+}
+
+void tst_LLMRequest::modelNames()
+{
+    QFETCH(QString, service);
+    QFETCH(QString, model);
+    QFETCH(bool, maxCompletionTokens);
+    QFETCH(bool, temperature);
+
+    const LLMServiceProfile profile = LLMServiceProfile::forConfiguration(LLMConfiguration {
+        0, QString(), QStringLiteral("https://example.invalid/v1/chat"), key, model, service });
+    QCOMPARE(profile.maxCompletionTokens, maxCompletionTokens);
+    QCOMPARE(profile.temperature, temperature);
+    // Nothing the model may refuse rides along with what it accepts.
+    if (service == QLatin1String("Anthropic") || maxCompletionTokens)
+        QVERIFY(!profile.topP && !profile.penalties);
+}
+
 void tst_LLMRequest::requestAsReceived_data()
 {
     QTest::addColumn<QString>("service");
@@ -91,96 +131,59 @@ void tst_LLMRequest::requestAsReceived_data()
     const QStringList reasoningPresent = { "model", "max_completion_tokens", "stream", "messages" };
     const QStringList chatRoles = { "system", "assistant", "user" };
 
+    const QString chat = QStringLiteral("/v1/chat/completions");
+    const QByteArray bearer = "authorization";
+    const auto add = [](const char *name, const QString &service, const QString &model,
+                         const QString &urlPath, bool withPrompts, const QByteArray &target,
+                         const QByteArray &header, const QStringList &present,
+                         const QStringList &absent, const QStringList &roles) {
+        QTest::newRow(name) << service << model << urlPath << withPrompts << target << header
+                            << present << absent << roles;
+    };
+
     // clang-format off
-    QTest::newRow("OpenAI gpt-4o, all prompts")
-        << "OpenAI" << "gpt-4o" << "/v1/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << classic << QStringList{ "max_completion_tokens" } << chatRoles;
-    QTest::newRow("OpenAI gpt-4.1, user prompt only")
-        << "OpenAI" << "gpt-4.1" << "/v1/chat/completions" << false
-        << QByteArray() << QByteArray("authorization")
-        << classic << QStringList() << QStringList{ "user" };
-    QTest::newRow("OpenAI gpt-5")
-        << "OpenAI" << "gpt-5" << "/v1/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << reasoningPresent << reasoningAbsent << chatRoles;
-    QTest::newRow("OpenAI gpt-6.1-terra")
-        << "OpenAI" << "gpt-6.1-terra" << "/v1/chat/completions" << false
-        << QByteArray() << QByteArray("authorization")
-        << reasoningPresent << reasoningAbsent << QStringList{ "user" };
-    QTest::newRow("OpenAI o4-mini")
-        << "OpenAI" << "o4-mini" << "/v1/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << reasoningPresent << reasoningAbsent << chatRoles;
-    QTest::newRow("OpenAI service on a local server, gpt-oss")
-        << "OpenAI" << "gpt-oss:20b" << "/v1/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << classic << QStringList() << chatRoles;
-    QTest::newRow("DeepSeek")
-        << "DeepSeek" << "deepseek-flash" << "/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << classic << QStringList() << chatRoles;
-    QTest::newRow("Azure dated API, gpt-4o deployment")
-        << "Azure" << "" << "/openai/deployments/gpt-4o/chat/completions?api-version=2024-10-21" << true
-        << QByteArray() << QByteArray("api-key")
-        << QStringList{ "max_tokens", "temperature", "top_p", "messages" }
-        << QStringList{ "model" } << chatRoles;
-    QTest::newRow("Azure gpt-5-mini deployment")
-        << "Azure" << "" << "/openai/deployments/gpt-5-mini/chat/completions?api-version=2025-04-01-preview" << false
-        << QByteArray() << QByteArray("api-key")
-        << QStringList{ "max_completion_tokens", "messages" }
-        << (reasoningAbsent + QStringList{ "model" }) << QStringList{ "user" };
-    QTest::newRow("Anthropic claude-sonnet-4-6, all prompts")
-        << "Anthropic" << "claude-sonnet-4-6" << "/v1/messages" << true
-        << QByteArray() << QByteArray("x-api-key")
-        << QStringList{ "model", "max_tokens", "temperature", "system", "messages", "stream" }
-        << QStringList{ "top_p", "frequency_penalty", "presence_penalty", "max_completion_tokens" }
-        << QStringList{ "assistant", "user" };
-    QTest::newRow("Anthropic claude-haiku-4-5 dated, user prompt only")
-        << "Anthropic" << "claude-haiku-4-5-20251001" << "/v1/messages" << false
-        << QByteArray() << QByteArray("x-api-key")
-        << QStringList{ "model", "max_tokens", "temperature", "messages" }
-        << QStringList{ "top_p", "system", "frequency_penalty" } << QStringList{ "user" };
-    QTest::newRow("Anthropic claude-opus-4-7: no sampling")
-        << "Anthropic" << "claude-opus-4-7" << "/v1/messages" << true
-        << QByteArray() << QByteArray("x-api-key")
-        << QStringList{ "model", "max_tokens", "system", "messages" }
-        << QStringList{ "temperature", "top_p", "frequency_penalty" }
-        << QStringList{ "assistant", "user" };
-    QTest::newRow("Anthropic claude-sonnet-5-5: no sampling")
-        << "Anthropic" << "claude-sonnet-5-5" << "/v1/messages" << false
-        << QByteArray() << QByteArray("x-api-key")
-        << QStringList{ "model", "max_tokens", "messages" }
-        << QStringList{ "temperature", "top_p" } << QStringList{ "user" };
-    QTest::newRow("Anthropic OpenAI-compatible endpoint")
-        << "Anthropic" << "claude-sonnet-4-6" << "/v1/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << QStringList{ "model", "max_tokens", "temperature", "messages" }
-        << QStringList{ "top_p", "frequency_penalty", "presence_penalty" } << chatRoles;
-    QTest::newRow("Gemini stored URL with a slash and key=")
-        << "Gemini" << "gemini-3.5-flash" << "/v1beta/models/${model}/generateContent?key=" << true
-        << QByteArray("/v1beta/models/gemini-3.5-flash:generateContent")
-        << QByteArray("x-goog-api-key")
-        << QStringList{ "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens",
-                        "generationConfig.temperature", "generationConfig.topP" }
-        << QStringList{ "messages", "model", "max_tokens", "stream", "frequency_penalty",
-                        "generationConfig.frequencyPenalty" }
-        << QStringList{ "model", "user" };
-    QTest::newRow("Gemini URL with the colon, user prompt only")
-        << "Gemini" << "gemini-2.5-flash-lite" << "/v1beta/models/${model}:generateContent" << false
-        << QByteArray("/v1beta/models/gemini-2.5-flash-lite:generateContent")
-        << QByteArray("x-goog-api-key")
-        << QStringList{ "contents", "generationConfig" }
-        << QStringList{ "systemInstruction", "messages" } << QStringList{ "user" };
-    QTest::newRow("Gemini OpenAI-compatible endpoint")
-        << "Gemini" << "gemini-3.5-flash" << "/v1beta/openai/chat/completions" << true
-        << QByteArray() << QByteArray("authorization")
-        << QStringList{ "model", "messages", "max_tokens", "temperature" }
-        << QStringList{ "frequency_penalty", "presence_penalty", "top_p", "contents" } << chatRoles;
-    QTest::newRow("lower-case service name matches nothing")
-        << "openai" << "gpt-5" << "/v1/chat/completions" << true << QByteArray() << QByteArray()
-        << QStringList{ "max_tokens", "temperature", "top_p", "frequency_penalty", "presence_penalty", "messages" }
-        << QStringList{ "model" } << chatRoles;
+    add("OpenAI gpt-4o, all prompts", "OpenAI", "gpt-4o", chat, true, "", bearer,
+        classic, { "max_completion_tokens" }, chatRoles);
+    add("OpenAI gpt-4.1, user prompt only", "OpenAI", "gpt-4.1", chat, false, "", bearer,
+        classic, {}, { "user" });
+    add("OpenAI gpt-5", "OpenAI", "gpt-5", chat, true, "", bearer,
+        reasoningPresent, reasoningAbsent, chatRoles);
+    add("OpenAI gpt-6.1-terra", "OpenAI", "gpt-6.1-terra", chat, false, "", bearer,
+        reasoningPresent, reasoningAbsent, { "user" });
+    add("OpenAI o4-mini", "OpenAI", "o4-mini", chat, true, "", bearer,
+        reasoningPresent, reasoningAbsent, chatRoles);
+    add("OpenAI service on a local server, gpt-oss", "OpenAI", "gpt-oss:20b", chat, true, "", bearer,
+        classic, {}, chatRoles);
+    add("DeepSeek", "DeepSeek", "deepseek-flash", "/chat/completions", true, "", bearer,
+        classic, {}, chatRoles);
+    add("Azure dated API, gpt-4o deployment", "Azure", "",
+        "/openai/deployments/gpt-4o/chat/completions?api-version=2024-10-21", true, "", "api-key",
+        { "max_tokens", "temperature", "top_p", "messages" }, { "model" }, chatRoles);
+    add("Azure gpt-5-mini deployment", "Azure", "",
+        "/openai/deployments/gpt-5-mini/chat/completions?api-version=2025-04-01-preview", false, "", "api-key",
+        { "max_completion_tokens", "messages" }, reasoningAbsent + QStringList{ "model" }, { "user" });
+    add("Anthropic claude-sonnet-4-6, all prompts", "Anthropic", "claude-sonnet-4-6", "/v1/messages", true, "", "x-api-key",
+        { "model", "max_tokens", "temperature", "system", "messages", "stream" },
+        { "top_p", "frequency_penalty", "presence_penalty", "max_completion_tokens" }, { "assistant", "user" });
+    add("Anthropic claude-haiku-4-5 dated, user prompt only", "Anthropic", "claude-haiku-4-5-20251001", "/v1/messages", false, "", "x-api-key",
+        { "model", "max_tokens", "temperature", "messages" }, { "top_p", "system", "frequency_penalty" }, { "user" });
+    add("Anthropic claude-opus-4-7: no sampling", "Anthropic", "claude-opus-4-7", "/v1/messages", true, "", "x-api-key",
+        { "model", "max_tokens", "system", "messages" }, { "temperature", "top_p", "frequency_penalty" }, { "assistant", "user" });
+    add("Anthropic claude-sonnet-5-5: no sampling", "Anthropic", "claude-sonnet-5-5", "/v1/messages", false, "", "x-api-key",
+        { "model", "max_tokens", "messages" }, { "temperature", "top_p" }, { "user" });
+    add("Anthropic OpenAI-compatible endpoint", "Anthropic", "claude-sonnet-4-6", chat, true, "", bearer,
+        { "model", "max_tokens", "temperature", "messages" }, { "top_p", "frequency_penalty", "presence_penalty" }, chatRoles);
+    add("Gemini stored URL with a slash and key=", "Gemini", "gemini-3.5-flash",
+        "/v1beta/models/${model}/generateContent?key=", true, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key",
+        { "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens", "generationConfig.temperature", "generationConfig.topP" },
+        { "messages", "model", "max_tokens", "stream", "frequency_penalty", "generationConfig.frequencyPenalty" }, { "model", "user" });
+    add("Gemini URL with the colon, user prompt only", "Gemini", "gemini-2.5-flash-lite",
+        "/v1beta/models/${model}:generateContent", false, "/v1beta/models/gemini-2.5-flash-lite:generateContent", "x-goog-api-key",
+        { "contents", "generationConfig" }, { "systemInstruction", "messages" }, { "user" });
+    add("Gemini OpenAI-compatible endpoint", "Gemini", "gemini-3.5-flash", "/v1beta/openai/chat/completions", true, "", bearer,
+        { "model", "messages", "max_tokens", "temperature" }, { "frequency_penalty", "presence_penalty", "top_p", "contents" }, chatRoles);
+    add("lower-case service name matches nothing", "openai", "gpt-5", chat, true, "", "",
+        { "max_tokens", "temperature", "top_p", "frequency_penalty", "presence_penalty", "messages" }, { "model" }, chatRoles);
     // clang-format on
 }
 
