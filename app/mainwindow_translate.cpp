@@ -59,8 +59,10 @@ void MainWindow::onTranslationProgress(int jobs, int cells)
 
 void MainWindow::updateStopTranslatingAction()
 {
-    const TranslationQueue *jobs = translationJobs();
-    ui->actionStopTranslating->setEnabled(translating || jobs->jobsLeft() > 0 || jobs->isPaused());
+    // Read without translationJobs(): a state update must not create the queue.
+    const TranslationQueue *jobs = translationQueue;
+    ui->actionStopTranslating->setEnabled(
+        translating || (jobs && (jobs->jobsLeft() > 0 || jobs->isPaused())));
 }
 
 void MainWindow::dropTranslationJobs()
