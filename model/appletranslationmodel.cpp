@@ -47,30 +47,11 @@ bool AppleTranslationModel::openFiles(const QStringList &files)
 
 bool AppleTranslationModel::importFromDirectory(const QString &path)
 {
-    const QDir root(path);
-    if (!root.exists()) {
-        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
-        return false;
-    }
-    messageCount = 0;
-    columns = QStringList { tr("Message ID"), tr("Group") };
-    const QFileInfoList languageDirectories = root.entryInfoList(
-        { QStringLiteral("*.lproj") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &languageDirectory : languageDirectories) {
-        const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
-        columns.append(language);
-        // Sorted so that rows come in the same order on every file system.
-        const QFileInfoList tables =
-            QDir(languageDirectory.absoluteFilePath())
-                .entryInfoList({ QStringLiteral("*.strings"), QStringLiteral("*.xcstrings") },
-                    QDir::Files, QDir::Name);
-        for (const QFileInfo &table : tables)
-            readTable(table.absoluteFilePath(), language);
-    }
-    updateMessageCount();
-    directory = path;
-    loadProjectSettings();
-    return true;
+    return importLanguageFolders(path, { QStringLiteral("*.lproj") },
+        { QStringLiteral("*.strings"), QStringLiteral("*.xcstrings") },
+        [this](const QString &file, const QString &language, const QString &) {
+            readTable(file, language);
+        });
 }
 
 bool AppleTranslationModel::writeColumn(int column, const QString &targetDirectory) const

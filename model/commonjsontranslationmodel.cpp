@@ -49,28 +49,10 @@ bool CommonJSONTranslationModel::openFiles(const QStringList &files)
 
 bool CommonJSONTranslationModel::importFromDirectory(const QString &path)
 {
-    const QDir root(path);
-    if (!root.exists()) {
-        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
-        return false;
-    }
-    messageCount = 0;
-    columns = QStringList { tr("Message ID"), tr("Group") };
-    const QFileInfoList languageDirectories =
-        root.entryInfoList({ QStringLiteral("*") }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &languageDirectory : languageDirectories) {
-        const QString language = QFileInfo(languageDirectory.absoluteFilePath()).baseName();
-        columns.append(language);
-        const QFileInfoList files =
-            QDir(languageDirectory.absoluteFilePath())
-                .entryInfoList({ QStringLiteral("*.json") }, QDir::Files, QDir::Name);
-        for (const QFileInfo &file : files)
-            readNamespace(file.absoluteFilePath(), language, languageDirectory.fileName());
-    }
-    updateMessageCount();
-    directory = path;
-    loadProjectSettings();
-    return true;
+    return importLanguageFolders(path, { QStringLiteral("*") }, { QStringLiteral("*.json") },
+        [this](const QString &file, const QString &language, const QString &folderName) {
+            readNamespace(file, language, folderName);
+        });
 }
 
 bool CommonJSONTranslationModel::isFlat(const QString &directoryName, const QString &group) const

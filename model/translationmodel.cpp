@@ -371,6 +371,33 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     rowOfKey.insert(key, row);
 }
 
+bool TranslationModel::importLanguageFolders(
+    const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
+    const std::function<void(const QString &, const QString &, const QString &)> &read)
+{
+    const QDir root(path);
+    if (!root.exists()) {
+        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
+        return false;
+    }
+    messageCount = 0;
+    columns = columns.mid(0, leadingColumnCount());
+    const QFileInfoList folders =
+        root.entryInfoList(folderPatterns, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &folder : folders) {
+        const QString language = folder.baseName();
+        columns.append(language);
+        const QFileInfoList files =
+            QDir(folder.absoluteFilePath()).entryInfoList(filePatterns, QDir::Files, QDir::Name);
+        for (const QFileInfo &file : files)
+            read(file.absoluteFilePath(), language, folder.fileName());
+    }
+    updateMessageCount();
+    directory = path;
+    loadProjectSettings();
+    return true;
+}
+
 void TranslationModel::updateMessageCount()
 {
     // Loading adds rows and columns without telling attached views; a reset publishes both.

@@ -108,6 +108,14 @@ protected:
         const QString &text, bool finished);
     // Ends a load: publishes the new row and column counts to attached views.
     void updateMessageCount();
+    // Imports one column per language folder below `path`: folders matching `folderPatterns`
+    // and their files matching `filePatterns`, both in name order (so that rows come in the
+    // same order on every file system). `read` gets each file, its column's language and its
+    // folder's name. False, with a logged reason, when `path` does not exist.
+    bool importLanguageFolders(
+        const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
+        const std::function<void(const QString &file, const QString &language,
+                                 const QString &folderName)> &read);
 
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
