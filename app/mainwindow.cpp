@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/productinfo.h"
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
 #include "views/editordelegate.h"
@@ -9,6 +10,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -17,7 +20,7 @@ MainWindow::MainWindow(QWidget *parent)
     , idleTimer(new QTimer)
 {
     ui->setupUi(this);
-    setWindowTitle(windowTitle() + QStringLiteral(" %1").arg(QStringLiteral("v2025.07")));
+    setWindowTitle(windowTitle() + QStringLiteral(" %1").arg(ProductInfo::version()));
 
     const std::pair<QAction *, void (MainWindow::*)()> actions[] = {
         { ui->actionOpenTranslationFiles, &MainWindow::onActionOpenTranslationFilesTriggered },
@@ -95,9 +98,14 @@ MainWindow::MainWindow(QWidget *parent)
         [this] { ui->tabWidget->setCurrentIndex(0); });
     ui->menuView->insertAction(ui->actionTableView, ui->toolBar->toggleViewAction());
     ui->menuView->insertSeparator(ui->actionTableView);
+    buildWebsiteMenu();
 
     connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::onTabCloseRequested);
     ui->tabWidget->setTabsClosable(true);
+    // The table cannot be closed, so its tab offers no close button.
+    ui->tabWidget->tabBar()->setTabButton(0,
+        QTabBar::ButtonPosition(style()->styleHint(QStyle::SH_TabBar_CloseButtonPosition)),
+        nullptr);
     ui->tabWidget->tabBar()->setAutoHide(true);
 
     idleTimer->setSingleShot(true);
@@ -196,10 +204,4 @@ void MainWindow::onTabCloseRequested(int index)
     ui->tabWidget->removeTab(index);
     if (page)
         page->deleteLater();
-}
-
-void MainWindow::onTabWidgetCurrentIndexChanged(int)
-{
-    // Pages other than the table are embedded web pages; they fit themselves to their
-    // widget on every resize, so switching tabs needs nothing more.
 }

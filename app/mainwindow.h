@@ -115,6 +115,11 @@ private:
     bool installIfRead(TranslationModel *model, bool read, const QString &source);
     void reportNotOpened(const QString &message);
 
+    // --- Help entries and web pages (mainwindow_help.cpp) ---------------------------------
+    void buildWebsiteMenu();
+    // Shows the page in its tab, opening a tab for it if none shows it yet.
+    void openWebPage(const QString &url, const QString &title);
+
     // --- Translation jobs (mainwindow_translate.cpp) --------------------------------------
     void updateStopTranslatingAction();
     // Forgets waiting jobs and outstanding answers: their cells belong to a replaced set.

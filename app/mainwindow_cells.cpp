@@ -28,8 +28,3 @@ void MainWindow::onActionzhHKTozhCNTriggered() { }
 void MainWindow::onConvertFromZhCN() { }
 void MainWindow::onConvertFromZhTW() { }
 void MainWindow::onConvertFromZhHK() { }
-
-// Help entries and the about box.
-void MainWindow::onActionContentTriggered() { }
-void MainWindow::onActionHomepageTriggered() { }
-void MainWindow::onActionAboutTriggered() { }

@@ -10,6 +10,8 @@ packages=(
     qt6-translations-l10n libgl-dev
     libopencc-dev opencc libopencc-data
     libgettextpo-dev gettext zlib1g-dev
+    # web pages in tabs (optional at build time; without it they open in the desktop's browser)
+    qt6-webengine-dev
     # tests: headless display and the checkers of each file format
     xvfb xauth
     # tests: the self-signed certificate of the local TLS test server

@@ -1,16 +1,25 @@
+#include "app/aboutdialog.h"
 #include "app/mainwindow.h"
+#include "app/websitemenu.h"
+#include "app/webview2widget.h"
+#include "support/httpserver.h"
 #include "support/memorymodel.h"
+#include "support/testsupport.h"
 #include "views/messagebox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 
@@ -30,6 +39,16 @@ private slots:
     void quitQuestion_data();
     void quitQuestion();
     void tabs();
+    void webPage();
+    void websiteMenu_data();
+    void websiteMenu();
+    void zoomFactor_data();
+    void zoomFactor();
+    void helpPages_data();
+    void helpPages();
+
+public slots:
+    void openUrl(const QUrl &url) { openedUrls.append(url); }
 
 private:
     QAction *action(const char *name) const;
@@ -37,6 +56,7 @@ private:
     QStringList enabledNames(const QStringList &names) const;
 
     MainWindow *window = nullptr;
+    QList<QUrl> openedUrls;
 };
 
 namespace {
@@ -70,6 +90,7 @@ QStringList menuTexts(const QMenu *menu)
 void tst_MainWindow::initTestCase()
 {
     MessageBox::setTestMode(true);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
 }
 
 void tst_MainWindow::init()
@@ -136,8 +157,10 @@ void tst_MainWindow::structure()
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuEdit")),
         (QStringList {
             "Cu&t", "&Copy", "&Paste", "Delete", "----", "Select All", "----", "Preferences..." }));
-    QCOMPARE(menuTexts(window->findChild<QMenu *>("menuView")),
-        (QStringList { "toolBar", "----", "Table View" }));
+    // The website file installed beside the program adds its entries.
+    const QStringList view = menuTexts(window->findChild<QMenu *>("menuView"));
+    QCOMPARE(view.mid(0, 4), (QStringList { "toolBar", "----", "Table View", "----" }));
+    QVERIFY(view.size() > 4);
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuAbout")),
         (QStringList { "User Manual...", "Homepage...", "----", "About..." }));
     const QStringList translate = menuTexts(window->findChild<QMenu *>("menuTranslate"));
@@ -259,27 +282,150 @@ void tst_MainWindow::quitQuestion()
 
 void tst_MainWindow::tabs()
 {
+    HttpServer server;
+    QVERIFY(server.start());
     auto *tabs = window->findChild<QTabWidget *>("tabWidget");
-    QVERIFY(tabs);
     QCOMPARE(tabs->count(), 1);
     QCOMPARE(tabs->tabText(0), QStringLiteral("Table View"));
     QVERIFY(!tabs->tabBar()->isVisible());
+    QVERIFY(!tabs->tabBar()->tabButton(0, QTabBar::RightSide));
 
-    auto *page = new QWidget;
-    tabs->addTab(page, QStringLiteral("Web"));
-    tabs->setCurrentIndex(1);
+    window->openWebPage(server.url("/a"), "A");
+    window->openWebPage(server.url("/b"), "B");
     QVERIFY(tabs->tabBar()->isVisible());
-    QVERIFY(tabs->tabsClosable());
+    window->openWebPage(server.url("/a"), "A");
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->currentIndex(), 1);
+    auto *page = qobject_cast<WebView2Widget *>(tabs->widget(1));
+    QCOMPARE(page->url(), server.url("/a"));
 
     emit tabs->tabCloseRequested(0);
-    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->count(), 3);
     action("actionTableView")->trigger();
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->widget(1), page);
-
+    emit tabs->tabCloseRequested(1);
     emit tabs->tabCloseRequested(1);
     QCOMPARE(tabs->count(), 1);
     QVERIFY(!tabs->tabBar()->isVisible());
+}
+
+void tst_MainWindow::webPage()
+{
+    if (!WebView2Widget::embedsBrowser())
+        QSKIP("Built without Qt WebEngine: web tabs show a link instead of the page.");
+    HttpServer server;
+    QVERIFY(server.start());
+    HttpServer::Response page;
+    page.headers = { { "Content-Type", "text/html" } };
+    page.body = "<title>Page</title>";
+    server.setDefaultResponse(page);
+    window->openWebPage(server.url("/page"), "Page");
+    QVERIFY(server.waitForRequests(1, 30000));
+    QCOMPARE(server.requests().first().path(), QByteArray("/page"));
+    QVERIFY(server.requests().first().headers.value("user-agent").endsWith("; Parlonex"));
+}
+
+void tst_MainWindow::websiteMenu_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("languages");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("lastOpens");
+    const QByteArray manual = R"([{"name": "Manual", "name_de_DE": "Handbuch", "url": "m"}])";
+    QTest::newRow("categories, then titles, case-sensitive")
+        << QByteArray(R"([{"category": "B", "name": "Zeta", "url": "z"},
+                         {"category": "A", "name": "Beta", "url": "b"},
+                         {"category": "A", "name": "alpha", "url": "a"}])")
+        << QStringList() << QStringList { "----", "Beta", "alpha", "----", "Zeta" } << "z|Zeta";
+    QTest::newRow("de_DE preferred") << manual << QStringList { "fr_FR", "de_DE" }
+                                     << QStringList { "----", "Handbuch" } << "m|Handbuch";
+    QTest::newRow("de_DE not preferred")
+        << manual << QStringList { "en_US" } << QStringList { "----", "Manual" } << "m|Manual";
+    QTest::newRow("no title or address")
+        << QByteArray(R"([{"name": "", "url": "e"}, {"name": "No address"},
+                         {"name_de_DE": "Nur deutsch", "url": "d"}, {"name": "A & B", "url": "k"}])")
+        << QStringList() << QStringList { "----", "A && B" } << "k|A & B";
+    QTest::newRow("not an array") << QByteArray(R"({"name": "x", "url": "u"})") << QStringList()
+                                  << QStringList() << "";
+    QTest::newRow("broken") << QByteArray(R"([{"name": "x", )") << QStringList() << QStringList()
+                            << "";
+    QTest::newRow("missing") << QByteArray() << QStringList() << QStringList() << "";
+}
+
+void tst_MainWindow::websiteMenu()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, languages);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, lastOpens);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("website.json");
+    if (!file.isEmpty())
+        QVERIFY(TestSupport::writeFile(path, file));
+    QMenu menu;
+    QString opened;
+    addWebsiteEntries(&menu, path, languages,
+        [&opened](const QString &url, const QString &title) { opened = url + '|' + title; });
+    QCOMPARE(menuTexts(&menu), texts);
+    if (!texts.isEmpty())
+        menu.actions().last()->trigger();
+    QCOMPARE(opened, lastOpens);
+}
+
+void tst_MainWindow::zoomFactor_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("zoom");
+    QTest::newRow("1") << 1.0 << 1.0;
+    QTest::newRow("1.25 keeps the default") << 1.25 << 1.0;
+    QTest::newRow("1.5") << 1.5 << 0.9333333333333333;
+    QTest::newRow("2") << 2.0 << 0.7;
+}
+
+void tst_MainWindow::zoomFactor()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(qreal, zoom);
+    QCOMPARE(WebView2Widget::zoomFactor(ratio), zoom);
+}
+
+void tst_MainWindow::helpPages_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("fragment");
+    QTest::newRow("User Manual") << "actionContent"
+                                 << "features";
+    QTest::newRow("Homepage") << "actionHomepage"
+                              << "";
+    QTest::newRow("about box link") << "labelHomepage"
+                                    << "";
+}
+
+void tst_MainWindow::helpPages()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, fragment);
+    openedUrls.clear();
+    AboutDialog about(window);
+    if (auto *label = about.findChild<QLabel *>(command))
+        emit label->linkActivated("mailto:elsewhere");
+    else
+        window->findChild<QAction *>(command)->trigger();
+    QCOMPARE(openedUrls.size(), 1);
+    // The manual installed beside the program stands in for the web site and has the section.
+    const QString manual =
+        QString::fromUtf8(TestSupport::readAll(openedUrls.first().toLocalFile()));
+    QVERIFY(manual.contains("<title>Parlonex"));
+    QVERIFY(manual.contains(QStringLiteral("id=\"%1\"").arg(fragment)) || fragment.isEmpty());
+    QCOMPARE(openedUrls.first().fragment(), fragment);
+
+    QCOMPARE(about.findChild<QLabel *>("labelVersion")->text(), "Version: v2025.07");
+    const QString parties = about.findChild<QTextEdit *>("textEdit")->toPlainText();
+    for (const char *licence : { "Parlonex (GPL-3.0-or-later)", "Qt (LGPL-3.0)",
+             "OpenCC (Apache-2.0)", "libgettextpo (GPL-3.0-or-later)", "zlib (zlib licence)" })
+        QVERIFY2(parties.contains(licence), licence);
+    QCOMPARE(parties.contains("Qt WebEngine (LGPL-3.0 and the Chromium licences)"),
+        WebView2Widget::embedsBrowser());
 }
 
 QTEST_MAIN(tst_MainWindow)
