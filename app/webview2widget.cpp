@@ -72,6 +72,7 @@ WebView2Widget::WebView2Widget(QWidget *parent)
     label->setTextInteractionFlags(Qt::TextBrowserInteraction);
     webview = label;
 #endif
+    setFocusProxy(webview);
 }
 
 WebView2Widget::~WebView2Widget() = default;
@@ -94,7 +95,8 @@ void WebView2Widget::setUrl(const QString &url)
 {
     address = url;
 #ifdef PARLONEX_HAVE_WEBENGINE
-    static_cast<QWebEngineView *>(webview)->setUrl(QUrl(url));
+    // Hand-written entries such as "www.example.org" name a web page too.
+    static_cast<QWebEngineView *>(webview)->setUrl(QUrl::fromUserInput(url));
 #else
     static_cast<QLabel *>(webview)->setText(
         tr("This page opens in your web browser:").toHtmlEscaped()

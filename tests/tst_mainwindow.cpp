@@ -29,6 +29,7 @@ class tst_MainWindow : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init();
     void cleanup();
     void structure();
