@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Parlonex</source>
+        <translation>Über Parlonex</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Large Language Model-powered multilingual translation tool to accelerate software internationalization.</source>
+        <translation>Mehrsprachiges Übersetzungswerkzeug mit großen Sprachmodellen, das die Internationalisierung von Software beschleunigt.</translation>
+    </message>
+    <message>
+        <source>Homepage: </source>
+        <translation>Homepage: </translation>
+    </message>
+    <message>
+        <source>Contact us: </source>
+        <translation>Kontakt: </translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>Version: </translation>
+    </message>
+    <message>
+        <source>Third parties</source>
+        <translation>Drittanbieter</translation>
+    </message>
+    <message>
+        <source>LGPL-3.0 and the Chromium licences</source>
+        <translation>LGPL-3.0 und die Chromium-Lizenzen</translation>
+    </message>
+    <message>
+        <source>zlib licence</source>
+        <translation>zlib-Lizenz</translation>
+    </message>
+    <message>
+        <source>Oxygen icons</source>
+        <translation>Oxygen-Symbole</translation>
+    </message>
+    <message>
+        <source>Flag icons by Mark James</source>
+        <translation>Flaggensymbole von Mark James</translation>
+    </message>
+    <message>
+        <source>public domain</source>
+        <translation>gemeinfrei</translation>
+    </message>
+</context>
+<context>
     <name>AppleTranslationModel</name>
     <message>
         <source>Message ID</source>
@@ -716,6 +767,13 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Translation stopped.</source>
         <translation>Übersetzung angehalten.</translation>
+    </message>
+</context>
+<context>
+    <name>WebView2Widget</name>
+    <message>
+        <source>This page opens in your web browser:</source>
+        <translation>Diese Seite öffnet sich in Ihrem Webbrowser:</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Parlonex</source>
+        <translation>关于 Parlonex</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Large Language Model-powered multilingual translation tool to accelerate software internationalization.</source>
+        <translation>由大语言模型驱动的多语言翻译工具，加速软件国际化。</translation>
+    </message>
+    <message>
+        <source>Homepage: </source>
+        <translation>主页：</translation>
+    </message>
+    <message>
+        <source>Contact us: </source>
+        <translation>联系我们：</translation>
+    </message>
+    <message>
+        <source>Version: </source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>Third parties</source>
+        <translation>第三方组件</translation>
+    </message>
+    <message>
+        <source>LGPL-3.0 and the Chromium licences</source>
+        <translation>LGPL-3.0 及 Chromium 许可证</translation>
+    </message>
+    <message>
+        <source>zlib licence</source>
+        <translation>zlib 许可证</translation>
+    </message>
+    <message>
+        <source>Oxygen icons</source>
+        <translation>Oxygen 图标</translation>
+    </message>
+    <message>
+        <source>Flag icons by Mark James</source>
+        <translation>Mark James 绘制的旗帜图标</translation>
+    </message>
+    <message>
+        <source>public domain</source>
+        <translation>公有领域</translation>
+    </message>
+</context>
+<context>
     <name>AppleTranslationModel</name>
     <message>
         <source>Message ID</source>
@@ -716,6 +767,13 @@ This operation cannot be undone.</source>
     <message>
         <source>Translation stopped.</source>
         <translation>翻译已停止。</translation>
+    </message>
+</context>
+<context>
+    <name>WebView2Widget</name>
+    <message>
+        <source>This page opens in your web browser:</source>
+        <translation>此页面将在您的网页浏览器中打开：</translation>
     </message>
 </context>
 </TS>
