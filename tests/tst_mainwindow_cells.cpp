@@ -150,6 +150,8 @@ void tst_MainWindowCells::runStep(const QString &step, int dialogValue)
     if (entry->text().endsWith("..."))
         QTimer::singleShot(0, this, [dialogValue] {
             QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
             dialog->findChild<QSpinBox *>("spinBox")->setValue(dialogValue);
             dialog->findChild<QPushButton *>(dialogValue > 0 ? "btnOK" : "btnCancel")->click();
         });
