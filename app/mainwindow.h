@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QPoint>
 
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -12,9 +13,11 @@ class MainWindow;
 }
 
 class EditorDelegate;
+class QMenu;
 class QTimer;
 class SourceModel;
 class TranslationModel;
+struct CellText;
 
 // The program's only window and the hub every command ends in. The work behind each group
 // of commands lives in its own file (mainwindow_files.cpp, mainwindow_translate.cpp, ...).
@@ -76,13 +79,13 @@ private slots:
     void onEditorDelegateTranslate(QModelIndex index);
     void onTranslateCell();
     void onTranslateCellWithPresetPrompt();
-    void onCopySource();
-    void onCopyZhCN();
-    void onCopyZhTW();
-    void onCopyZhHK();
-    void onConvertFromZhCN();
-    void onConvertFromZhTW();
-    void onConvertFromZhHK();
+    void onCopySource(const QModelIndex &index);
+    void onCopyZhCN(const QModelIndex &index);
+    void onCopyZhTW(const QModelIndex &index);
+    void onCopyZhHK(const QModelIndex &index);
+    void onConvertFromZhCN(const QModelIndex &index);
+    void onConvertFromZhTW(const QModelIndex &index);
+    void onConvertFromZhHK(const QModelIndex &index);
     void onLLMServiceResponse();
     void onActionAllCellsInCurrentRowCopySourceTextTriggered();
     void onActionAllCellsInCurrentRowCopyTextFromRowTriggered();
@@ -98,6 +101,7 @@ private slots:
 
 private:
     friend class tst_MainWindow;
+    friend class tst_MainWindowCells;
 
     // Enabled states are recomputed once after the events that can change them (selection,
     // a set installed, the clipboard, the translating flag) instead of on every idle pass.
@@ -136,6 +140,40 @@ private:
     void onTranslateCell(const QModelIndex &index);
     void onTranslateCellWithPresetPrompt(const QModelIndex &index, const QString &role);
     void onTranslationProgress(int jobs, int cells);
+
+    // --- Cell, row and column commands (mainwindow_cells.cpp) ------------------------------
+    void columnCopySourceText(int column);
+    void rowCopySourceText(int row);
+    void columnCopyFromColumn(int column);
+    void rowCopyFromRow(int row);
+    void copyFromNamedColumn(const QString &name, const QModelIndex &index);
+    void useColumnAsSource(int column);
+    void setCellsFinished(const QModelIndex &index, bool finished);
+    // Every cell of a row (Qt::Vertical) or of a column (Qt::Horizontal).
+    void setCellsFinished(Qt::Orientation orientation, int section, bool finished);
+    // The first column whose header reads `code` exactly (so never the marked source
+    // column); -1 when there is none.
+    int findLanguageColumn(const QString &code) const;
+    // The 0-based row or column the user picks in the row/column dialog; -1 when cancelled.
+    int chooseRowOrColumn(bool rowMode, int count);
+    // Stores a column command's texts, asking once first when cells that hold text would
+    // change.
+    void writeColumnTexts(QList<CellText> texts);
+    QModelIndexList selectedCells() const;
+    void copyCells(const QModelIndexList &cells);
+    void pasteBlock(const QModelIndex &start, const QList<QStringList> &rows);
+
+    // --- Context menus (mainwindow_menus.cpp): parentless, shown and deleted by the slots --
+    QMenu *createCellMenu(const QModelIndex &index);
+    QMenu *createSourceRowMenu(int row);
+    QMenu *createColumnHeaderMenu(int column);
+    // An entry whose command needs the LLM service: it warns instead while none is set up.
+    void addTranslateEntry(QMenu *menu, const QString &text, const std::function<void()> &run);
+
+    // --- Chinese script conversion (mainwindow_chinese.cpp) -------------------------------
+    void convertColumn(const QString &fromCode, const QString &toCode, const QString &profile);
+    void convertCell(const QString &fromCode, const QModelIndex &index, const QString &profile);
+    void convertCellFrom(const QString &fromCode, const QModelIndex &index);
 
     class TranslationQueue *translationQueue = nullptr;
     class QLabel *translationProgress = nullptr;

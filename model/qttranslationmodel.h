@@ -11,7 +11,6 @@ class QtTranslationModel final : public TranslationModel
 public:
     explicit QtTranslationModel(QObject *parent = nullptr);
 
-    void setFinished(const QModelIndex &index, bool finished) override;
     bool importFromDirectory(const QString &directory) override;
     bool openFiles(const QStringList &files) override;
     bool exportToDirectory() override;

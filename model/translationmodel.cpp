@@ -1,6 +1,7 @@
 #include "model/translationmodel.h"
 
 #include "model/appletranslationmodel.h"
+#include "model/cellblock.h"
 #include "model/commonjsontranslationmodel.h"
 #include "model/gnutranslationmodel.h"
 #include "model/qttranslationmodel.h"
@@ -14,6 +15,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcModel, "parlonex.model")
 
@@ -83,6 +86,11 @@ const Translation *TranslationModel::findTranslation(int row, const QString &lan
     return nullptr;
 }
 
+Translation *TranslationModel::findTranslation(int row, const QString &language)
+{
+    return const_cast<Translation *>(std::as_const(*this).findTranslation(row, language));
+}
+
 QVariant TranslationModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.model() != this || index.row() < 0 || index.column() < 0
@@ -115,35 +123,59 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
     }
 }
 
+bool TranslationModel::isInTable(const QModelIndex &index) const
+{
+    if (index.row() >= 0 && index.row() < messageCount && index.column() >= 0
+        && index.column() < columnCount())
+        return true;
+    qCDebug(lcModel) << "row:" << index.row() << ", column:" << index.column();
+    return false;
+}
+
+void TranslationModel::storeText(const QModelIndex &index, const QString &text)
+{
+    const QString language = columns.at(languagePosition(index.column()));
+    Translation *target = findTranslation(index.row(), language);
+    if (!target) {
+        QList<Translation> &translations = messages[index.row()].translations;
+        translations.append(Translation { false, QString(), language });
+        target = &translations.last();
+    }
+    target->text = text;
+}
+
 bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (index.row() < 0 || index.row() >= messageCount || index.column() < 0
-        || index.column() >= columnCount()) {
-        qCDebug(lcModel) << "row:" << index.row() << ", column:" << index.column();
+    if (!isInTable(index))
         return false;
-    }
     // Only the text can be changed; other roles are derived from it.
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return false;
     if (data(index, role) == value)
         return false;
-
-    const QString language = columns.at(languagePosition(index.column()));
-    Message &message = messages[index.row()];
-    Translation *target = nullptr;
-    for (Translation &translation : message.translations) {
-        if (translation.language == language) {
-            target = &translation;
-            break;
-        }
-    }
-    if (!target) {
-        message.translations.append(Translation { false, QString(), language });
-        target = &message.translations.last();
-    }
-    target->text = value.toString();
+    storeText(index, value.toString());
     emit dataChanged(index, index, {});
     return true;
+}
+
+int TranslationModel::setTexts(const QList<CellText> &texts)
+{
+    int changed = 0;
+    int top = messageCount, left = columnCount(), bottom = -1, right = -1;
+    for (const CellText &cell : texts) {
+        // An empty text for a cell without an entry changes nothing a user or a file sees.
+        if (!isInTable(cell.index) || cellText(cell.index) == cell.text)
+            continue;
+        storeText(cell.index, cell.text);
+        ++changed;
+        top = qMin(top, cell.index.row());
+        bottom = qMax(bottom, cell.index.row());
+        left = qMin(left, cell.index.column());
+        right = qMax(right, cell.index.column());
+    }
+    if (changed > 0)
+        emit dataChanged(index(top, left), index(bottom, right), {});
+    return changed;
 }
 
 QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -181,7 +213,9 @@ void TranslationModel::cut(const QModelIndex &index)
 
 void TranslationModel::copy(const QModelIndex &index)
 {
-    QGuiApplication::clipboard()->setText(data(index, Qt::DisplayRole).toString());
+    // Marked as one cell, so that a text holding tabs and line breaks is pasted back whole.
+    QGuiApplication::clipboard()->setMimeData(
+        CellBlock::toMimeData({ { data(index, Qt::DisplayRole).toString() } }));
 }
 
 void TranslationModel::paste(const QModelIndex &index)
@@ -202,7 +236,17 @@ void TranslationModel::indexesOfColumn(int column, QModelIndexList &indexes) con
         indexes.append(index(row, column));
 }
 
-void TranslationModel::setFinished(const QModelIndex &, bool) { }
+void TranslationModel::setFinished(const QModelIndex &index, bool finished)
+{
+    const int position = languagePosition(index.column());
+    Translation *translation =
+        position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
+    // A cell without an entry has nothing to mark.
+    if (!translation || translation->finished == finished)
+        return;
+    translation->finished = finished;
+    emit dataChanged(index, index, {});
+}
 
 QString TranslationModel::messageId(const QModelIndex &index) const
 {

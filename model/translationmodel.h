@@ -31,6 +31,13 @@ Q_DECLARE_TYPEINFO(Message, Q_RELOCATABLE_TYPE);
 
 enum class ModelKind : int { Apple = 1, Qt = 2, Gnu = 3, CommonJSON = 4 };
 
+// One cell's new text in an edit of many cells (TranslationModel::setTexts).
+struct CellText
+{
+    QModelIndex index;
+    QString text;
+};
+
 // One cell handed to a writer by columnWalk.
 struct CellItem
 {
@@ -62,6 +69,10 @@ public:
     QVariant headerData(
         int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Many cells in one edit, each under the rules of setData, announced by one dataChanged
+    // over the range the changed cells span. Returns the number of cells changed.
+    int setTexts(const QList<CellText> &texts);
 
     virtual void cut(const QModelIndex &index);
     virtual void copy(const QModelIndex &index);
@@ -120,6 +131,7 @@ protected:
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
     const Translation *findTranslation(int row, const QString &language) const;
+    Translation *findTranslation(int row, const QString &language);
 
     int messageCount = 0;
     QStringList columns;
@@ -129,6 +141,9 @@ protected:
     QString sourceLanguage;
 
 private:
+    bool isInTable(const QModelIndex &index) const;
+    void storeText(const QModelIndex &index, const QString &text);
+
     struct GroupKey
     {
         QString group;

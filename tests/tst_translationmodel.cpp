@@ -94,6 +94,19 @@ void tst_TranslationModel::cellStates()
     // Derived roles cannot be written.
     QVERIFY(!model.setData(model.index(0, 0), QBrush(Qt::red), Qt::BackgroundRole));
     QCOMPARE(changed.size(), 0);
+
+    // Many cells in one edit: unchanged ones are left out, one signal spans the changed ones.
+    QCOMPARE(model.setTexts({ { model.index(0, 0), "Grüß Gott" }, { model.index(0, 1), "Bonjour" },
+                 { missing, "Salve" } }),
+        2);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.at(0).at(0).toModelIndex(), model.index(0, 0));
+    QCOMPARE(changed.at(0).at(1).toModelIndex(), missing);
+    // The finished mark is announced, once.
+    model.setFinished(model.index(0, 1), true);
+    model.setFinished(model.index(0, 1), true);
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(model.data(model.index(0, 1), Qt::BackgroundRole), QVariant(QBrush(Qt::green)));
 }
 
 void tst_TranslationModel::setDataOutsideTableLogs_data()

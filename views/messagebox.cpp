@@ -1,5 +1,7 @@
 #include "views/messagebox.h"
 
+#include <QPushButton>
+
 namespace {
 
 struct TestState
@@ -19,7 +21,7 @@ TestState &testState()
 
 QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *parent,
     const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
-    QMessageBox::StandardButton defaultButton)
+    QMessageBox::StandardButton defaultButton, const QList<Choice> &choices)
 {
     TestState &state = testState();
     if (state.enabled) {
@@ -29,6 +31,8 @@ QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *pa
         return defaultButton != QMessageBox::NoButton ? defaultButton : QMessageBox::Ok;
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    for (const auto &[button, label] : choices)
+        box.addButton(button)->setText(label);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -59,6 +63,13 @@ QMessageBox::StandardButton MessageBox::critical(QWidget *parent, const QString 
     QMessageBox::StandardButton defaultButton)
 {
     return show(QMessageBox::Critical, parent, title, text, buttons, defaultButton);
+}
+
+QMessageBox::StandardButton MessageBox::choose(QWidget *parent, const QString &title,
+    const QString &text, const QList<Choice> &choices, QMessageBox::StandardButton defaultButton)
+{
+    return show(
+        QMessageBox::Question, parent, title, text, QMessageBox::NoButton, defaultButton, choices);
 }
 
 void MessageBox::setTestMode(bool enabled)

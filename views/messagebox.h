@@ -3,6 +3,8 @@
 #include <QList>
 #include <QMessageBox>
 
+#include <utility>
+
 // Every message box of the program goes through here. Tests switch on the test mode: then
 // nothing is shown, each box is recorded and answered from a queue of next answers (or its
 // default button).
@@ -30,6 +32,13 @@ public:
         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
+    // A question whose buttons read the caller's own words; the answer is the standard
+    // button each of them stands in for.
+    using Choice = std::pair<QMessageBox::StandardButton, QString>;
+    static QMessageBox::StandardButton choose(QWidget *parent, const QString &title,
+        const QString &text, const QList<Choice> &choices,
+        QMessageBox::StandardButton defaultButton);
+
     static void setTestMode(bool enabled);
     static void setNextAnswer(QMessageBox::StandardButton answer);
     // The boxes "shown" in test mode, oldest first.
@@ -39,5 +48,5 @@ public:
 private:
     static QMessageBox::StandardButton show(QMessageBox::Icon icon, QWidget *parent,
         const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton defaultButton);
+        QMessageBox::StandardButton defaultButton, const QList<Choice> &choices = {});
 };

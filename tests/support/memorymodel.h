@@ -21,6 +21,7 @@ public:
     }
     void finish() { updateMessageCount(); }
     void setDirectory(const QString &path) { directory = path; }
+    void setFile(const QString &language, const QString &path) { languageFiles[language] = path; }
     using TranslationModel::loadProjectSettings;
 
     bool importFromDirectory(const QString &) override { return false; }
