@@ -86,6 +86,37 @@
     </message>
 </context>
 <context>
+    <name>InputRowColumnDialog</name>
+    <message>
+        <source>Select Row/Column</source>
+        <translation>Zeile/Spalte auswählen</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Spalte</translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation>Kopfzeile</translation>
+    </message>
+</context>
+<context>
     <name>LLMServiceReplyHelper</name>
     <message>
         <source>The response was filtered (%1).</source>
@@ -449,6 +480,133 @@
     <message>
         <source>Could not read %1.</source>
         <translation>%1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete these cells&apos; value?</source>
+        <translation>Möchten Sie den Inhalt dieser Zellen löschen?</translation>
+    </message>
+    <message>
+        <source>Current column is the source column</source>
+        <translation>Die aktuelle Spalte ist die Quellspalte</translation>
+    </message>
+    <message>
+        <source>The source column and the target column are identical.</source>
+        <translation>Quell- und Zielspalte sind identisch.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwrite %n translated cells?</source>
+        <translation>
+            <numerusform>%n übersetzte Zelle überschreiben?</numerusform>
+            <numerusform>%n übersetzte Zellen überschreiben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Überschreiben</translation>
+    </message>
+    <message>
+        <source>Only Empty Cells</source>
+        <translation>Nur leere Zellen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find %1 column</source>
+        <translation>Spalte %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find column with name %1</source>
+        <translation>Keine Spalte mit dem Namen %1 gefunden</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Translate[Default Prompt]</source>
+        <translation>Übersetzen [Standard-Prompt]</translation>
+    </message>
+    <message>
+        <source>Translate[Preset Prompts]</source>
+        <translation>Übersetzen [Vorlagen-Prompts]</translation>
+    </message>
+    <message>
+        <source>Copy Source</source>
+        <translation>Quelltext kopieren</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>%1 kopieren</translation>
+    </message>
+    <message>
+        <source>Convert From %1</source>
+        <translation>Aus %1 umwandeln</translation>
+    </message>
+    <message>
+        <source>Translate All Cells In This Column</source>
+        <translation>Alle Zellen dieser Spalte übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate All Cells In This Row</source>
+        <translation>Alle Zellen dieser Zeile übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells In This Column</source>
+        <translation>Alle leeren Zellen dieser Spalte übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells In This Row</source>
+        <translation>Alle leeren Zellen dieser Zeile übersetzen</translation>
+    </message>
+    <message>
+        <source>All Cells In This Column Copy Source Text</source>
+        <translation>Quelltext in alle Zellen dieser Spalte kopieren</translation>
+    </message>
+    <message>
+        <source>All Cells In This Row Copy Source Text</source>
+        <translation>Quelltext in alle Zellen dieser Zeile kopieren</translation>
+    </message>
+    <message>
+        <source>All Cells In This Column Copy From Column...</source>
+        <translation>Text einer anderen Spalte in alle Zellen dieser Spalte kopieren...</translation>
+    </message>
+    <message>
+        <source>All Cells In This Row Copy From Row...</source>
+        <translation>Text einer anderen Zeile in alle Zellen dieser Zeile kopieren...</translation>
+    </message>
+    <message>
+        <source>Use This Column As Source</source>
+        <translation>Diese Spalte als Quelle verwenden</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Column As Finished</source>
+        <translation>Alle Zellen dieser Spalte als fertig markieren</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Column As Unfinished</source>
+        <translation>Alle Zellen dieser Spalte als unfertig markieren</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Row As Finished</source>
+        <translation>Alle Zellen dieser Zeile als fertig markieren</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Row As Unfinished</source>
+        <translation>Alle Zellen dieser Zeile als unfertig markieren</translation>
+    </message>
+    <message>
+        <source>Mark This Cell As Finished</source>
+        <translation>Diese Zelle als fertig markieren</translation>
+    </message>
+    <message>
+        <source>Mark This Cell As Unfinished</source>
+        <translation>Diese Zelle als unfertig markieren</translation>
+    </message>
+    <message>
+        <source>Save Current Column To File</source>
+        <translation>Aktuelle Spalte in Datei speichern</translation>
     </message>
 </context>
 <context>

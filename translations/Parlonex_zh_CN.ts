@@ -86,6 +86,37 @@
     </message>
 </context>
 <context>
+    <name>InputRowColumnDialog</name>
+    <message>
+        <source>Select Row/Column</source>
+        <translation>选择行/列</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>源</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation>表头</translation>
+    </message>
+</context>
+<context>
     <name>LLMServiceReplyHelper</name>
     <message>
         <source>The response was filtered (%1).</source>
@@ -449,6 +480,132 @@
     <message>
         <source>Could not read %1.</source>
         <translation>无法读取 %1。</translation>
+    </message>
+    <message>
+        <source>Do you want to delete these cells&apos; value?</source>
+        <translation>确定要删除这些单元格的内容吗？</translation>
+    </message>
+    <message>
+        <source>Current column is the source column</source>
+        <translation>当前列是源列</translation>
+    </message>
+    <message>
+        <source>The source column and the target column are identical.</source>
+        <translation>源列与目标列相同。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Overwrite %n translated cells?</source>
+        <translation>
+            <numerusform>覆盖 %n 个已翻译的单元格吗？</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>覆盖</translation>
+    </message>
+    <message>
+        <source>Only Empty Cells</source>
+        <translation>仅空单元格</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find %1 column</source>
+        <translation>找不到 %1 列</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find column with name %1</source>
+        <translation>找不到名为 %1 的列</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Translate[Default Prompt]</source>
+        <translation>翻译[默认提示词]</translation>
+    </message>
+    <message>
+        <source>Translate[Preset Prompts]</source>
+        <translation>翻译[预设提示词]</translation>
+    </message>
+    <message>
+        <source>Copy Source</source>
+        <translation>复制源文本</translation>
+    </message>
+    <message>
+        <source>Copy %1</source>
+        <translation>复制 %1</translation>
+    </message>
+    <message>
+        <source>Convert From %1</source>
+        <translation>从 %1 转换</translation>
+    </message>
+    <message>
+        <source>Translate All Cells In This Column</source>
+        <translation>翻译此列所有单元格</translation>
+    </message>
+    <message>
+        <source>Translate All Cells In This Row</source>
+        <translation>翻译此行所有单元格</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells In This Column</source>
+        <translation>翻译此列所有空单元格</translation>
+    </message>
+    <message>
+        <source>Translate All Empty Cells In This Row</source>
+        <translation>翻译此行所有空单元格</translation>
+    </message>
+    <message>
+        <source>All Cells In This Column Copy Source Text</source>
+        <translation>此列所有单元格复制源文本</translation>
+    </message>
+    <message>
+        <source>All Cells In This Row Copy Source Text</source>
+        <translation>此行所有单元格复制源文本</translation>
+    </message>
+    <message>
+        <source>All Cells In This Column Copy From Column...</source>
+        <translation>此列所有单元格从指定列复制...</translation>
+    </message>
+    <message>
+        <source>All Cells In This Row Copy From Row...</source>
+        <translation>此行所有单元格从指定行复制...</translation>
+    </message>
+    <message>
+        <source>Use This Column As Source</source>
+        <translation>将此列用作源</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Column As Finished</source>
+        <translation>将此列所有单元格标记为已完成</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Column As Unfinished</source>
+        <translation>将此列所有单元格标记为未完成</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Row As Finished</source>
+        <translation>将此行所有单元格标记为已完成</translation>
+    </message>
+    <message>
+        <source>Mark All Cells In This Row As Unfinished</source>
+        <translation>将此行所有单元格标记为未完成</translation>
+    </message>
+    <message>
+        <source>Mark This Cell As Finished</source>
+        <translation>将此单元格标记为已完成</translation>
+    </message>
+    <message>
+        <source>Mark This Cell As Unfinished</source>
+        <translation>将此单元格标记为未完成</translation>
+    </message>
+    <message>
+        <source>Save Current Column To File</source>
+        <translation>将当前列保存到文件</translation>
     </message>
 </context>
 <context>
