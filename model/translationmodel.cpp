@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QUndoStack>
 
 #include <utility>
 
@@ -34,6 +35,7 @@ const QString sourceMark = QString::fromUtf8("\xF0\x9F\x93\xB0"); // U+1F4F0 NEW
 
 TranslationModel::TranslationModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , history(new QUndoStack(this))
 {
 }
 
@@ -88,7 +90,14 @@ const Translation *TranslationModel::findTranslation(int row, const QString &lan
 
 Translation *TranslationModel::findTranslation(int row, const QString &language)
 {
-    return const_cast<Translation *>(std::as_const(*this).findTranslation(row, language));
+    if (row < 0 || row >= messages.size())
+        return nullptr;
+    // Non-const access detaches the row from the messages as read, which must keep their texts.
+    for (Translation &translation : messages[row].translations) {
+        if (translation.language == language)
+            return &translation;
+    }
+    return nullptr;
 }
 
 QVariant TranslationModel::data(const QModelIndex &index, int role) const
@@ -153,7 +162,9 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
         return false;
     if (data(index, role) == value)
         return false;
+    const CellState before = cellState(index.row(), index.column());
     storeText(index, value.toString());
+    recordChange(index, before, QT_TR_NOOP("Edit Cell"));
     emit dataChanged(index, index, {});
     return true;
 }
@@ -162,11 +173,14 @@ int TranslationModel::setTexts(const QList<CellText> &texts)
 {
     int changed = 0;
     int top = messageCount, left = columnCount(), bottom = -1, right = -1;
+    const EditStep step(this, tr("Edit Cells"));
     for (const CellText &cell : texts) {
         // An empty text for a cell without an entry changes nothing a user or a file sees.
         if (!isInTable(cell.index) || cellText(cell.index) == cell.text)
             continue;
+        const CellState before = cellState(cell.index.row(), cell.index.column());
         storeText(cell.index, cell.text);
+        recordChange(cell.index, before, nullptr);
         ++changed;
         top = qMin(top, cell.index.row());
         bottom = qMax(bottom, cell.index.row());
@@ -190,7 +204,7 @@ QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, 
     case Qt::DisplayRole:
         return section == currentSourceColumn ? code + sourceMark : code;
     case Qt::ToolTipRole:
-        return languageDisplayName(code);
+        return languageDisplayName(code) + QLatin1Char('\n') + columnProgressText(section);
     case Qt::DecorationRole:
         return QIcon(QStringLiteral(":/rc/flags/%1.png").arg(code));
     default:
@@ -244,7 +258,9 @@ void TranslationModel::setFinished(const QModelIndex &index, bool finished)
     // A cell without an entry has nothing to mark.
     if (!translation || translation->finished == finished)
         return;
+    const CellState before = cellState(index.row(), index.column());
     translation->finished = finished;
+    recordChange(index, before, QT_TR_NOOP("Mark Cell"));
     emit dataChanged(index, index, {});
 }
 
@@ -415,8 +431,8 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     rowOfKey.insert(key, row);
 }
 
-bool TranslationModel::importLanguageFolders(
-    const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
+bool TranslationModel::importLanguageFolders(const QString &path, const QStringList &folderPatterns,
+    const QStringList &filePatterns,
     const std::function<void(const QString &, const QString &, const QString &)> &read)
 {
     const QDir root(path);
@@ -447,5 +463,7 @@ void TranslationModel::updateMessageCount()
     // Loading adds rows and columns without telling attached views; a reset publishes both.
     beginResetModel();
     messageCount = int(messages.size());
+    loadedMessages = messages;
+    history->clear();
     endResetModel();
 }
