@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "model/rowfilter.h"
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
@@ -60,28 +61,47 @@ QString historyText(int number, const QString &path)
 void MainWindow::installTranslationModel(TranslationModel *model)
 {
     dropTranslationJobs();
+    ui->detailPane->showCell(nullptr, {});
     auto *newSourceModel = new SourceModel(this);
     newSourceModel->setTranslationModel(model);
     model->setParent(this);
-    ui->targetTableView->setModel(model);
-    ui->sourceTableView->setModel(newSourceModel);
+    ui->filterBar->clear();
+    rowFilter->setModel(model);
+    targetRows->setSourceModel(model);
+    sourceRows->setSourceModel(newSourceModel);
     delete sourceModel;
     delete translationModel;
     translationModel = model;
     sourceModel = newSourceModel;
+    ui->tableStack->setCurrentWidget(ui->workPage);
     ui->sourceTableView->fitColumnsToViewport();
     connectSelectionModel();
+    connectHistory();
+    // The first cell is current, not selected: the detail pane has a message to show.
+    ui->targetTableView->selectionModel()->setCurrentIndex(
+        targetRows->index(0, 0), QItemSelectionModel::NoUpdate);
+    showCurrentCellDetails();
+    scheduleStatusUpdate();
 }
 
 void MainWindow::onActionOpenTranslationFilesTriggered()
 {
     const QStringList files = FileDialog::getOpenFileNames(this, tr("Open Translation Files"),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        Settings()
+            .uiState(QStringLiteral("lastDirectory"),
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toString(),
         tr("All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;"
            "Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;"
            "GNU Po Files (*.po);;Common JSON Files (*.json)"));
     if (files.isEmpty())
         return;
+    Settings().setUiState(QStringLiteral("lastDirectory"), QFileInfo(files.first()).absolutePath());
+    openChosenFiles(files);
+}
+
+void MainWindow::openChosenFiles(const QStringList &files)
+{
     const QString suffix = QFileInfo(files.first()).suffix();
     for (const QString &file : files) {
         if (QFileInfo(file).suffix() != suffix) {
@@ -141,9 +161,11 @@ void MainWindow::onActionImportCommonJSONFilesDirectoryTriggered()
 
 void MainWindow::chooseDirectoryAndImport(const QString &caption, int kind)
 {
-    const QString directory = FileDialog::getExistingDirectory(this, caption, QString());
+    const QString directory = FileDialog::getExistingDirectory(
+        this, caption, Settings().uiState(QStringLiteral("lastDirectory")).toString());
     if (directory.isEmpty() || !QFileInfo(directory).isDir())
         return;
+    Settings().setUiState(QStringLiteral("lastDirectory"), directory);
     importTranslationDirectory(kind, directory);
 }
 
@@ -170,7 +192,12 @@ bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString
     // A set without a single language (a wrong folder, files named without a language)
     // would only replace the current set, and its unexported edits, by an empty table.
     if (read && model->columnCount() > 0) {
+        if (!settleUnexportedChanges()) {
+            delete model;
+            return false;
+        }
         installTranslationModel(model);
+        reportOpened();
         return true;
     }
     delete model;
@@ -188,22 +215,36 @@ void MainWindow::reportNotOpened(const QString &message)
 
 void MainWindow::commitOpenEditor()
 {
+    ui->detailPane->commit();
     QWidget *editor = ui->targetTableView->indexWidget(ui->targetTableView->currentIndex());
-    if (editor && ui->targetTableView->itemDelegate())
-        emit ui->targetTableView->itemDelegate()->commitData(editor);
+    QAbstractItemDelegate *delegate = ui->targetTableView->itemDelegate();
+    if (!editor || !delegate)
+        return;
+    emit delegate->commitData(editor);
+    // Left open, the editor would write its text back over what the command does next.
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void MainWindow::onActionExportToDirectoryTriggered()
 {
+    exportSet(true);
+}
+
+bool MainWindow::exportSet(bool announceSuccess)
+{
     if (!translationModel)
-        return;
+        return false;
     commitOpenEditor();
-    if (translationModel->exportToDirectory())
-        MessageBox::information(this, tr("Notice"),
-            tr("Exported to %1 successfully").arg(translationModel->nativeDirectory()));
-    else
+    if (!translationModel->exportToDirectory()) {
         MessageBox::warning(this, tr("Warning"),
             tr("Exporting to %1 failed").arg(translationModel->nativeDirectory()));
+        return false;
+    }
+    translationModel->setUnmodified();
+    if (announceSuccess)
+        MessageBox::information(this, tr("Notice"),
+            tr("Exported to %1 successfully").arg(translationModel->nativeDirectory()));
+    return true;
 }
 
 bool MainWindow::saveColumnToFile(int column)

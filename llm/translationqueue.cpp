@@ -8,6 +8,25 @@
 
 #include <algorithm>
 
+namespace {
+
+// An answer is one undo step, named after what was asked for: "Translate Column de".
+TranslationAnswer::Result applyAnswer(
+    TranslationModel *model, const TranslationJob &job, const QString &answer)
+{
+    const QModelIndex first = job.cells.value(0);
+    const bool oneColumn = std::all_of(job.cells.cbegin(), job.cells.cend(),
+        [&first](const QModelIndex &cell) { return cell.column() == first.column(); });
+    const QString language = model->columnLanguage(first, true);
+    const EditStep step(model,
+        job.cells.size() == 1 ? TranslationQueue::tr("Translate Cell %1").arg(language)
+            : oneColumn       ? TranslationQueue::tr("Translate Column %1").arg(language)
+                              : TranslationQueue::tr("Translate Row %1").arg(first.row() + 1));
+    return TranslationAnswer::apply(model, job, answer);
+}
+
+} // namespace
+
 TranslationQueue::TranslationQueue(QNetworkAccessManager *manager, QObject *parent)
     : QObject(parent)
     , manager(manager)
@@ -305,7 +324,7 @@ void TranslationQueue::onLLMServiceResponse()
     answered.rowCount = reply->property("rowCount").toInt();
     answered.columnCount = reply->property("columnCount").toInt();
     const TranslationAnswer::Result result =
-        TranslationAnswer::apply(translationModel, answered, reply->answer());
+        applyAnswer(translationModel, answered, reply->answer());
     if (!result.valid) {
         emit statusMessage(result.error);
     } else if (result.translated == 0) {

@@ -76,6 +76,10 @@ public:
 
     bool streamEnabled() const { return false; }
 
+    // How the window was left (size, position, splitters, the folder last opened), by key.
+    QVariant uiState(const QString &key, const QVariant &fallback = QVariant()) const;
+    void setUiState(const QString &key, const QVariant &value);
+
     // The folder "prompts" beside the executable.
     static QString defaultPromptsDirectory();
 

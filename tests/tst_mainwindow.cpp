@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -66,10 +67,11 @@ const QStringList alwaysEnabled { "actionOpenTranslationFiles",
     "actionImportApplei18nRootDirectory", "actionImportQtTSFilesDirectory",
     "actionImportGNUPOFilesDirectory", "actionImportCommonJSONFilesDirectory", "actionPreferences",
     "actionExit", "actionClearHistory", "actionTableView", "actionContent", "actionHomepage",
-    "actionAbout" };
+    "actionAbout", "actionDetailPane" };
 const QStringList needRows { "actionExportToDirectory", "actionSelectAll", "actionzhCNTozhTW",
     "actionzhCNTozhHK", "actionzhTWTozhCN", "actionzhHKTozhCN", "actionTranslateAll",
-    "actionTranslateAllEmptyCells" };
+    "actionTranslateAllEmptyCells", "actionFind", "actionFindNext", "actionFindPrevious",
+    "actionNextUntranslated" };
 const QStringList needSelection { "actionCut", "actionCopy", "actionDelete",
     "actionTranslateCurrentCell", "actionTranslateSelectedCells",
     "actionTranslateSelectedEmptyCells", "actionTranslateCurrentRow",
@@ -142,7 +144,8 @@ void tst_MainWindow::structure()
 {
     QCOMPARE(window->objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Parlonex v2025.07"));
-    QCOMPARE(window->size(), QSize(800, 600));
+    // A first start fits the window to the screen.
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
     const QMenuBar *bar = window->findChild<QMenuBar *>("menubar");
     QVERIFY(bar);
     QStringList titles;
@@ -156,12 +159,14 @@ void tst_MainWindow::structure()
             "Import Common JSON files directory...", "Export To Directory", "----", "Recent Opened",
             "----", "E&xit" }));
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuEdit")),
-        (QStringList {
-            "Cu&t", "&Copy", "&Paste", "Delete", "----", "Select All", "----", "Preferences..." }));
+        (QStringList { "&Undo", "&Redo", "----", "Cu&t", "&Copy", "&Paste", "Delete", "----",
+            "Select All", "----", "Find and Filter", "Find Next", "Find Previous",
+            "Next Untranslated", "----", "Preferences..." }));
     // The website file installed beside the program adds its entries.
     const QStringList view = menuTexts(window->findChild<QMenu *>("menuView"));
-    QCOMPARE(view.mid(0, 4), (QStringList { "toolBar", "----", "Table View", "----" }));
-    QVERIFY(view.size() > 4);
+    QCOMPARE(view.mid(0, 5),
+        (QStringList { "toolBar", "----", "Table View", "Detail Pane", "----" }));
+    QVERIFY(view.size() > 5);
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuAbout")),
         (QStringList { "User Manual...", "Homepage...", "----", "About..." }));
     const QStringList translate = menuTexts(window->findChild<QMenu *>("menuTranslate"));

@@ -123,15 +123,16 @@ void tst_MainWindowCells::runStep(const QString &step, int dialogValue)
     const QString name = command.section(':', 1);
     auto *view = window->findChild<QTableView *>("targetTableView");
     const TranslationModel *model = window->currentTranslationModel();
-    QModelIndex current = view->currentIndex();
+    QModelIndex current = window->currentCell();
     const QStringList cells = step.section('@', 1).split(' ', Qt::SkipEmptyParts);
     for (int i = 0; i < cells.size(); ++i) {
-        const QModelIndex cell = model->index(
+        // Nothing is filtered: the view's rows and columns are the model's.
+        const QModelIndex cell = view->model()->index(
             cells.at(i).section(',', 0, 0).toInt(), cells.at(i).section(',', 1).toInt());
         if (i == 0)
             view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
         view->selectionModel()->select(cell, QItemSelectionModel::Select);
-        current = i == 0 ? cell : current;
+        current = i == 0 ? model->index(cell.row(), cell.column()) : current;
     }
     QAction *entry = nullptr;
     std::unique_ptr<QMenu> menu;
