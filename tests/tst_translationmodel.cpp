@@ -94,6 +94,18 @@ void tst_TranslationModel::cellStates()
     // Derived roles cannot be written.
     QVERIFY(!model.setData(model.index(0, 0), QBrush(Qt::red), Qt::BackgroundRole));
     QCOMPARE(changed.size(), 0);
+
+    // The mark is announced; a problem is the tool tip and colour until an edit clears it.
+    model.setFinished(model.index(0, 0), false);
+    model.setCellProblem(model.index(0, 0), QStringLiteral("Missing: %1"));
+    QCOMPARE(changed.size(), 2);
+    QVERIFY(!model.isFinished(model.index(0, 0)));
+    QCOMPARE(
+        model.data(model.index(0, 0), Qt::ToolTipRole).toString(), QStringLiteral("Missing: %1"));
+    QCOMPARE(
+        model.data(model.index(0, 0), Qt::BackgroundRole), QVariant(QBrush(QColor(255, 160, 160))));
+    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("Servus %1"), Qt::EditRole));
+    QCOMPARE(model.cellProblemCount(), 0);
 }
 
 void tst_TranslationModel::setDataOutsideTableLogs_data()
@@ -135,6 +147,8 @@ void tst_TranslationModel::colouringOnlyWithFinishedState_data()
     QTest::newRow("unfinished with text") << true << false << "x" << QVariant(QBrush(Qt::yellow));
     QTest::newRow("unfinished empty") << true << false << "" << QVariant();
     QTest::newRow("other format") << false << true << "x" << QVariant();
+    QTest::newRow("other format, marked for review")
+        << false << false << "x" << QVariant(QBrush(Qt::yellow));
 }
 
 void tst_TranslationModel::colouringOnlyWithFinishedState()
@@ -148,7 +162,10 @@ void tst_TranslationModel::colouringOnlyWithFinishedState()
     model.finish();
     QCOMPARE(model.data(model.index(0, 0), Qt::BackgroundRole), background);
     const QVariant foreground = model.data(model.index(0, 0), Qt::ForegroundRole);
-    QCOMPARE(foreground.isValid(), finishedState);
+    QCOMPARE(foreground.isValid(), finishedState || background.isValid());
+    // Without a stored state the user's edit is the review.
+    model.setData(model.index(0, 0), QStringLiteral("edited"));
+    QCOMPARE(model.isFinished(model.index(0, 0)), finished || !finishedState);
 }
 
 void tst_TranslationModel::headerMarksSourceColumnOnly()
