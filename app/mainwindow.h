@@ -95,6 +95,7 @@ private slots:
     void onTabWidgetCurrentIndexChanged(int index);
     void onActionClearHistoryTriggered();
     void onActionStopTranslatingTriggered();
+    void onActionCheckPlaceholdersTriggered();
 
 private:
     friend class tst_MainWindow;
@@ -126,11 +127,16 @@ private:
     void translateEmptyCellsInColumn(int column);
     void translateEmptyCellsInRow(int row);
     void translateSelectedCells(bool emptyOnly);
+    // The current row or column, after asking whether to overwrite its translated cells.
+    void translateCurrentLine(bool byRow);
     // The argument-less slots of the same names read their cell (and the preset's name)
     // from the data of the action that sent them; these take them directly.
     void onTranslateCell(const QModelIndex &index);
     void onTranslateCellWithPresetPrompt(const QModelIndex &index, const QString &role);
-    void onTranslationProgress(int jobs, int cells);
+    void onTranslationProgress();
+    // For commands that would overwrite translated cells: false when the user cancels, and
+    // `emptyOnly` set when only the empty ones are to be translated.
+    bool confirmOverwrite(const QModelIndexList &cells, bool *emptyOnly);
 
     class TranslationQueue *translationQueue = nullptr;
     class QLabel *translationProgress = nullptr;

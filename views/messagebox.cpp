@@ -1,5 +1,7 @@
 #include "views/messagebox.h"
 
+#include <QAbstractButton>
+
 namespace {
 
 struct TestState
@@ -19,7 +21,8 @@ TestState &testState()
 
 QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *parent,
     const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
-    QMessageBox::StandardButton defaultButton)
+    QMessageBox::StandardButton defaultButton,
+    const QList<QPair<QMessageBox::StandardButton, QString>> &labels)
 {
     TestState &state = testState();
     if (state.enabled) {
@@ -30,14 +33,19 @@ QMessageBox::StandardButton MessageBox::show(QMessageBox::Icon icon, QWidget *pa
     }
     QMessageBox box(icon, title, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    for (const auto &[button, label] : labels) {
+        if (QAbstractButton *shown = box.button(button))
+            shown->setText(label);
+    }
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 QMessageBox::StandardButton MessageBox::question(QWidget *parent, const QString &title,
     const QString &text, QMessageBox::StandardButtons buttons,
-    QMessageBox::StandardButton defaultButton)
+    QMessageBox::StandardButton defaultButton,
+    const QList<QPair<QMessageBox::StandardButton, QString>> &labels)
 {
-    return show(QMessageBox::Question, parent, title, text, buttons, defaultButton);
+    return show(QMessageBox::Question, parent, title, text, buttons, defaultButton, labels);
 }
 
 QMessageBox::StandardButton MessageBox::warning(QWidget *parent, const QString &title,

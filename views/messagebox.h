@@ -16,10 +16,12 @@ public:
         QString text;
     };
 
+    // Buttons named in `labels` show that text instead of their standard one.
     static QMessageBox::StandardButton question(QWidget *parent, const QString &title,
         const QString &text,
         QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+        const QList<QPair<QMessageBox::StandardButton, QString>> &labels = {});
     static QMessageBox::StandardButton warning(QWidget *parent, const QString &title,
         const QString &text, QMessageBox::StandardButtons buttons = QMessageBox::Ok,
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
@@ -39,5 +41,6 @@ public:
 private:
     static QMessageBox::StandardButton show(QMessageBox::Icon icon, QWidget *parent,
         const QString &title, const QString &text, QMessageBox::StandardButtons buttons,
-        QMessageBox::StandardButton defaultButton);
+        QMessageBox::StandardButton defaultButton,
+        const QList<QPair<QMessageBox::StandardButton, QString>> &labels = {});
 };
