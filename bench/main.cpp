@@ -4,6 +4,7 @@
 //   parlonex-bench roundtrip KIND (--import DIR | FILE...) [--fill TEXT] [--dump OUT.tsv]
 
 #include "bench/tabledump.h"
+#include "bench/translate.h"
 #include "model/translationmodel.h"
 
 #include <QCoreApplication>
@@ -262,6 +263,8 @@ int main(int argc, char *argv[])
         return benchSet(arguments, false);
     if (command == QLatin1String("roundtrip"))
         return benchSet(arguments, true);
+    if (command == QLatin1String("translate"))
+        return benchTranslate(arguments);
     err() << "usage: parlonex-bench model N L\n"
              "       parlonex-bench load KIND (--import DIR | FILE...) [--dump OUT.tsv]\n"
              "       parlonex-bench roundtrip KIND (--import DIR | FILE...) [--fill TEXT] "
