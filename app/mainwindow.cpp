@@ -71,6 +71,7 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionHomepage, &MainWindow::onActionHomepageTriggered },
         { ui->actionAbout, &MainWindow::onActionAboutTriggered },
         { ui->actionStopTranslating, &MainWindow::onActionStopTranslatingTriggered },
+        { ui->actionCheckPlaceholders, &MainWindow::onActionCheckPlaceholdersTriggered },
     };
     for (const auto &[action, slot] : actions)
         connect(action, &QAction::triggered, this, slot);
@@ -159,7 +160,8 @@ void MainWindow::onIdle()
     const bool canPaste = hasSelection && !QGuiApplication::clipboard()->text().isEmpty();
 
     for (QAction *action : { ui->actionExportToDirectory, ui->actionSelectAll, ui->actionzhCNTozhTW,
-             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN })
+             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN,
+             ui->actionCheckPlaceholders })
         action->setEnabled(hasRows);
     for (QAction *action : { ui->actionCut, ui->actionCopy, ui->actionDelete,
              ui->actionAllCellsInCurrentRowCopySourceText,

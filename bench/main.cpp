@@ -5,6 +5,7 @@
 
 #include "app/chineseconverter.h"
 #include "bench/tabledump.h"
+#include "bench/translate.h"
 #include "model/translationmodel.h"
 
 #include <QCoreApplication>
@@ -279,6 +280,8 @@ int main(int argc, char *argv[])
         return benchSet(arguments, false);
     if (command == QLatin1String("roundtrip"))
         return benchSet(arguments, true);
+    if (command == QLatin1String("translate"))
+        return benchTranslate(arguments);
     err() << "usage: parlonex-bench model N L\n"
              "       parlonex-bench load KIND (--import DIR | FILE...) [--dump OUT.tsv]\n"
              "       parlonex-bench roundtrip KIND (--import DIR | FILE...) [--fill TEXT] "

@@ -114,6 +114,15 @@ public:
     // every format's writer shares.
     void columnWalk(int column, const std::function<void(const CellItem &)> &visit) const;
 
+    // --- Review marks and cell problems ---------------------------------------------------
+    // setFinished and isFinished keep the review mark of every format: only TS stores it in
+    // its files, but the table shows it for all. A problem is why a cell needs a look (its
+    // translation failed, it lost a placeholder): shown as its tool tip and colour until an
+    // edit of the cell or an empty reason clears it. Most cells have none.
+    void setCellProblem(const QModelIndex &index, const QString &reason);
+    QString cellProblem(const QModelIndex &index) const;
+    int cellProblemCount() const { return int(cellProblems.size()); }
+
 protected:
     void addTranslation(const QString &group, const QString &language, const QString &id,
         const QString &text, bool finished);
@@ -131,7 +140,6 @@ protected:
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
     const Translation *findTranslation(int row, const QString &language) const;
-    Translation *findTranslation(int row, const QString &language);
 
     int messageCount = 0;
     QStringList columns;
@@ -163,4 +171,7 @@ private:
     QList<Message> messages;
     QList<QString> messageGroups;
     QHash<GroupKey, int> rowOfKey;
+    // The cell's entry; with `create`, a new unfinished one when it has none.
+    Translation *entry(int row, int column, bool create);
+    QHash<QPair<int, int>, QString> cellProblems;
 };
