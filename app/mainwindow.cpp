@@ -76,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionHomepage, &MainWindow::onActionHomepageTriggered },
         { ui->actionAbout, &MainWindow::onActionAboutTriggered },
         { ui->actionStopTranslating, &MainWindow::onActionStopTranslatingTriggered },
+        { ui->actionCheckPlaceholders, &MainWindow::onActionCheckPlaceholdersTriggered },
     };
     for (const auto &[action, slot] : actions)
         connect(action, &QAction::triggered, this, [this, action = action, slot = slot] {
@@ -219,8 +220,9 @@ void MainWindow::onIdle()
     const bool canPaste = hasSelection && !QGuiApplication::clipboard()->text().isEmpty();
 
     for (QAction *action : { ui->actionExportToDirectory, ui->actionSelectAll, ui->actionzhCNTozhTW,
-             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN, ui->actionFind,
-             ui->actionFindNext, ui->actionFindPrevious, ui->actionNextUntranslated })
+             ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN,
+             ui->actionCheckPlaceholders, ui->actionFind, ui->actionFindNext,
+             ui->actionFindPrevious, ui->actionNextUntranslated })
         action->setEnabled(hasRows);
     for (QAction *action : { ui->actionCut, ui->actionCopy, ui->actionDelete,
              ui->actionAllCellsInCurrentRowCopySourceText,

@@ -100,6 +100,7 @@ private slots:
     void onTabWidgetCurrentIndexChanged(int index);
     void onActionClearHistoryTriggered();
     void onActionStopTranslatingTriggered();
+    void onActionCheckPlaceholdersTriggered();
     void onActionUndoTriggered();
     void onActionRedoTriggered();
     void onActionFindTriggered();
@@ -155,7 +156,8 @@ private:
     void saveWindowState();
     void openDropped(const QList<class QUrl> &urls);
     void showCurrentCellDetails();
-    void reportOpened();
+    // Says what was opened, after what the status bar said before when that still matters.
+    void reportOpened(const QString &before);
 
     // --- Help entries and web pages (mainwindow_help.cpp) ---------------------------------
     void buildWebsiteMenu();
@@ -173,11 +175,19 @@ private:
     void translateEmptyCellsInColumn(int column);
     void translateEmptyCellsInRow(int row);
     void translateSelectedCells(bool emptyOnly);
+    // The current row or column, after asking whether to overwrite its translated cells.
+    void translateCurrentLine(bool byRow);
     // The argument-less slots of the same names read their cell (and the preset's name)
     // from the data of the action that sent them; these take them directly.
     void onTranslateCell(const QModelIndex &index);
     void onTranslateCellWithPresetPrompt(const QModelIndex &index, const QString &role);
-    void onTranslationProgress(int jobs, int cells);
+    void onTranslationProgress();
+    // For commands that would overwrite translated cells: false when the user cancels, and
+    // `emptyOnly` set when only the empty ones are to be translated.
+    bool confirmOverwrite(const QModelIndexList &cells, bool *emptyOnly);
+    // Asks once before a command replaces `translated` cells that hold text: true to go on,
+    // with `*emptyOnly` set when only the empty cells are to be written.
+    bool confirmOverwrite(qsizetype translated, bool *emptyOnly);
 
     // --- Cell, row and column commands (mainwindow_cells.cpp) ------------------------------
     void columnCopySourceText(int column);

@@ -246,28 +246,33 @@ void MainWindow::rowCopyFromRow(int row)
     translationModel->setTexts(texts);
 }
 
+bool MainWindow::confirmOverwrite(qsizetype translated, bool *emptyOnly)
+{
+    *emptyOnly = false;
+    if (translated == 0)
+        return true;
+    const QMessageBox::StandardButton answer = MessageBox::choose(this, tr("Confirm"),
+        tr("Overwrite %n translated cells?", nullptr, int(translated)),
+        { { QMessageBox::Yes, tr("Overwrite") }, { QMessageBox::Ignore, tr("Only Empty Cells") },
+            { QMessageBox::Cancel, tr("Cancel") } },
+        QMessageBox::Cancel);
+    *emptyOnly = answer == QMessageBox::Ignore;
+    return answer == QMessageBox::Yes || *emptyOnly;
+}
+
 void MainWindow::writeColumnTexts(QList<CellText> texts)
 {
-    qsizetype translated = 0;
-    for (const CellText &cell : texts) {
+    const auto translated = std::count_if(texts.cbegin(), texts.cend(), [this](const CellText &cell) {
         const QString current = translationModel->cellText(cell.index);
-        if (!current.isEmpty() && current != cell.text)
-            ++translated;
-    }
-    if (translated > 0) {
-        const QMessageBox::StandardButton answer = MessageBox::choose(this, tr("Confirm"),
-            tr("Overwrite %n translated cells?", nullptr, int(translated)),
-            { { QMessageBox::Yes, tr("Overwrite") },
-                { QMessageBox::Ignore, tr("Only Empty Cells") },
-                { QMessageBox::Cancel, tr("Cancel") } },
-            QMessageBox::Cancel);
-        if (answer == QMessageBox::Ignore)
-            texts.removeIf([this](const CellText &cell) {
-                return !translationModel->cellText(cell.index).isEmpty();
-            });
-        else if (answer != QMessageBox::Yes)
-            return;
-    }
+        return !current.isEmpty() && current != cell.text;
+    });
+    bool emptyOnly = false;
+    if (!confirmOverwrite(translated, &emptyOnly))
+        return;
+    if (emptyOnly)
+        texts.removeIf([this](const CellText &cell) {
+            return !translationModel->cellText(cell.index).isEmpty();
+        });
     translationModel->setTexts(texts);
 }
 

@@ -196,8 +196,10 @@ bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString
             delete model;
             return false;
         }
+        // Opening stops a translation run; the status bar tells both.
+        const bool stopsTranslation = translating;
         installTranslationModel(model);
-        reportOpened();
+        reportOpened(stopsTranslation ? statusBar()->currentMessage() : QString());
         return true;
     }
     delete model;

@@ -124,13 +124,14 @@ bool MainWindow::settleUnexportedChanges()
     return answer == QMessageBox::Discard;
 }
 
-void MainWindow::reportOpened()
+void MainWindow::reportOpened(const QString &before)
 {
     const QLocale locale;
-    statusBar()->showMessage(tr("%1 messages in %2 languages from %3")
-                                 .arg(locale.toString(translationModel->rowCount()),
-                                     locale.toString(translationModel->columnCount()),
-                                     translationModel->nativeDirectory()));
+    const QString opened = tr("%1 messages in %2 languages from %3")
+                               .arg(locale.toString(translationModel->rowCount()),
+                                   locale.toString(translationModel->columnCount()),
+                                   translationModel->nativeDirectory());
+    statusBar()->showMessage(before.isEmpty() ? opened : before + QLatin1Char(' ') + opened);
 }
 
 void MainWindow::showCurrentCellDetails()

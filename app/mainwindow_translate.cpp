@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "llm/networkreplyhelper.h"
+#include "llm/placeholdercheck.h"
 #include "llm/translationqueue.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
@@ -9,9 +10,11 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLocale>
 #include <QStatusBar>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -49,12 +52,29 @@ TranslationQueue *MainWindow::translationJobs()
     return translationQueue;
 }
 
-void MainWindow::onTranslationProgress(int jobs, int cells)
+void MainWindow::onTranslationProgress()
 {
-    translationProgress->setVisible(jobs > 0);
-    translationProgress->setText(tr("%1 job(s), %2 cell(s) left").arg(jobs).arg(cells));
-    rateLimited = translationQueue->isPaused();
+    const TranslationQueue::Progress progress = translationQueue->progress();
+    const qint64 pause = translationQueue->pauseRemaining();
+    const QLocale locale;
+    const QString done = locale.toString(progress.translated);
+    const QString total = locale.toString(progress.total);
+    const QString failed = locale.toString(progress.failed);
+    translationProgress->setVisible(translationQueue->isTranslating());
+    translationProgress->setText(pause > 0
+            ? tr("%1 / %2 cells, %3 failed, next request in %4 s")
+                  .arg(done, total, failed)
+                  .arg(std::ceil(pause / 1000.0))
+            : tr("%1 / %2 cells, %3 failed").arg(done, total, failed));
+    rateLimited = pause > 0;
     scheduleCommandUpdate();
+}
+
+bool MainWindow::confirmOverwrite(const QModelIndexList &cells, bool *emptyOnly)
+{
+    const auto translated = std::count_if(cells.cbegin(), cells.cend(),
+        [this](const QModelIndex &cell) { return !translationModel->cellText(cell).isEmpty(); });
+    return confirmOverwrite(translated, emptyOnly);
 }
 
 void MainWindow::updateStopTranslatingAction()
@@ -67,8 +87,8 @@ void MainWindow::updateStopTranslatingAction()
 
 void MainWindow::dropTranslationJobs()
 {
-    if (translationQueue)
-        translationQueue->drop();
+    if (translationQueue && translationQueue->isTranslating())
+        translationQueue->stop(tr("Translation stopped: another set was opened."));
 }
 
 bool MainWindow::isLLMConfigured()
@@ -129,18 +149,39 @@ void MainWindow::onActionTranslateCurrentCellTriggered()
         onTranslateCell(selected.first());
 }
 
-void MainWindow::onActionTranslateCurrentRowTriggered()
+void MainWindow::translateCurrentLine(bool byRow)
 {
     const QModelIndex current = currentCell();
-    if (translationModel && current.isValid() && isLLMConfigured())
-        translateRow(current.row());
+    if (!translationModel || !current.isValid() || !isLLMConfigured())
+        return;
+    const int line = byRow ? current.row() : current.column();
+    QModelIndexList cells;
+    if (byRow) {
+        // The row's source text is what its other cells are translated from.
+        translationModel->indexesOfRow(line, cells);
+        cells.removeIf([this](const QModelIndex &cell) {
+            return cell.column() == translationModel->sourceColumn();
+        });
+    } else {
+        translationModel->indexesOfColumn(line, cells);
+    }
+    bool emptyOnly = false;
+    if (!confirmOverwrite(cells, &emptyOnly))
+        return;
+    if (byRow)
+        emptyOnly ? translateEmptyCellsInRow(line) : translateRow(line);
+    else
+        emptyOnly ? translateEmptyCellsInColumn(line) : translateColumn(line);
+}
+
+void MainWindow::onActionTranslateCurrentRowTriggered()
+{
+    translateCurrentLine(true);
 }
 
 void MainWindow::onActionTranslateCurrentColumnTriggered()
 {
-    const QModelIndex current = currentCell();
-    if (translationModel && current.isValid() && isLLMConfigured())
-        translateColumn(current.column());
+    translateCurrentLine(false);
 }
 
 void MainWindow::onActionTranslateAllTriggered()
@@ -149,8 +190,20 @@ void MainWindow::onActionTranslateAllTriggered()
         return;
     // The source column is what the others are translated from; rewriting it with a
     // translation of itself could only damage it.
+    QModelIndexList cells;
     for (int column = 0; column < translationModel->columnCount(); ++column) {
         if (column != translationModel->sourceColumn())
+            translationModel->indexesOfColumn(column, cells);
+    }
+    bool emptyOnly = false;
+    if (!confirmOverwrite(cells, &emptyOnly))
+        return;
+    for (int column = 0; column < translationModel->columnCount(); ++column) {
+        if (column == translationModel->sourceColumn())
+            continue;
+        if (emptyOnly)
+            translateEmptyCellsInColumn(column);
+        else
             translateColumn(column);
     }
 }
@@ -239,4 +292,17 @@ void MainWindow::onLLMServiceResponse()
 void MainWindow::onActionStopTranslatingTriggered()
 {
     translationJobs()->stop();
+}
+
+void MainWindow::onActionCheckPlaceholdersTriggered()
+{
+    if (!translationModel)
+        return;
+    const int found = PlaceholderCheck::checkModel(translationModel);
+    MessageBox::information(this, tr("Notice"),
+        found == 0 ? tr("Every translation keeps the placeholders, tags, accelerators and line "
+                        "breaks of its source.")
+                   : tr("%n cell(s) lose or add placeholders, tags, accelerators or line "
+                        "breaks. They are marked; their tool tips say what differs.",
+                       nullptr, found));
 }

@@ -62,6 +62,7 @@ int benchFilter(const QStringList &arguments)
         { RowFilterCriteria::Quick::EmptyInColumn, "empty in column 1" },
         { RowFilterCriteria::Quick::UnfinishedOrReview, "unfinished" },
         { RowFilterCriteria::Quick::ChangedSinceOpened, "changed since opened" },
+        { RowFilterCriteria::Quick::ProblemNoted, "problem noted" },
     };
     for (const auto &[quick, label] : quickFilters) {
         RowFilterCriteria criteria;

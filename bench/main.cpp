@@ -7,6 +7,7 @@
 #include "app/chineseconverter.h"
 #include "bench/benchsupport.h"
 #include "bench/tabledump.h"
+#include "bench/translate.h"
 #include "model/translationmodel.h"
 
 #include <QCoreApplication>
@@ -195,6 +196,8 @@ int main(int argc, char *argv[])
         return benchSet(arguments, true);
     if (command == QLatin1String("filter"))
         return benchFilter(arguments);
+    if (command == QLatin1String("translate"))
+        return benchTranslate(arguments);
     err() << "usage: parlonex-bench model N L\n"
              "       parlonex-bench load KIND (--import DIR | FILE...) [--dump OUT.tsv]\n"
              "       parlonex-bench roundtrip KIND (--import DIR | FILE...) [--fill TEXT] "

@@ -2,10 +2,40 @@
 
 #include "settings/settings.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QUrl>
 
 namespace {
+
+QHash<QString, QSet<QString>> &refusedFields()
+{
+    static QHash<QString, QSet<QString>> fields;
+    return fields;
+}
+
+QString configurationKey(const LLMConfiguration &configuration)
+{
+    return configuration.service + QLatin1Char('\n') + configuration.apiurl.trimmed()
+        + QLatin1Char('\n') + configuration.model.trimmed();
+}
+
+void applyRefusedFields(const QSet<QString> &refused, LLMServiceProfile &profile)
+{
+    const bool maxTokens = refused.contains(QStringLiteral("max_tokens"));
+    const bool maxCompletionTokens = refused.contains(QStringLiteral("max_completion_tokens"));
+    if (maxTokens != maxCompletionTokens)
+        profile.maxCompletionTokens = maxTokens;
+    profile.outputCap = !(maxTokens && maxCompletionTokens);
+    if (refused.contains(QStringLiteral("temperature")))
+        profile.temperature = false;
+    if (refused.contains(QStringLiteral("top_p")))
+        profile.topP = false;
+    if (refused.contains(QStringLiteral("frequency_penalty"))
+        || refused.contains(QStringLiteral("presence_penalty")))
+        profile.penalties = false;
+}
 
 // "openai/gpt-5" and "models/gemini-3.5-flash" name the same models as their last segment.
 QString bareModelName(const QString &model)
@@ -94,5 +124,20 @@ LLMServiceProfile LLMServiceProfile::forConfiguration(const LLMConfiguration &co
         profile.topP = !compatible;
         profile.outputTokens = 8192;
     }
+    applyRefusedFields(refusedFields().value(configurationKey(configuration)), profile);
     return profile;
+}
+
+bool LLMServiceProfile::rememberUnsupported(
+    const LLMConfiguration &configuration, const QString &parameter)
+{
+    const LLMServiceProfile before = forConfiguration(configuration);
+    QSet<QString> &refused = refusedFields()[configurationKey(configuration)];
+    if (refused.contains(parameter))
+        return false;
+    refused.insert(parameter);
+    const LLMServiceProfile after = forConfiguration(configuration);
+    return after.maxCompletionTokens != before.maxCompletionTokens
+        || after.outputCap != before.outputCap || after.temperature != before.temperature
+        || after.topP != before.topP || after.penalties != before.penalties;
 }

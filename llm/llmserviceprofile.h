@@ -19,8 +19,15 @@ struct LLMServiceProfile
     bool temperature = true;
     bool topP = true;
     bool penalties = true;
+    // False when the model refused both names of the cap: then it gets none.
+    bool outputCap = true;
 
     static LLMServiceProfile forConfiguration(const LLMConfiguration &configuration);
+    // Remembers, for the rest of the session, that the configuration's model refused a request
+    // field (as an Azure deployment with a name of its own may). False when that was known
+    // already or names no field the profile controls: sending again would not help.
+    static bool rememberUnsupported(
+        const LLMConfiguration &configuration, const QString &parameter);
 
     // OpenAI's reasoning models (o-series, gpt-5 and later) accept neither max_tokens nor the
     // sampling knobs.

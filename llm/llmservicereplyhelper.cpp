@@ -1,8 +1,10 @@
 #include "llm/llmservicereplyhelper.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <utility>
 
@@ -129,6 +131,110 @@ bool parseGemini(const QJsonObject &object, QString *answer, QString *error)
     return true;
 }
 
+// Why the model stopped, in any service's words: OpenAI's choice, Anthropic's message (or a
+// streamed message_delta) and Gemini's candidate each carry it elsewhere.
+QString stopReason(const QJsonObject &object)
+{
+    const QJsonObject choice = object.value(QLatin1String("choices")).toArray().first().toObject();
+    const QJsonObject candidate =
+        object.value(QLatin1String("candidates")).toArray().first().toObject();
+    for (const QJsonValue &reason :
+        { choice.value(QLatin1String("finish_reason")), object.value(QLatin1String("stop_reason")),
+            object.value(QLatin1String("delta")).toObject().value(QLatin1String("stop_reason")),
+            candidate.value(QLatin1String("finishReason")) }) {
+        if (reason.isString())
+            return reason.toString();
+    }
+    return {};
+}
+
+bool isCutOff(const QJsonObject &object)
+{
+    const QString reason = stopReason(object);
+    return reason == QLatin1String("length") || reason == QLatin1String("max_tokens")
+        || reason == QLatin1String("MAX_TOKENS");
+}
+
+qint64 usageOf(const QJsonObject &object)
+{
+    const QJsonObject usage = object.value(QLatin1String("usage")).toObject();
+    if (usage.contains(QLatin1String("total_tokens")))
+        return usage.value(QLatin1String("total_tokens")).toInteger();
+    if (!usage.isEmpty())
+        return usage.value(QLatin1String("input_tokens")).toInteger()
+            + usage.value(QLatin1String("output_tokens")).toInteger();
+    return object.value(QLatin1String("usageMetadata"))
+        .toObject()
+        .value(QLatin1String("totalTokenCount"))
+        .toInteger();
+}
+
+// The request fields a model may refuse; an error naming one is cured by leaving it out.
+QString refusedField(const QJsonObject &body, const QString &message)
+{
+    static const QStringList fields = { QStringLiteral("max_tokens"),
+        QStringLiteral("max_completion_tokens"), QStringLiteral("temperature"),
+        QStringLiteral("top_p"), QStringLiteral("frequency_penalty"),
+        QStringLiteral("presence_penalty") };
+    static const QRegularExpression refusal(
+        QStringLiteral("unsupported|not supported|unrecognized request argument|extra inputs"
+                       "|unknown name|deprecated|not allowed|not permitted"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString param =
+        body.value(QLatin1String("error")).toObject().value(QLatin1String("param")).toString();
+    if (fields.contains(param))
+        return param;
+    if (!refusal.match(message).hasMatch())
+        return {};
+    // "Unsupported parameter: 'max_tokens' ... Use 'max_completion_tokens' instead." names
+    // the refused field first.
+    QString first;
+    qsizetype firstAt = -1;
+    for (const QString &field : fields) {
+        const QRegularExpression word(QStringLiteral("\\b%1\\b").arg(field));
+        const QRegularExpressionMatch match = word.match(message);
+        if (match.hasMatch() && (firstAt < 0 || match.capturedStart() < firstAt)) {
+            first = field;
+            firstAt = match.capturedStart();
+        }
+    }
+    return first;
+}
+
+// A wait the service asked for: the retry headers, Gemini's RetryInfo, or OpenAI's "Please try
+// again in 9.816s" in the message.
+qint64 requestedWait(const QNetworkReply *reply, const QJsonObject &body, const QString &message)
+{
+    if (reply) {
+        bool ok = false;
+        const double ms = reply->rawHeader("retry-after-ms").toDouble(&ok);
+        if (ok && ms >= 0)
+            return qint64(ms);
+        const QByteArray header = reply->rawHeader("retry-after").trimmed();
+        const double seconds = header.toDouble(&ok);
+        if (ok && seconds >= 0)
+            return qint64(seconds * 1000);
+        const QDateTime date = QDateTime::fromString(QString::fromLatin1(header), Qt::RFC2822Date);
+        if (date.isValid())
+            return qMax<qint64>(0, QDateTime::currentDateTimeUtc().msecsTo(date));
+    }
+    static const QRegularExpression delay(QStringLiteral("^(\\d+(?:\\.\\d+)?)s$"));
+    for (const QJsonValue &detail :
+        body.value(QLatin1String("error")).toObject().value(QLatin1String("details")).toArray()) {
+        const QRegularExpressionMatch match =
+            delay.match(detail.toObject().value(QLatin1String("retryDelay")).toString());
+        if (match.hasMatch())
+            return qint64(match.captured(1).toDouble() * 1000);
+    }
+    static const QRegularExpression again(
+        QStringLiteral("try again in (\\d+(?:\\.\\d+)?)(ms|s)\\b"));
+    const QRegularExpressionMatch match = again.match(message);
+    if (match.hasMatch())
+        return qint64(
+            match.captured(1).toDouble() * (match.captured(2) == QLatin1String("s") ? 1000 : 1));
+    return -1;
+}
+
 } // namespace
 
 LLMServiceReplyHelper::LLMServiceReplyHelper(QNetworkReply *reply, QIODevice *outputDevice,
@@ -208,7 +314,55 @@ void LLMServiceReplyHelper::postFinished()
     if (!success && !(content()->isEmpty() && rawBody.isEmpty() && !isOk()))
         setErrorMessage(error);
     setErrorMessage(redacted(errorMessage()));
+    classify(isStream() ? rawBody : *content());
     NetworkReplyHelper::postFinished();
+}
+
+void LLMServiceReplyHelper::classify(const QByteArray &body)
+{
+    const QJsonObject object = topLevelObject(body);
+    if (!isStream()) {
+        truncated = truncated || isCutOff(object);
+        tokens = usageOf(object);
+    }
+    const QString message = errorMessage();
+    retryAfter = requestedWait(reply(), object, message);
+    const int status = httpStatus();
+    if (truncated) {
+        failureKind = Failure::Truncated;
+    } else if (success) {
+        failureKind = Failure::None;
+    } else if (message.contains(QLatin1String("The response was filtered"), Qt::CaseInsensitive)) {
+        failureKind = Failure::Filtered;
+    } else if (status == 400 && !(refusedParameter = refusedField(object, message)).isEmpty()) {
+        failureKind = Failure::UnsupportedParameter;
+    } else if (status == 429) {
+        // An empty account stays empty however long one waits.
+        static const QRegularExpression quota(
+            QStringLiteral("insufficient_quota|exceeded your current quota|billing"),
+            QRegularExpression::CaseInsensitiveOption);
+        failureKind = quota.match(message + QString::fromUtf8(body)).hasMatch() ? Failure::Fatal
+                                                                                : Failure::Throttle;
+    } else if (status == 503 || status == 529) {
+        failureKind = Failure::Throttle;
+    } else if (status >= 500 || status == 408 || status == 409 || status == 425) {
+        failureKind = Failure::Retry;
+    } else if (status >= 400) {
+        failureKind = Failure::Fatal;
+    } else if (status == 0) {
+        switch (networkError()) {
+        case QNetworkReply::HostNotFoundError:
+        case QNetworkReply::SslHandshakeFailedError:
+        case QNetworkReply::ProtocolUnknownError:
+        case QNetworkReply::ProtocolInvalidOperationError:
+            failureKind = Failure::Fatal;
+            break;
+        default:
+            failureKind = Failure::Retry;
+        }
+    } else {
+        failureKind = Failure::Retry;
+    }
 }
 
 QString LLMServiceReplyHelper::eventText(const QJsonObject &event) const
@@ -261,6 +415,7 @@ void LLMServiceReplyHelper::processEventLine(QByteArray line, QByteArray *text)
         return;
     }
     sawEvent = true;
+    truncated = truncated || isCutOff(event);
     text->append(eventText(event).toUtf8());
 }
 

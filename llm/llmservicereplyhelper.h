@@ -29,6 +29,23 @@ public:
     // A text (the API key) that must never appear in an error message.
     void setSecret(const QString &secret) { secretText = secret; }
 
+    // What a failed (or cut-off) reply asks of its sender.
+    enum class Failure {
+        None,
+        Retry, // a server error, a time-out, a malformed body: may work next time
+        Throttle, // rate limited or overloaded: the service wants fewer requests for a while
+        Fatal, // a bad key or model, a bad request, no quota left: no retry can cure it
+        Filtered, // the service refused this text
+        Truncated, // the answer was cut off at the output limit
+        UnsupportedParameter, // the model refuses a request field; unsupportedParameter() names it
+    };
+    Failure failure() const { return failureKind; }
+    QString unsupportedParameter() const { return refusedParameter; }
+    // The wait the service asked for (a Retry-After header or the like), or -1.
+    qint64 retryAfterMs() const { return retryAfter; }
+    // The tokens the service counted for this request, 0 when it did not say.
+    qint64 tokensUsed() const { return tokens; }
+
     // Parses a whole (not streamed) answer document; on failure returns false and sets
     // `error`. Public so the preferences and tests can read documents the same way.
     static bool parseAnswer(LLMServiceProfile::Dialect dialect, const QByteArray &body,
@@ -45,15 +62,21 @@ private:
     QString eventText(const QJsonObject &event) const;
     void processEventLine(QByteArray line, QByteArray *text);
     QString redacted(const QString &text) const;
+    void classify(const QByteArray &body);
 
     QList<QModelIndex> cellList;
     QString answerText;
     QString secretText;
     LLMServiceProfile::Dialect serviceDialect = LLMServiceProfile::Dialect::OpenAIChat;
     bool success = false;
+    Failure failureKind = Failure::None;
+    QString refusedParameter;
+    qint64 retryAfter = -1;
+    qint64 tokens = 0;
     // Streaming: an event line cut by a network read waits here for its end, and the raw
     // bytes are kept so that an error document sent instead of events can still be read.
     QByteArray pendingLine;
     QByteArray rawBody;
     bool sawEvent = false;
+    bool truncated = false;
 };

@@ -51,9 +51,10 @@ QList<QPair<bool, QString>> conversation(const QJsonObject &generic, QString *sy
 void applyProfile(const LLMServiceProfile &profile, QJsonObject &body)
 {
     body.remove(QStringLiteral("max_tokens"));
-    body.insert(profile.maxCompletionTokens ? QStringLiteral("max_completion_tokens")
-                                            : QStringLiteral("max_tokens"),
-                profile.outputTokens);
+    if (profile.outputCap)
+        body.insert(profile.maxCompletionTokens ? QStringLiteral("max_completion_tokens")
+                                                : QStringLiteral("max_tokens"),
+            profile.outputTokens);
     if (!profile.temperature)
         body.remove(QStringLiteral("temperature"));
     if (!profile.topP)

@@ -1,6 +1,7 @@
 #include "llm/translationanswer.h"
 
 #include "llm/networkreplyhelper.h"
+#include "llm/placeholdercheck.h"
 #include "model/translationmodel.h"
 
 #include <QJsonArray>
@@ -16,11 +17,6 @@ int idOf(const QJsonObject &object)
         return id.toInt();
     // Models now and then quote the number.
     return id.isString() ? id.toString().trimmed().toInt() : 0;
-}
-
-bool isRowJob(const TranslationJob &job)
-{
-    return job.rowCount == 1 && job.columnCount >= 2;
 }
 
 QString normalisedCode(const QString &code)
@@ -64,9 +60,29 @@ QModelIndex TranslationAnswer::cellForLanguage(const TranslationModel *model,
     return {};
 }
 
+bool TranslationAnswer::write(TranslationModel *model, const TranslationJob &job,
+    const QModelIndex &cell, const QString &text, bool markForReview, QList<QModelIndex> *recheck)
+{
+    const QStringList problems = PlaceholderCheck::problems(
+        model->sourceText(cell), text, PlaceholderCheck::usesAccelerators(model));
+    if (!problems.isEmpty() && !job.placeholderRetry) {
+        if (!recheck->contains(cell))
+            recheck->append(cell);
+        return false;
+    }
+    model->setData(cell, text, Qt::EditRole);
+    if (model->cellText(cell) != text)
+        return false; // a cell the model refuses
+    recheck->removeAll(cell);
+    if (markForReview || !problems.isEmpty())
+        model->setFinished(cell, false);
+    model->setCellProblem(cell, problems.join(QLatin1Char('\n')));
+    return true;
+}
+
 void TranslationAnswer::applyTranslatedObject(TranslationModel *model, const TranslationJob &job,
-                                              const QJsonObject &object,
-                                              QSet<QModelIndex> *written)
+    const QJsonObject &object, bool markForReview, QSet<QModelIndex> *written,
+    QList<QModelIndex> *recheck)
 {
     const int id = idOf(object);
     if (id < 1 || id > job.rowCount || id > job.cells.size()) {
@@ -77,13 +93,13 @@ void TranslationAnswer::applyTranslatedObject(TranslationModel *model, const Tra
     QStringList keys = object.keys();
     keys.removeAll(QStringLiteral("id"));
     keys.removeAll(QStringLiteral("original_text"));
-    const bool rowJob = isRowJob(job);
+    const bool rowJob = job.isRowJob();
     if (!rowJob) {
         // A column job has one target: when a member names it, the other members (a copy of
         // the source, say) must not be written over it.
         const QModelIndex cell = job.cells.at(id - 1);
         for (const QString &key : std::as_const(keys)) {
-            if (cellForLanguage(model, TranslationJob{ { cell }, 1, 1, {} }, key).isValid()) {
+            if (cellForLanguage(model, TranslationJob::make({ cell }, 1, 1), key).isValid()) {
                 keys = QStringList{ key };
                 break;
             }
@@ -97,16 +113,13 @@ void TranslationAnswer::applyTranslatedObject(TranslationModel *model, const Tra
             qCWarning(lcLLM) << "No target language of the job matches" << key;
             continue;
         }
-        if (text.isEmpty())
-            continue;
-        if (model->setData(cell, text, Qt::EditRole) || model->cellText(cell) == text)
+        if (!text.isEmpty() && write(model, job, cell, text, markForReview, recheck))
             written->insert(cell);
     }
 }
 
-TranslationAnswer::Result TranslationAnswer::apply(TranslationModel *model,
-                                                   const TranslationJob &job,
-                                                   const QString &answer)
+TranslationAnswer::Result TranslationAnswer::apply(
+    TranslationModel *model, const TranslationJob &job, const QString &answer, bool markForReview)
 {
     Result result;
     const QString text = stripFence(answer);
@@ -122,9 +135,11 @@ TranslationAnswer::Result TranslationAnswer::apply(TranslationModel *model,
             return result;
         }
         for (const QJsonValue &element : array)
-            applyTranslatedObject(model, job, element.toObject(), &written);
+            applyTranslatedObject(
+                model, job, element.toObject(), markForReview, &written, &result.recheck);
     } else if (document.isObject() && job.rowCount == 1) {
-        applyTranslatedObject(model, job, document.object(), &written);
+        applyTranslatedObject(
+            model, job, document.object(), markForReview, &written, &result.recheck);
     } else {
         qCWarning(lcLLM) << "Invalid JSON document";
         result.error = tr("Invalid JSON document");
@@ -135,7 +150,7 @@ TranslationAnswer::Result TranslationAnswer::apply(TranslationModel *model,
     result.valid = true;
     result.translated = int(written.size());
     for (const QModelIndex &cell : job.cells) {
-        if (!written.contains(cell))
+        if (!written.contains(cell) && !result.recheck.contains(cell))
             result.unmatched << cell;
     }
     return result;

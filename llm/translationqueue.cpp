@@ -1,18 +1,20 @@
 #include "llm/translationqueue.h"
 
+#include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
 #include "llm/translationanswer.h"
 #include "model/translationmodel.h"
-#include "settings/settings.h"
+
+#include <QLocale>
 
 #include <algorithm>
 
 namespace {
 
 // An answer is one undo step, named after what was asked for: "Translate Column de".
-TranslationAnswer::Result applyAnswer(
-    TranslationModel *model, const TranslationJob &job, const QString &answer)
+TranslationAnswer::Result applyAsOneStep(TranslationModel *model, const TranslationJob &job,
+    const QString &answer, bool markForReview)
 {
     const QModelIndex first = job.cells.value(0);
     const bool oneColumn = std::all_of(job.cells.cbegin(), job.cells.cend(),
@@ -22,7 +24,15 @@ TranslationAnswer::Result applyAnswer(
         job.cells.size() == 1 ? TranslationQueue::tr("Translate Cell %1").arg(language)
             : oneColumn       ? TranslationQueue::tr("Translate Column %1").arg(language)
                               : TranslationQueue::tr("Translate Row %1").arg(first.row() + 1));
-    return TranslationAnswer::apply(model, job, answer);
+    return TranslationAnswer::apply(model, job, answer, markForReview);
+}
+
+using Failure = LLMServiceReplyHelper::Failure;
+
+// About 2, 4, 8 s... after the first, second, third failure, never more than a minute.
+qint64 backoff(int failures)
+{
+    return qMin<qint64>(60000, qint64(2000) << qBound(0, failures - 1, 5));
 }
 
 } // namespace
@@ -31,13 +41,15 @@ TranslationQueue::TranslationQueue(QNetworkAccessManager *manager, QObject *pare
     : QObject(parent)
     , manager(manager)
 {
-    pauseTimer.setSingleShot(true);
-    connect(&pauseTimer, &QTimer::timeout, this, &TranslationQueue::processTranslationQueue);
+    monotonic.start();
+    clock = [this] { return monotonic.elapsed(); };
+    wakeTimer.setSingleShot(true);
+    connect(&wakeTimer, &QTimer::timeout, this, &TranslationQueue::processTranslationQueue);
 }
 
 TranslationQueue::~TranslationQueue()
 {
-    abandonReply();
+    abandonRequests();
 }
 
 void TranslationQueue::setModel(TranslationModel *model)
@@ -50,27 +62,77 @@ void TranslationQueue::setModel(TranslationModel *model)
 
 int TranslationQueue::jobsLeft() const
 {
-    return int(queue.size()) + (translating ? 1 : 0);
+    return int(queue.size() + inFlight.size());
 }
 
 int TranslationQueue::cellsLeft() const
 {
-    return int(waitingCells) + (translating ? int(currentJob.cells.size()) : 0);
+    qsizetype cells = waitingCells;
+    for (const Request &request : inFlight)
+        cells += request.job.cells.size();
+    return int(cells);
+}
+
+qint64 TranslationQueue::pauseRemaining() const
+{
+    const qint64 now = clock();
+    const qint64 next = nextSendTime(now);
+    return next > now ? next - now : 0;
+}
+
+qint64 TranslationQueue::nextSendTime(qint64 now) const
+{
+    if (queue.isEmpty())
+        return -1;
+    qint64 next = queue.first().notBefore;
+    for (const TranslationJob &job : queue)
+        next = qMin(next, job.notBefore);
+    if (throttledLimit == 0 && throttleUntil > now)
+        next = qMax(next, throttleUntil);
+    return next;
+}
+
+int TranslationQueue::limit(qint64 now)
+{
+    if (throttledLimit >= 0 && now >= throttleUntil)
+        throttledLimit = -1;
+    return throttledLimit >= 0 ? throttledLimit : parallel;
 }
 
 void TranslationQueue::reportProgress()
 {
-    emit progressChanged(jobsLeft(), cellsLeft());
-    if (!translating && queue.isEmpty() && !pauseTimer.isActive())
-        emit idle();
+    emit progressChanged();
 }
 
-void TranslationQueue::setTranslating(bool value)
+void TranslationQueue::startRun()
 {
-    if (translating == value)
+    Settings settings;
+    parallel = settings.requestsAtATime();
+    markForReview = settings.markLLMTranslations();
+    run = Progress();
+    throttles = 0;
+    jobsGivenUp = 0;
+    active = true;
+    emit statusMessage(tr("Translating..."));
+    emit translatingChanged(true);
+}
+
+void TranslationQueue::finishRunIfDone()
+{
+    if (!active || !queue.isEmpty() || !inFlight.isEmpty())
         return;
-    translating = value;
-    emit translatingChanged(value);
+    active = false;
+    wakeTimer.stop();
+    throttledLimit = -1;
+    const QLocale locale;
+    const QString failed = locale.toString(run.failed);
+    emit statusMessage(run.tokens > 0
+            ? tr("%Ln cell(s) translated, %1 failed, %2 tokens", nullptr, run.translated)
+                  .arg(failed, locale.toString(run.tokens))
+            : tr("%Ln cell(s) translated, %1 failed", nullptr, run.translated).arg(failed));
+    emit translatingChanged(false);
+    reportProgress();
+    emit idle();
 }
 
 QList<QModelIndex> TranslationQueue::emptyCells(const QList<QModelIndex> &cells) const
@@ -99,10 +161,14 @@ void TranslationQueue::translateLine(int line, bool byRow, bool emptyOnly)
     if (!translationModel)
         return;
     QModelIndexList cells;
-    if (byRow)
+    if (byRow) {
         translationModel->indexesOfRow(line, cells);
-    else
+        // The row's source text is what the other cells are translated from.
+        const int source = translationModel->sourceColumn();
+        cells.removeIf([source](const QModelIndex &cell) { return cell.column() == source; });
+    } else {
         translationModel->indexesOfColumn(line, cells);
+    }
     translateInBatches(emptyOnly ? emptyCells(cells) : cells, byRow);
 }
 
@@ -136,7 +202,7 @@ TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
     const QString prompt = LLMServiceRequestHelper::fillPrompt(
         translationModel->sourceLanguageName(),
         { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate);
-    return TranslationJob{ cells, int(cells.size()), 1, prompt };
+    return TranslationJob::make(cells, int(cells.size()), 1, prompt, promptTemplate);
 }
 
 TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
@@ -150,7 +216,18 @@ TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
         translationModel->sourceLanguageName(), targets,
         { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
         promptTemplate);
-    return TranslationJob{ cells, 1, int(cells.size()), prompt };
+    return TranslationJob::make(cells, 1, int(cells.size()), prompt, promptTemplate);
+}
+
+TranslationJob TranslationQueue::jobFor(
+    const TranslationJob &job, const QList<QModelIndex> &cells) const
+{
+    const bool byRow = cells.size() < 2 || job.isRowJob();
+    TranslationJob part =
+        byRow ? rowJob(cells, job.promptTemplate) : columnJob(cells, job.promptTemplate);
+    part.attempts = job.attempts;
+    part.placeholderRetry = job.placeholderRetry;
+    return part;
 }
 
 void TranslationQueue::translateColumnCells(const QList<QModelIndex> &cells, bool first)
@@ -188,58 +265,71 @@ void TranslationQueue::translateCellWithTemplate(const QModelIndex &index,
     enqueueTranslation(rowJob({ index }, promptTemplate));
 }
 
-void TranslationQueue::enqueue(const TranslationJob &job, bool first)
+void TranslationQueue::enqueue(const TranslationJob &job, bool first, bool retry)
 {
+    if (retry && !active)
+        return; // the run it belonged to was stopped meanwhile
+    if (!active)
+        startRun();
+    if (!retry)
+        run.total += int(job.cells.size());
     if (first)
-        enqueueTranslationFirst(job);
+        queue.prepend(job);
     else
-        enqueueTranslation(job);
+        queue.append(job);
+    waitingCells += job.cells.size();
+    // Retries come from an answer, whose handling sends what may go once it is done.
+    if (!retry)
+        processTranslationQueue();
 }
 
 void TranslationQueue::enqueueTranslation(const TranslationJob &job)
 {
-    if (!translating && queue.isEmpty() && !pauseTimer.isActive()) {
-        sendTranslationRequest(job);
-        return;
-    }
-    queue.append(job);
-    waitingCells += job.cells.size();
-    reportProgress();
+    enqueue(job, false);
 }
 
 void TranslationQueue::enqueueTranslationFirst(const TranslationJob &job)
 {
-    if (!translating && queue.isEmpty() && !pauseTimer.isActive()) {
-        sendTranslationRequest(job);
-        return;
-    }
-    queue.prepend(job);
-    waitingCells += job.cells.size();
-    reportProgress();
+    enqueue(job, true);
 }
 
 void TranslationQueue::processTranslationQueue()
 {
-    if (translating || pauseTimer.isActive())
-        return;
-    if (queue.isEmpty()) {
+    if (!translationModel) {
         reportProgress();
         return;
     }
-    const TranslationJob job = queue.takeFirst();
-    waitingCells -= job.cells.size();
-    sendTranslationRequest(job);
+    const qint64 now = clock();
+    while (inFlight.size() < limit(now)) {
+        const auto due = std::find_if(queue.begin(), queue.end(),
+            [now](const TranslationJob &job) { return job.notBefore <= now; });
+        if (due == queue.end())
+            break;
+        const TranslationJob job = *due;
+        queue.erase(due);
+        waitingCells -= job.cells.size();
+        sendTranslationRequest(job);
+    }
+    scheduleWake(now);
+    reportProgress();
+    finishRunIfDone();
+}
+
+void TranslationQueue::scheduleWake(qint64 now)
+{
+    // Wakes when a pause ends, and at least every second meanwhile for the countdown.
+    qint64 wakeAt = nextSendTime(now);
+    if (throttleUntil > now && throttledLimit >= 0)
+        wakeAt = wakeAt < 0 ? throttleUntil : qMin(wakeAt, throttleUntil);
+    if (wakeAt > now)
+        wakeTimer.start(int(qMin<qint64>(wakeAt - now, 1000)));
+    else
+        wakeTimer.stop();
 }
 
 void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
 {
-    if (translating)
-        return;
-    emit statusMessage(tr("Translating..."));
-    setTranslating(true);
-    currentJob = job;
     qCDebug(lcLLM).noquote() << "user prompt:" << job.userPrompt;
-
     Settings settings;
     LLMServiceRequestHelper helper(manager);
     LLMServiceReplyHelper *reply = helper.requestTranslation(job.userPrompt);
@@ -249,42 +339,8 @@ void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
     reply->setProperty("columnCount", job.columnCount);
     reply->setProperty("isStream", settings.streamEnabled());
     connect(reply, &LLMServiceReplyHelper::done, this, &TranslationQueue::onLLMServiceResponse);
-    currentReply = reply;
-    reportProgress();
-}
-
-void TranslationQueue::retranslateCells(const QList<QModelIndex> &cells)
-{
-    if (cells.size() < 2 || cells.at(0).column() != cells.at(1).column())
-        translateRowCells(cells, true);
-    else
-        translateColumnCells(cells, true);
-}
-
-bool TranslationQueue::recordFailure(const TranslationJob &job, const QString &reason)
-{
-    if (job.cells == lastFailedCells) {
-        ++failureCount;
-    } else {
-        lastFailedCells = job.cells;
-        failureCount = 1;
-    }
-    if (failureCount < maxConsecutiveFailures)
-        return true;
-
-    // A bad key, an unknown model or an exhausted quota fail the same way every time:
-    // retrying them at once would loop for ever.
-    qCWarning(lcLLM) << "The same cells failed" << failureCount << "times in a row; stopping";
-    queue.clear();
-    waitingCells = 0;
-    pauseTimer.stop();
-    rateLimited = false;
-    lastFailedCells.clear();
-    failureCount = 0;
-    emit statusMessage(tr("Translation stopped after %1 failed attempts in a row: %2")
-                           .arg(maxConsecutiveFailures)
-                           .arg(reason.simplified()));
-    return false;
+    inFlight.append(Request { reply, job, settings.currentLLMConfiguration() });
+    ++run.requestsSent;
 }
 
 void TranslationQueue::onLLMServiceResponse()
@@ -293,103 +349,187 @@ void TranslationQueue::onLLMServiceResponse()
     if (!reply)
         return;
     reply->deleteLater();
-    if (reply != currentReply)
+    const auto found = std::find_if(inFlight.begin(), inFlight.end(),
+        [reply](const Request &request) { return request.reply == reply; });
+    if (found == inFlight.end())
         return; // an answer for jobs that were stopped or dropped
-    currentReply = nullptr;
-    const TranslationJob job = std::exchange(currentJob, TranslationJob());
-    if (!translationModel) {
-        finishRequest();
-        return;
-    }
-
-    if (!reply->succeeded()) {
-        const QString error = reply->errorMessage();
-        qCDebug(lcLLM).noquote() << "Error message: " << error;
-        // Network and TLS errors come one per line; the status bar has one.
-        emit statusMessage(error.simplified());
-        if (error.contains(QLatin1String("Rate limit reached"), Qt::CaseInsensitive)
-            || reply->httpStatus() == 429) {
-            qCDebug(lcLLM) << "Rate limit reached\n";
-            rateLimited = true;
-        }
-        if (!error.contains(QLatin1String("The response was filtered"), Qt::CaseInsensitive)
-            && recordFailure(job, error))
-            retranslateCells(job.cells);
-        finishRequest();
-        return;
-    }
-
-    qCDebug(lcLLM).noquote() << "result:" << reply->answer();
-    TranslationJob answered = job;
-    answered.rowCount = reply->property("rowCount").toInt();
-    answered.columnCount = reply->property("columnCount").toInt();
-    const TranslationAnswer::Result result =
-        applyAnswer(translationModel, answered, reply->answer());
-    if (!result.valid) {
-        emit statusMessage(result.error);
-    } else if (result.translated == 0) {
-        qCDebug(lcLLM) << "No cell has been translated.";
-        emit statusMessage(tr("No cell has been translated."));
-    } else {
-        emit statusMessage(
-            tr("Totally %1 cell(s) has/have been translated.").arg(result.translated));
-    }
-
-    if (result.translated > 0) {
-        lastFailedCells.clear();
-        failureCount = 0;
-        if (!result.unmatched.isEmpty())
-            retranslateCells(result.unmatched);
-    } else if (recordFailure(job, result.valid ? tr("No cell has been translated.")
-                                               : result.error)) {
-        retranslateCells(result.unmatched);
-    }
-    finishRequest();
-}
-
-void TranslationQueue::finishRequest()
-{
-    setTranslating(false);
-    if (rateLimited && !queue.isEmpty()) {
-        rateLimited = false;
-        pauseTimer.start(rateLimitPause);
-        reportProgress();
-        return;
-    }
-    rateLimited = false;
+    const Request request = *found;
+    inFlight.erase(found);
+    if (translationModel)
+        handleAnswer(request);
     processTranslationQueue();
 }
 
-void TranslationQueue::abandonReply()
+void TranslationQueue::handleAnswer(const Request &request)
 {
-    if (!currentReply)
-        return;
-    LLMServiceReplyHelper *reply = currentReply;
-    currentReply = nullptr;
-    disconnect(reply, nullptr, this, nullptr);
-    if (reply->reply() && reply->reply()->isRunning())
-        reply->reply()->abort();
-    reply->deleteLater();
+    LLMServiceReplyHelper *reply = request.reply;
+    run.tokens += reply->tokensUsed();
+    const QString error = reply->errorMessage().simplified();
+    if (reply->failure() != Failure::None) {
+        qCDebug(lcLLM).noquote() << "Error message: " << reply->errorMessage();
+        if (reply->failure() != Failure::Truncated)
+            emit statusMessage(error);
+    }
+
+    switch (reply->failure()) {
+    case Failure::None:
+        applyAnswer(request);
+        break;
+    case Failure::Truncated:
+        giveUp(request.job, tr("The answer was cut off at the service's output limit."), true);
+        break;
+    case Failure::Filtered:
+        failCells(request.job.cells, error);
+        break;
+    case Failure::UnsupportedParameter:
+        // The request goes again at once without the refused field, with its tries intact.
+        if (LLMServiceProfile::rememberUnsupported(
+                request.configuration, reply->unsupportedParameter())) {
+            qCDebug(lcLLM) << "Sending again without" << reply->unsupportedParameter();
+            enqueue(request.job, true, true);
+        } else {
+            fail(error);
+        }
+        break;
+    case Failure::Fatal:
+        fail(error);
+        break;
+    case Failure::Throttle:
+        throttle(request);
+        break;
+    case Failure::Retry:
+        retryLater(request.job, error, reply->retryAfterMs(), false);
+        break;
+    }
 }
 
-void TranslationQueue::stop()
+void TranslationQueue::applyAnswer(const Request &request)
+{
+    LLMServiceReplyHelper *reply = request.reply;
+    qCDebug(lcLLM).noquote() << "result:" << reply->answer();
+    const TranslationJob &job = request.job;
+    const TranslationAnswer::Result result =
+        applyAsOneStep(translationModel, job, reply->answer(), markForReview);
+    throttles = 0;
+    if (!result.valid) {
+        emit statusMessage(result.error);
+        retryLater(job, result.error, -1, true);
+        return;
+    }
+    run.translated += result.translated;
+    if (result.translated > 0) {
+        jobsGivenUp = 0;
+        emit statusMessage(
+            tr("Totally %1 cell(s) has/have been translated.").arg(result.translated));
+    } else {
+        qCDebug(lcLLM) << "No cell has been translated.";
+        emit statusMessage(tr("No cell has been translated."));
+    }
+    if (!result.recheck.isEmpty()) {
+        TranslationJob again = jobFor(job, result.recheck);
+        again.placeholderRetry = true;
+        enqueue(again, true, true);
+    }
+    if (!result.unmatched.isEmpty()) {
+        TranslationJob rest = jobFor(job, result.unmatched);
+        if (++rest.attempts < TranslationJob::maxAttempts)
+            enqueue(rest, true, true);
+        else
+            giveUp(rest, tr("The service gave no translation for this text."), false);
+    }
+}
+
+void TranslationQueue::retryLater(
+    TranslationJob job, const QString &reason, qint64 wait, bool answerProblem)
+{
+    if (++job.attempts >= TranslationJob::maxAttempts) {
+        giveUp(job, reason, answerProblem);
+        return;
+    }
+    job.notBefore = clock() + (wait >= 0 ? wait : backoff(job.attempts));
+    enqueue(job, true, true);
+}
+
+void TranslationQueue::giveUp(const TranslationJob &job, const QString &reason, bool split)
+{
+    if (split && job.cells.size() > 1) {
+        // Smaller pieces make shorter answers, which fit the output limit and go wrong less.
+        const qsizetype half = job.cells.size() / 2;
+        TranslationJob second = jobFor(job, job.cells.mid(half));
+        TranslationJob first = jobFor(job, job.cells.mid(0, half));
+        second.attempts = first.attempts = 0;
+        enqueue(second, true, true);
+        enqueue(first, true, true);
+        return;
+    }
+    qCWarning(lcLLM).noquote() << "Giving up on" << job.cells.size() << "cell(s):" << reason;
+    failCells(job.cells, reason);
+    if (++jobsGivenUp >= maxJobsGivenUp)
+        fail(tr("%1 jobs in a row failed: %2").arg(jobsGivenUp).arg(reason));
+}
+
+void TranslationQueue::failCells(const QList<QModelIndex> &cells, const QString &reason)
+{
+    for (const QModelIndex &cell : cells)
+        translationModel->setCellProblem(cell, tr("Not translated: %1").arg(reason));
+    run.failed += int(cells.size());
+}
+
+void TranslationQueue::throttle(const Request &request)
+{
+    LLMServiceReplyHelper *reply = request.reply;
+    if (++throttles > maxThrottles) {
+        fail(reply->errorMessage().simplified());
+        return;
+    }
+    qCDebug(lcLLM) << "Rate limit reached\n";
+    const qint64 now = clock();
+    const qint64 pause = reply->retryAfterMs() >= 0 ? reply->retryAfterMs() : backoff(throttles);
+    throttleUntil = qMax(throttleUntil, now + pause);
+    throttledLimit = limit(now) / 2;
+    TranslationJob job = request.job;
+    job.notBefore = now + pause;
+    enqueue(job, true, true);
+}
+
+void TranslationQueue::fail(const QString &reason)
+{
+    stop(tr("Translation stopped: %1").arg(reason));
+}
+
+void TranslationQueue::abandonRequests()
+{
+    const QList<Request> requests = std::exchange(inFlight, {});
+    for (const Request &request : requests) {
+        LLMServiceReplyHelper *reply = request.reply;
+        if (!reply)
+            continue;
+        disconnect(reply, nullptr, this, nullptr);
+        if (reply->reply() && reply->reply()->isRunning())
+            reply->reply()->abort();
+        reply->deleteLater();
+    }
+}
+
+void TranslationQueue::stop(const QString &reason)
 {
     drop();
-    emit statusMessage(tr("Translation stopped."));
+    emit statusMessage(reason.isEmpty() ? tr("Translation stopped.") : reason);
 }
 
 void TranslationQueue::drop()
 {
-    const bool hadWork = translating || !queue.isEmpty() || pauseTimer.isActive();
-    abandonReply();
+    const bool hadWork = active;
+    abandonRequests();
     queue.clear();
     waitingCells = 0;
-    currentJob = TranslationJob();
-    pauseTimer.stop();
-    rateLimited = false;
-    lastFailedCells.clear();
-    failureCount = 0;
-    setTranslating(false);
-    if (hadWork)
+    wakeTimer.stop();
+    throttledLimit = -1;
+    throttleUntil = 0;
+    active = false;
+    if (hadWork) {
+        emit translatingChanged(false);
         reportProgress();
+        emit idle();
+    }
 }

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "llm/translationjob.h"
+#include "settings/settings.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 class LLMServiceReplyHelper;
 class QNetworkAccessManager;
 class TranslationModel;
 
-// The translation jobs of the open set: cuts commands into jobs, sends one request at a time,
-// writes each answer into the table and re-queues, first, the cells that got no text.
+// The translation jobs of the open set: cuts commands into jobs, keeps up to "Requests at a
+// time" requests out, writes each answer into the table as it lands, retries what a retry can
+// cure after a growing pause, and gives up on single jobs, not on the whole run.
 class TranslationQueue final : public QObject
 {
     Q_OBJECT
@@ -20,6 +25,20 @@ class TranslationQueue final : public QObject
 
 public:
     static constexpr int batchSize = 10;
+    // A service that fails this many jobs in a row, or turns this many requests in a row away
+    // as too busy, is down rather than stubborn about some texts: the run stops.
+    static constexpr int maxJobsGivenUp = 3;
+    static constexpr int maxThrottles = 8;
+
+    // One run: from the first command after an idle queue until nothing is left.
+    struct Progress
+    {
+        int total = 0; // cells the commands of the run asked for
+        int translated = 0;
+        int failed = 0;
+        int requestsSent = 0;
+        qint64 tokens = 0;
+    };
 
     explicit TranslationQueue(QNetworkAccessManager *manager, QObject *parent = nullptr);
     ~TranslationQueue() override;
@@ -42,29 +61,35 @@ public:
 
     void enqueueTranslation(const TranslationJob &job);
     void enqueueTranslationFirst(const TranslationJob &job);
+    // Sends what may go now; called again by every answer and when a pause ends.
     void processTranslationQueue();
-    void retranslateCells(const QList<QModelIndex> &cells);
 
-    // Empties the queue and aborts the outstanding request; its answer is not written.
-    void stop();
+    // Empties the queue and aborts the outstanding requests; their answers are not written.
+    // The status shows `reason`, or that the user stopped the run.
+    void stop(const QString &reason = QString());
     // The same, silently: used when the set is replaced.
     void drop();
 
-    bool isTranslating() const { return translating; }
-    bool isPaused() const { return pauseTimer.isActive(); }
-    // Waiting jobs and cells, plus the outstanding one.
+    // A run is on: requests are out or jobs wait.
+    bool isTranslating() const { return active; }
+    // Jobs wait and none may be sent yet.
+    bool isPaused() const { return pauseRemaining() > 0; }
+    qint64 pauseRemaining() const;
+    // Waiting jobs and cells, plus the outstanding ones.
     int jobsLeft() const;
     int cellsLeft() const;
+    int requestsOut() const { return int(inFlight.size()); }
     const QList<TranslationJob> &waitingJobs() const { return queue; }
+    Progress progress() const { return run; }
 
     void setWatchdogInterval(int msec) { watchdogInterval = msec; }
-    void setRateLimitPause(int msec) { rateLimitPause = msec; }
-    void setMaxConsecutiveFailures(int count) { maxConsecutiveFailures = count; }
+    // The clock pauses are measured on, in milliseconds; tests move it by hand.
+    void setClock(std::function<qint64()> now) { clock = std::move(now); }
 
 signals:
     void translatingChanged(bool translating);
     void statusMessage(const QString &message);
-    void progressChanged(int jobs, int cells);
+    void progressChanged();
     // Nothing outstanding, nothing waiting.
     void idle();
 
@@ -72,33 +97,62 @@ private slots:
     void onLLMServiceResponse();
 
 private:
+    struct Request
+    {
+        QPointer<LLMServiceReplyHelper> reply;
+        TranslationJob job;
+        LLMConfiguration configuration;
+    };
+
     void sendTranslationRequest(const TranslationJob &job);
-    void enqueue(const TranslationJob &job, bool first);
+    // Queues a job of the run (new cells, sent at once when it may go) or one of its retries
+    // (cells already counted).
+    void enqueue(const TranslationJob &job, bool first, bool retry = false);
     void translateLine(int line, bool byRow, bool emptyOnly);
     void translateInBatches(const QList<QModelIndex> &cells, bool byRow);
     TranslationJob columnJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     TranslationJob rowJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
+    // A job for some of a job's cells, of the same shape and prompt template.
+    TranslationJob jobFor(const TranslationJob &job, const QList<QModelIndex> &cells) const;
     QList<QModelIndex> emptyCells(const QList<QModelIndex> &cells) const;
-    void setTranslating(bool value);
-    void finishRequest();
-    // Counts a failed answer; answers false (and stops everything) when the same cells
-    // have failed too often in a row.
-    bool recordFailure(const TranslationJob &job, const QString &reason);
-    void abandonReply();
+
+    void handleAnswer(const Request &request);
+    void applyAnswer(const Request &request);
+    void retryLater(TranslationJob job, const QString &reason, qint64 wait, bool answerProblem);
+    // After the last try: a job whose answers were the problem is split in two; otherwise (or
+    // when it holds one cell) its cells are marked as failed with the reason.
+    void giveUp(const TranslationJob &job, const QString &reason, bool split);
+    void failCells(const QList<QModelIndex> &cells, const QString &reason);
+    void throttle(const Request &request);
+    // Ends the run at once with the service's reason.
+    void fail(const QString &reason);
+
+    int limit(qint64 now);
+    // The earliest clock time at which a waiting job may go, or -1 with none waiting.
+    qint64 nextSendTime(qint64 now) const;
+    void scheduleWake(qint64 now);
+    void startRun();
+    void finishRunIfDone();
+    void abandonRequests();
     void reportProgress();
 
     QNetworkAccessManager *manager;
     QPointer<TranslationModel> translationModel;
     QList<TranslationJob> queue;
     qsizetype waitingCells = 0;
-    QPointer<LLMServiceReplyHelper> currentReply;
-    TranslationJob currentJob;
-    QTimer pauseTimer;
-    bool translating = false;
-    bool rateLimited = false;
+    QList<Request> inFlight;
+    QTimer wakeTimer;
+    QElapsedTimer monotonic;
+    std::function<qint64()> clock;
     int watchdogInterval = 180000;
-    int rateLimitPause = 30000;
-    int maxConsecutiveFailures = 3;
-    QList<QModelIndex> lastFailedCells;
-    int failureCount = 0;
+
+    bool active = false;
+    Progress run;
+    int parallel = 1;
+    bool markForReview = true;
+    // After a rate limit fewer requests go out until the pause is over (none from one).
+    int throttledLimit = -1;
+    qint64 throttleUntil = 0;
+    int throttles = 0;
+    int jobsGivenUp = 0;
 };

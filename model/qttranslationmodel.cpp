@@ -114,12 +114,3 @@ bool QtTranslationModel::saveColumn(int column)
         return false;
     return writeColumnToFile(column, path);
 }
-
-bool QtTranslationModel::isFinished(const QModelIndex &index) const
-{
-    const int position = languagePosition(index.column());
-    if (position < 0)
-        return false;
-    const Translation *translation = findTranslation(index.row(), columns.at(position));
-    return translation && translation->finished;
-}

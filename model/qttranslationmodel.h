@@ -16,7 +16,6 @@ public:
     bool exportToDirectory() override;
     bool saveColumn(int column) override;
     bool hasFinishedState() const override { return true; }
-    bool isFinished(const QModelIndex &index) const override;
     int leadingColumnCount() const override { return 2; }
 
 private:

@@ -197,6 +197,13 @@ bool RowFilter::quickKeeps(const ShownEntries &entries, int row) const
         return false;
     case RowFilterCriteria::Quick::ChangedSinceOpened:
         return translationModel->isRowChangedSinceLoad(row);
+    case RowFilterCriteria::Quick::ProblemNoted:
+        for (int column = 0; column < columns && translationModel->cellProblemCount() > 0;
+             ++column) {
+            if (!translationModel->cellProblem(translationModel->index(row, column)).isEmpty())
+                return true;
+        }
+        return false;
     }
     return false;
 }

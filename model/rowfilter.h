@@ -19,6 +19,8 @@ struct RowFilterCriteria
         EmptyInColumn,
         UnfinishedOrReview,
         ChangedSinceOpened,
+        // A failed placeholder check or a failed translation noted on a cell.
+        ProblemNoted,
     };
 
     QString text;

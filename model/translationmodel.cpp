@@ -30,6 +30,7 @@ const QRegularExpression &languageSeparator()
 }
 
 const QString sourceMark = QString::fromUtf8("\xF0\x9F\x93\xB0"); // U+1F4F0 NEWSPAPER
+const QColor problemColour(255, 160, 160);
 
 } // namespace
 
@@ -88,18 +89,6 @@ const Translation *TranslationModel::findTranslation(int row, const QString &lan
     return nullptr;
 }
 
-Translation *TranslationModel::findTranslation(int row, const QString &language)
-{
-    if (row < 0 || row >= messages.size())
-        return nullptr;
-    // Non-const access detaches the row from the messages as read, which must keep their texts.
-    for (Translation &translation : messages[row].translations) {
-        if (translation.language == language)
-            return &translation;
-    }
-    return nullptr;
-}
-
 QVariant TranslationModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.model() != this || index.row() < 0 || index.column() < 0
@@ -107,24 +96,32 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
         return {};
     const int position = languagePosition(index.column());
     switch (role) {
+    case Qt::ToolTipRole:
+        if (const auto problem = cellProblems.constFind({ index.row(), index.column() });
+            problem != cellProblems.constEnd())
+            return problem.value();
+        Q_FALLTHROUGH();
     case Qt::DisplayRole:
-    case Qt::EditRole:
-    case Qt::ToolTipRole: {
+    case Qt::EditRole: {
         if (position < 0)
             return {};
         const Translation *translation = findTranslation(index.row(), columns.at(position));
         return translation ? QVariant(translation->text) : QVariant();
     }
     case Qt::BackgroundRole: {
-        if (!hasFinishedState() || position < 0)
-            return {};
-        const Translation *translation = findTranslation(index.row(), columns.at(position));
+        if (cellProblems.contains({ index.row(), index.column() }))
+            return QBrush(problemColour, Qt::SolidPattern);
+        const Translation *translation =
+            position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
         if (!translation || translation->text.isEmpty())
+            return {};
+        // Formats without a stored state show only the cells that wait for a review.
+        if (translation->finished && !hasFinishedState())
             return {};
         return QBrush(translation->finished ? Qt::green : Qt::yellow, Qt::SolidPattern);
     }
     case Qt::ForegroundRole:
-        if (!hasFinishedState())
+        if (!hasFinishedState() && !data(index, Qt::BackgroundRole).isValid())
             return {};
         return QBrush(Qt::black, Qt::SolidPattern);
     default:
@@ -143,14 +140,12 @@ bool TranslationModel::isInTable(const QModelIndex &index) const
 
 void TranslationModel::storeText(const QModelIndex &index, const QString &text)
 {
-    const QString language = columns.at(languagePosition(index.column()));
-    Translation *target = findTranslation(index.row(), language);
-    if (!target) {
-        QList<Translation> &translations = messages[index.row()].translations;
-        translations.append(Translation { false, QString(), language });
-        target = &translations.last();
-    }
+    Translation *target = entry(index.row(), index.column(), true);
     target->text = text;
+    // Formats without a stored state have only the review mark: the user's edit is the review.
+    if (!hasFinishedState())
+        target->finished = true;
+    cellProblems.remove({ index.row(), index.column() });
 }
 
 bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -160,8 +155,13 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
     // Only the text can be changed; other roles are derived from it.
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return false;
-    if (data(index, role) == value)
-        return false;
+    if (data(index, role) == value) {
+        // Without a stored state, confirming a marked cell unchanged is its review.
+        if (hasFinishedState() || isFinished(index))
+            return false;
+        setFinished(index, true);
+        return true;
+    }
     const CellState before = cellState(index.row(), index.column());
     storeText(index, value.toString());
     recordChange(index, before, QT_TR_NOOP("Edit Cell"));
@@ -190,6 +190,22 @@ int TranslationModel::setTexts(const QList<CellText> &texts)
     if (changed > 0)
         emit dataChanged(index(top, left), index(bottom, right), {});
     return changed;
+}
+
+Translation *TranslationModel::entry(int row, int column, bool create)
+{
+    const int position = languagePosition(column);
+    if (position < 0 || row < 0 || row >= messages.size())
+        return nullptr;
+    const QString &language = columns.at(position);
+    for (Translation &translation : messages[row].translations) {
+        if (translation.language == language)
+            return &translation;
+    }
+    if (!create)
+        return nullptr;
+    messages[row].translations.append(Translation { false, QString(), language });
+    return &messages[row].translations.last();
 }
 
 QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -252,16 +268,37 @@ void TranslationModel::indexesOfColumn(int column, QModelIndexList &indexes) con
 
 void TranslationModel::setFinished(const QModelIndex &index, bool finished)
 {
-    const int position = languagePosition(index.column());
-    Translation *translation =
-        position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
-    // A cell without an entry has nothing to mark.
+    Translation *translation = entry(index.row(), index.column(), false);
     if (!translation || translation->finished == finished)
         return;
     const CellState before = cellState(index.row(), index.column());
     translation->finished = finished;
     recordChange(index, before, QT_TR_NOOP("Mark Cell"));
-    emit dataChanged(index, index, {});
+    emit dataChanged(index, index, { Qt::BackgroundRole, Qt::ForegroundRole });
+}
+
+void TranslationModel::setCellProblem(const QModelIndex &index, const QString &reason)
+{
+    if (!index.isValid() || index.model() != this)
+        return;
+    const QPair<int, int> cell { index.row(), index.column() };
+    if (cellProblems.value(cell) == reason)
+        return;
+    const CellState before = cellState(index.row(), index.column());
+    if (reason.isEmpty())
+        cellProblems.remove(cell);
+    else
+        cellProblems.insert(cell, reason);
+    // Within a command or an LLM answer the note is part of its step; a lone note (a request
+    // that failed) is no step of its own.
+    if (stepDepth > 0)
+        recordChange(index, before, nullptr);
+    emit dataChanged(index, index, { Qt::ToolTipRole, Qt::BackgroundRole, Qt::ForegroundRole });
+}
+
+QString TranslationModel::cellProblem(const QModelIndex &index) const
+{
+    return cellProblems.value({ index.row(), index.column() });
 }
 
 QString TranslationModel::messageId(const QModelIndex &index) const
@@ -304,9 +341,12 @@ bool TranslationModel::hasFinishedState() const
     return false;
 }
 
-bool TranslationModel::isFinished(const QModelIndex &) const
+bool TranslationModel::isFinished(const QModelIndex &index) const
 {
-    return true;
+    const int position = languagePosition(index.column());
+    const Translation *translation =
+        position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
+    return translation && translation->finished;
 }
 
 int TranslationModel::leadingColumnCount() const

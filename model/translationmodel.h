@@ -39,15 +39,22 @@ struct CellText
     QString text;
 };
 
-// One cell as an undo step puts it back: whether it has an entry, and the entry's text and mark.
+// One cell as an undo step puts it back: whether it has an entry, the entry's text and mark,
+// and its problem note.
 struct CellState
 {
     bool exists = false;
     bool finished = true;
     QString text;
-    bool operator==(const CellState &other) const
+    // Why the cell needs a look (TranslationModel::setCellProblem); never written to files.
+    QString problem;
+    bool sameContent(const CellState &other) const
     {
         return exists == other.exists && finished == other.finished && text == other.text;
+    }
+    bool operator==(const CellState &other) const
+    {
+        return sameContent(other) && problem == other.problem;
     }
     bool operator!=(const CellState &other) const { return !(*this == other); }
 };
@@ -138,11 +145,20 @@ public:
     // every format's writer shares.
     void columnWalk(int column, const std::function<void(const CellItem &)> &visit) const;
 
+    // --- Review marks and cell problems ---------------------------------------------------
+    // setFinished and isFinished keep the review mark of every format: only TS stores it in
+    // its files, but the table shows it for all. A problem is why a cell needs a look (its
+    // translation failed, it lost a placeholder): shown as its tool tip and colour until an
+    // edit of the cell or an empty reason clears it. Most cells have none.
+    void setCellProblem(const QModelIndex &index, const QString &reason);
+    QString cellProblem(const QModelIndex &index) const;
+    int cellProblemCount() const { return int(cellProblems.size()); }
+
     // --- Edit history, unexported changes and progress -----------------------------------
     // Every change setData, setTexts and setFinished make can be undone. Outside an open step
     // each call is a step of its own; between beginEditStep and endEditStep (nested pairs
-    // count once) all changes are one step with the outermost name. Reading a set starts an
-    // empty history.
+    // count once) all changes are one step with the outermost name, problem notes included.
+    // Reading a set starts an empty history.
     QUndoStack *undoStack() const { return history; }
     void beginEditStep(const QString &name);
     void endEditStep();
@@ -174,7 +190,6 @@ protected:
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
     const Translation *findTranslation(int row, const QString &language) const;
-    Translation *findTranslation(int row, const QString &language);
 
     int messageCount = 0;
     QStringList columns;
@@ -228,6 +243,9 @@ private:
     QList<Message> messages;
     QList<QString> messageGroups;
     QHash<GroupKey, int> rowOfKey;
+    // The cell's entry; with `create`, a new unfinished one when it has none.
+    Translation *entry(int row, int column, bool create);
+    QHash<QPair<int, int>, QString> cellProblems;
 };
 
 // Makes the edits of one command a single undo step named after it, for as long as it lives.

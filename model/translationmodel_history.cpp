@@ -62,7 +62,11 @@ CellState TranslationModel::cellState(int row, int column) const
     const int position = languagePosition(column);
     const Translation *translation =
         position < 0 ? nullptr : findTranslation(row, columns.at(position));
-    return translation ? CellState { true, translation->finished, translation->text } : CellState();
+    CellState state;
+    if (translation)
+        state = CellState { true, translation->finished, translation->text, {} };
+    state.problem = cellProblems.value({ row, column });
+    return state;
 }
 
 void TranslationModel::recordChange(
@@ -85,14 +89,18 @@ void TranslationModel::pushPendingStep()
 {
     QList<CellChange> changes;
     changes.reserve(pendingChanges.size());
+    bool contentChanged = false;
     for (CellChange &change : pendingChanges) {
         change.after = cellState(change.row, change.column);
+        contentChanged = contentChanged || !change.after.sameContent(change.before);
         if (change.after != change.before)
             changes.append(std::move(change));
     }
     pendingChanges.clear();
     pendingByCell.clear();
-    if (!changes.isEmpty())
+    // Notes alone (a check that found problems) change nothing a file holds: no step, and the
+    // set stays as unmodified as it was.
+    if (contentChanged)
         history->push(new CellEditCommand(this, stepName, std::move(changes)));
 }
 
@@ -101,21 +109,19 @@ void TranslationModel::applyChanges(const QList<CellChange> &changes, bool after
     int top = messageCount, left = columnCount(), bottom = -1, right = -1;
     for (const CellChange &change : changes) {
         const CellState &state = after ? change.after : change.before;
-        const QString &language = columns.at(languagePosition(change.column));
-        Translation *translation = findTranslation(change.row, language);
-        if (!state.exists) {
-            // The step appended the entry: the first of its language is that one.
-            QList<Translation> &translations = messages[change.row].translations;
-            if (translation)
-                translations.removeAt(translation - translations.data());
-        } else {
-            if (!translation) {
-                messages[change.row].translations.append(Translation { true, {}, language });
-                translation = &messages[change.row].translations.last();
-            }
+        Translation *translation = entry(change.row, change.column, state.exists);
+        if (state.exists) {
             translation->finished = state.finished;
             translation->text = state.text;
+        } else if (translation) {
+            // The step appended the entry: the first of its language is that one.
+            QList<Translation> &translations = messages[change.row].translations;
+            translations.removeAt(translation - translations.data());
         }
+        if (state.problem.isEmpty())
+            cellProblems.remove({ change.row, change.column });
+        else
+            cellProblems.insert({ change.row, change.column }, state.problem);
         top = qMin(top, change.row);
         bottom = qMax(bottom, change.row);
         left = qMin(left, change.column);
@@ -147,12 +153,12 @@ bool TranslationModel::isRowChangedSinceLoad(int row) const
     const auto stateIn = [](const QList<Translation> &translations, const QString &language) {
         for (const Translation &translation : translations) {
             if (translation.language == language)
-                return CellState { true, translation.finished, translation.text };
+                return CellState { true, translation.finished, translation.text, {} };
         }
         return CellState();
     };
     for (int position = leadingColumnCount(); position < columns.size(); ++position) {
-        if (stateIn(now, columns.at(position)) != stateIn(loaded, columns.at(position)))
+        if (!stateIn(now, columns.at(position)).sameContent(stateIn(loaded, columns.at(position))))
             return true;
     }
     return false;

@@ -18,6 +18,8 @@ packages=(
     openssl
     # tests: GNUstep's .strings parser (sfparse, plget)
     gnustep-base-runtime
+    # bench: the local stand-in LLM service of parlonex-bench translate
+    python3
 )
 
 SUDO=""

@@ -1,5 +1,6 @@
 #include "settings/preferencesdialog.h"
 
+#include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
 #include "settings/servicecatalog.h"
@@ -152,6 +153,9 @@ void PreferencesDialog::loadSettings()
         ui->tablePrompts->setCurrentCell(usedPromptId, 0);
     }
 
+    ui->spinRequestsAtATime->setValue(settings->requestsAtATime());
+    ui->chkMarkLLMTranslations->setChecked(settings->markLLMTranslations());
+
     const QStringList roles = settings->roleNames();
     ui->cbPresets->addItems(roles);
     // "Use Preset" with the list untouched gives the default prompt texts.
@@ -215,6 +219,8 @@ void PreferencesDialog::onBtnOKClicked()
     settings->saveLLMConfigurations(llmConfigurations);
     settings->setUsedLLMId(usedLLMId);
     settings->setUsedPromptId(usedPromptId);
+    settings->setRequestsAtATime(ui->spinRequestsAtATime->value());
+    settings->setMarkLLMTranslations(ui->chkMarkLLMTranslations->isChecked());
     accept();
 }
 
@@ -232,9 +238,10 @@ void PreferencesDialog::onServicesListCurrentTextChanged(const QString &text)
     delete modelListFetcher;
     modelListFetcher = nullptr;
 
-    const bool hasModel = text != azureService;
-    ui->labelModel->setEnabled(hasModel);
-    ui->cbModel->setEnabled(hasModel);
+    // Azure names the model by the deployment: the v1 URLs carry no deployment and need the
+    // name in this field, and it tells a reasoning deployment from a classic one.
+    ui->cbModel->lineEdit()->setPlaceholderText(
+        text == azureService ? tr("Deployment name") : QString());
 
     ui->cbModel->clear();
     ui->cbModel->addItems(ServiceCatalog::models(text));
@@ -438,7 +445,11 @@ int PreferencesDialog::rowOfCellWidget(QTableWidget *table, int column, const QO
 
 void PreferencesDialog::onBtnValidateClicked()
 {
-    const int row = rowOfCellWidget(ui->tableLLMItems, LLMValidate, sender());
+    validateRow(rowOfCellWidget(ui->tableLLMItems, LLMValidate, sender()));
+}
+
+void PreferencesDialog::validateRow(int row)
+{
     if (row < 0 || row >= llmConfigurations.size())
         return;
 
@@ -466,6 +477,14 @@ void PreferencesDialog::onValidateFinished()
 
     if (!status.isValid())
         return;
+    // A model that refuses a field of the request is asked again without it.
+    if (reply->failure() == LLMServiceReplyHelper::Failure::UnsupportedParameter
+        && status.row() < llmConfigurations.size()
+        && LLMServiceProfile::rememberUnsupported(
+            llmConfigurations.at(status.row()), reply->unsupportedParameter())) {
+        validateRow(status.row());
+        return;
+    }
     QTableWidgetItem *item = ui->tableLLMItems->item(status.row(), LLMStatus);
     if (!item)
         return;

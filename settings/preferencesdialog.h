@@ -63,6 +63,7 @@ private slots:
 
 private:
     void loadSettings();
+    void validateRow(int row);
     void connectEditWatchers();
     void disconnectEditWatchers();
     void fillLanguageList();

@@ -21,6 +21,8 @@ const QString usedPromptIdKey = QStringLiteral("usedPromptId");
 const QString directoryHistoryKey = QStringLiteral("DirectoryHistory");
 const QString filesHistoryKey = QStringLiteral("FilesHistory");
 const QString defaultRole = QStringLiteral("default");
+const QString requestsAtATimeKey = QStringLiteral("requestsAtATime");
+const QString markLLMTranslationsKey = QStringLiteral("markLLMTranslations");
 
 // Element keys of each array, in the order they are written.
 const QStringList llmKeys { QStringLiteral("name"), QStringLiteral("apiurl"),
@@ -175,6 +177,30 @@ int Settings::usedLLMId()
 void Settings::setUsedLLMId(int id)
 {
     setValue(usedLLMIdKey, id);
+    flush();
+}
+
+int Settings::requestsAtATime()
+{
+    bool ok = false;
+    const int count = value(requestsAtATimeKey).toInt(&ok);
+    return ok ? qBound(1, count, maxRequestsAtATime) : 4;
+}
+
+void Settings::setRequestsAtATime(int count)
+{
+    setValue(requestsAtATimeKey, qBound(1, count, maxRequestsAtATime));
+    flush();
+}
+
+bool Settings::markLLMTranslations()
+{
+    return value(markLLMTranslationsKey, true).toBool();
+}
+
+void Settings::setMarkLLMTranslations(bool mark)
+{
+    setValue(markLLMTranslationsKey, mark);
     flush();
 }
 

@@ -76,6 +76,14 @@ public:
 
     bool streamEnabled() const { return false; }
 
+    // How many translation requests may be out at once (1 to 8).
+    static constexpr int maxRequestsAtATime = 8;
+    int requestsAtATime();
+    void setRequestsAtATime(int count);
+    // Whether cells the LLM fills are marked for review (on unless the user turns it off).
+    bool markLLMTranslations();
+    void setMarkLLMTranslations(bool mark);
+
     // How the window was left (size, position, splitters, the folder last opened), by key.
     QVariant uiState(const QString &key, const QVariant &fallback = QVariant()) const;
     void setUiState(const QString &key, const QVariant &value);

@@ -1,3 +1,4 @@
+#include "llm/placeholdercheck.h"
 #include "llm/translationanswer.h"
 #include "llm/translationqueue.h"
 #include "support/httpserver.h"
@@ -21,14 +22,18 @@ private slots:
 
     void escapes_data();
     void escapes();
+    void placeholders_data();
+    void placeholders();
     void answer_data();
     void answer();
 
+    void exactTextsPerService_data();
+    void exactTextsPerService();
     void commandDuringRequestQueuesBehind();
     void presetTemplateReplacesUserPrompt();
     void failedAnswer_data();
     void failedAnswer();
-    void rateLimitPausesTheNextRequest();
+    void parallelRequestsAndRateLimit();
     void droppedWhileRequestIsOut_data();
     void droppedWhileRequestIsOut();
 
@@ -38,9 +43,11 @@ private:
     TranslationJob job(const QStringList &cells) const;
     QStringList texts(const QStringList &cells) const;
     bool waitIdle(int timeout = 10000);
-    // The first `count` requests get `response`; the rest are translated.
+    // The first `count` requests of the first job get `response`; the rest are translated.
     void failFirst(const Response &response, int count = 1, int delay = 0);
+    void useService(const QString &service, const QString &path);
 
+    qint64 now = 0; // the queue's clock
     QNetworkAccessManager manager;
     HttpServer server;
     std::unique_ptr<MemoryModel> model;
@@ -51,20 +58,26 @@ void tst_TranslationJobs::initTestCase()
 {
     QVERIFY(TestSupport::usePrivateSettings());
     QVERIFY(server.start());
-    TestSupport::useLLM(
-        LLMConfiguration { 0, QStringLiteral("local"),
-            server.url(QStringLiteral("/v1/chat/completions")), QStringLiteral("key"),
-            QStringLiteral("gpt-4o"), QStringLiteral("OpenAI") },
+}
+
+void tst_TranslationJobs::useService(const QString &service, const QString &path)
+{
+    TestSupport::useLLM(LLMConfiguration { 0, QStringLiteral("local"), server.url(path),
+                            QStringLiteral("key"), QStringLiteral("gpt-4o"), service },
         PromptRecord { 0, QStringLiteral("test"), QString(), QString(),
             QStringLiteral("{{source language}}|{{target language list}}\n{{text list}}") });
 }
 
 void tst_TranslationJobs::init()
 {
+    useService(QStringLiteral("OpenAI"), QStringLiteral("/v1/chat/completions"));
+    Settings().setRequestsAtATime(1);
     queue.reset();
     model.reset(makeModel(25));
     queue = std::make_unique<TranslationQueue>(&manager);
     queue->setModel(model.get());
+    now = 0;
+    queue->setClock([this] { return now; });
     server.clearRequests();
     server.setHandler(&Response::echoTranslation);
 }
@@ -113,12 +126,16 @@ bool tst_TranslationJobs::waitIdle(int timeout)
 
 void tst_TranslationJobs::failFirst(const Response &response, int count, int delay)
 {
-    server.setHandler(
-        [response, count, delay, calls = 0](const HttpServer::Request &request) mutable {
-            Response result = ++calls <= count ? response : Response::echoTranslation(request);
-            result.delay = delay;
-            return result;
-        });
+    server.setHandler([response, count, delay, calls = 0, first = QStringList()](
+                          const HttpServer::Request &request) mutable {
+        if (first.isEmpty())
+            first = request.promptLines();
+        Response result = request.promptLines() == first && ++calls <= count
+            ? response
+            : Response::echoTranslation(request);
+        result.delay = delay;
+        return result;
+    });
 }
 
 void tst_TranslationJobs::escapes_data()
@@ -133,7 +150,52 @@ void tst_TranslationJobs::escapes_data()
                           << "one\\r\\ntwo";
     QTest::newRow("quotes doubled") << "say \"hi\""
                                     << "say \"\"hi\"\"";
+    QTest::newRow("a literal backslash-n stays two characters") << "Use \\n for a new line"
+                                                                << "Use \\\\n for a new line";
+    QTest::newRow("everything at once") << "\"C:\\new\"\t\\\r\n\\"
+                                        << "\"\"C:\\\\new\"\"\\t\\\\\\r\\n\\\\";
     // clang-format on
+}
+
+void tst_TranslationJobs::placeholders_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("translation");
+    QTest::addColumn<bool>("accelerators");
+    QTest::addColumn<QString>("problems"); // joined by "|"
+
+    const QString icu = "{count, plural, one {# file} other {# files}}";
+    const QString start = "The line breaks at the start differ from the source";
+    // clang-format off
+    QTest::newRow("Qt numbers kept in another order") << "%1 of %2" << "%2 von %1" << true << "";
+    QTest::newRow("Qt number lost") << "Open %1" << "Öffnen" << true << "Missing: %1";
+    QTest::newRow("%n and %L1 kept") << "%n files, %L1 MB" << "%L1 MB, %n Dateien" << true << "";
+    QTest::newRow("printf counts") << "%s and %s" << "%s und" << false << "Missing: %s";
+    QTest::newRow("printf position invented") << "%1$s" << "%1$s %2$d" << false << "Not in the source: %2$d";
+    QTest::newRow("Python name lost") << "%(name)s is here" << "ist da" << false << "Missing: %(name)s";
+    QTest::newRow("braces kept") << "{name} has {0}" << "{0} hat {name}" << false << "";
+    QTest::newRow("double braces lost") << "{{count}} items" << "Elemente" << false << "Missing: {{count}}";
+    QTest::newRow("ICU branches may differ") << icu << "{count, plural, other {# 个文件}}" << false << "";
+    QTest::newRow("ICU argument lost") << icu << "# 个文件" << false << "Missing: {count, plural, ...}";
+    QTest::newRow("tags lost") << "<b>Bold</b> text" << "Fett" << false << "Missing: </b>, <b>";
+    QTest::newRow("tag invented") << "Text" << "<i>Text</i>" << false << "Not in the source: </i>, <i>";
+    QTest::newRow("accelerator lost") << "&File" << "Datei" << true << "The keyboard accelerator (&) is missing";
+    QTest::newRow("no accelerators outside TS") << "&File" << "Datei" << false << "";
+    QTest::newRow("&& and entities are no accelerators") << "Tom && Jerry &amp; Co" << "Tom && Jerry" << true << "";
+    QTest::newRow("accelerator invented") << "File" << "&Datei" << true << "A keyboard accelerator (&) that is not in the source";
+    QTest::newRow("leading break lost, percent in prose") << "\n100% sure" << "100 % sicher" << false << start;
+    QTest::newRow("trailing breaks differ, %% is literal") << "50%% off %d\n" << "%d 50%%" << false << "The line breaks at the end differ from the source";
+    // clang-format on
+}
+
+void tst_TranslationJobs::placeholders()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, translation);
+    QFETCH(bool, accelerators);
+    QFETCH(QString, problems);
+    QCOMPARE(PlaceholderCheck::problems(source, translation, accelerators).join(QLatin1Char('|')),
+        problems);
 }
 
 void tst_TranslationJobs::escapes()
@@ -207,22 +269,73 @@ void tst_TranslationJobs::answer()
     if (answer.contains(QLatin1String("\"id\":0")))
         QTest::ignoreMessage(QtWarningMsg, "Invalid id 0 found");
     const TranslationAnswer::Result result =
-        TranslationAnswer::apply(model.get(), job(cells), answer);
+        TranslationAnswer::apply(model.get(), job(cells), answer, true);
     QCOMPARE(result.valid, error.isEmpty());
     QCOMPARE(result.error, error);
     QCOMPARE(result.translated, translated);
     QCOMPARE(result.unmatched, job(unmatched).cells);
     QCOMPARE(texts(cells), expected);
+    // Machine output waits for a review, in formats without a stored state too.
+    for (const QModelIndex &cell : job(cells).cells)
+        QVERIFY(model->cellText(cell).isEmpty() || !model->isFinished(cell));
+}
+
+void tst_TranslationJobs::exactTextsPerService_data()
+{
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("cutOff"); // the first answer stops at the output limit
+
+    const QString gemini = "/v1beta/models/${model}:generateContent";
+    // clang-format off
+    QTest::newRow("OpenAI")    << "OpenAI"    << "/v1/chat/completions"        << false;
+    QTest::newRow("Azure v1")  << "Azure"     << "/openai/v1/chat/completions" << false;
+    QTest::newRow("DeepSeek")  << "DeepSeek"  << "/chat/completions"           << false;
+    QTest::newRow("Anthropic") << "Anthropic" << "/v1/messages"                << false;
+    QTest::newRow("Gemini")    << "Gemini"    << gemini                        << false;
+    QTest::newRow("OpenAI cut off, split")    << "OpenAI"    << "/v1/chat/completions" << true;
+    QTest::newRow("Anthropic cut off, split") << "Anthropic" << "/v1/messages"         << true;
+    QTest::newRow("Gemini cut off, split")    << "Gemini"    << gemini                 << true;
+    // clang-format on
+}
+
+void tst_TranslationJobs::exactTextsPerService()
+{
+    QFETCH(QString, service);
+    QFETCH(QString, path);
+    QFETCH(bool, cutOff);
+
+    useService(service, path);
+    const QStringList sources = { "Use \\n for a new line", "C:\\temp\\new \"dir\"\tnext",
+        "two\r\nlines \\\\ \"\"quoted\"\"\\" };
+    auto *memory = new MemoryModel({ QStringLiteral("de") });
+    for (const QString &source : sources)
+        memory->add(QString(), QStringLiteral("de"), source, QString());
+    memory->finish();
+    queue->setModel(memory);
+    model.reset(memory);
+    if (cutOff) {
+        server.setHandler([calls = 0](const HttpServer::Request &request) mutable {
+            return ++calls == 1 ? Response::answer(request, R"([{"id":1,"German":"T:U)", true)
+                                : Response::echoTranslation(request);
+        });
+    }
+    queue->translateColumn(0);
+    QVERIFY(waitIdle());
+    for (int row = 0; row < sources.size(); ++row)
+        QCOMPARE(model->cellText(model->index(row, 0)), "T:" + sources.at(row));
+    QCOMPARE(server.requests().size(), cutOff ? 3 : 1);
+    QCOMPARE(queue->progress().tokens, 10 * server.requests().size());
 }
 
 void tst_TranslationJobs::commandDuringRequestQueuesBehind()
 {
-    QSignalSpy progress(queue.get(), &TranslationQueue::progressChanged);
     QSignalSpy status(queue.get(), &TranslationQueue::statusMessage);
     queue->translateEmptyCellsInColumn(1); // 25 empty cells: jobs of 10, 10 and 5
     QVERIFY(queue->isTranslating());
     queue->translateRow(3);
-    QCOMPARE(progress.last(), (QList<QVariant> { 4, 28 }));
+    QCOMPARE(queue->jobsLeft(), 4);
+    QCOMPARE(queue->cellsLeft(), 28);
     QVERIFY(waitIdle());
     const QList<HttpServer::Request> requests = server.requests();
     QCOMPARE(requests.size(), 4);
@@ -237,9 +350,11 @@ void tst_TranslationJobs::commandDuringRequestQueuesBehind()
     for (int row = 0; row < 25; ++row)
         QCOMPARE(model->cellText(model->index(row, 1)), QStringLiteral("T:Text %1").arg(row));
     QCOMPARE(texts({ "3,0", "3,2" }), (QStringList { "T:Text 3", "T:Text 3" }));
-    QCOMPARE(status.last().first().toString(),
+    QCOMPARE(status.at(status.size() - 2).first().toString(),
         QStringLiteral("Totally 3 cell(s) has/have been translated."));
-    QCOMPARE(progress.last().at(0).toInt(), 0);
+    QCOMPARE(status.last().first().toString(),
+        QStringLiteral("28 cell(s) translated, 0 failed, 40 tokens"));
+    QCOMPARE(queue->jobsLeft(), 0);
 }
 
 void tst_TranslationJobs::presetTemplateReplacesUserPrompt()
@@ -256,13 +371,16 @@ void tst_TranslationJobs::presetTemplateReplacesUserPrompt()
 void tst_TranslationJobs::failedAnswer_data()
 {
     QTest::addColumn<Response>("failure");
-    QTest::addColumn<int>("failures"); // how many requests get it
+    QTest::addColumn<int>("failures"); // how many requests of the first job get it
     QTest::addColumn<QString>("command"); // "column" 0, "row" of the first cell, or "cells"
     QTest::addColumn<QStringList>("cells"); // translated by "cells", checked afterwards
     QTest::addColumn<int>("requests");
-    QTest::addColumn<QStringList>("retried"); // prompt of the second request
+    QTest::addColumn<QStringList>("last"); // prompt of the last request, unless empty
+    QTest::addColumn<QList<int>>("pauses"); // the waits the run went through, in ms
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("problem"); // the first cell's tool tip starts with it
     QTest::addColumn<QString>("status"); // some status message starts with it
+    QTest::addColumn<QString>("without"); // a field the last request must not carry
 
     QStringList firstJob { "English|German" };
     for (int row = 0; row < 10; ++row)
@@ -270,33 +388,66 @@ void tst_TranslationJobs::failedAnswer_data()
     Response stalled = Response::json(QByteArray());
     stalled.stall = true;
     stalled.pieces << HttpServer::Piece { 0, "{\"choi" } << HttpServer::Piece { 0, "ces\":[]}" };
+    Response busy = Response::json(R"({"error":{"message":"Overloaded"}})", 503);
+    busy.headers << qMakePair(QByteArray("Retry-After"), QByteArray("7"));
+    const Response serverError =
+        Response::json(R"({"error":{"message":"The server had an error"}})", 500);
+    const Response invented = Response::chatAnswer(R"([{"id":1,"de":"%1 Neun"}])");
     const QStringList column = { "0,1", "1,1", "2,1" };
+    const QStringList nine = { "9,0" };
+    const QStringList ninePrompt = { "English|German", "1. Text 9" };
+    const QStringList secondHalf = { "English|French", "1. Text 1", "2. Text 2" };
+    const QStringList translated = { "T:Text 0", "T:Text 1", "T:Text 2" };
+    const auto add = [](const char *name, const Response &failure, int failures,
+                         const QString &command, const QStringList &cells, int requests,
+                         const QStringList &last, const QList<int> &pauses,
+                         const QStringList &expected, const QString &problem, const QString &status,
+                         const QString &without = QString()) {
+        QTest::newRow(name) << failure << failures << command << cells << requests << last << pauses
+                            << expected << problem << status << without;
+    };
 
     // clang-format off
-    QTest::newRow("invalid JSON: the job is retried before the next one")
-        << Response::chatAnswer("not JSON") << 1 << "column" << QStringList{ "0,0" } << 4
-        << firstJob << QStringList{ "T:Text 0" } << "Invalid JSON document";
-    QTest::newRow("empty translation: only that cell is retried")
-        << Response::chatAnswer(R"([{"id":1,"fr":"Un"},{"id":2,"fr":""},{"id":3,"fr":"Trois"}])")
-        << 1 << "cells" << column << 2 << QStringList{ "English|French", "1. Text 1" }
-        << QStringList{ "Un", "T:Text 1", "Trois" } << "Totally 2 cell(s) has/have been translated.";
-    QTest::newRow("row keyed by display names, one language missing: it alone is retried")
-        << Response::chatAnswer(R"#([{"id":1,"German":"Hallo","Chinese (Taiwan)":"哈囉"}])#") << 1
-        << "row" << QStringList{ "5,0", "5,1", "5,2" } << 2
-        << QStringList{ "English|French", "1. Text 5" } << QStringList{ "Hallo", "T:Text 5", "哈囉" }
-        << "Totally 2 cell(s) has/have been translated.";
-    QTest::newRow("filtered answer is not retried")
-        << Response::json(R"({"error":{"message":"The response was filtered due to the prompt triggering Azure OpenAI's content management policy.","code":"content_filter","status":400}})", 400)
-        << 1 << "cells" << column << 1 << QStringList() << QStringList{ "", "", "" }
-        << "The response was filtered";
-    QTest::newRow("three failures in a row stop the queue")
-        << Response::json(R"({"error":{"message":"Incorrect API key provided: sk-x.","code":"invalid_api_key"}})", 401)
-        << 100 << "column" << QStringList{ "0,0" } << 3 << firstJob << QStringList{ "" }
-        << "Translation stopped after 3 failed attempts in a row: Incorrect API key provided: sk-x.";
-    QTest::newRow("stalled reply is aborted and retried")
-        << stalled << 1 << "cells" << QStringList{ "9,0" } << 2
-        << QStringList{ "English|German", "1. Text 9" } << QStringList{ "T:Text 9" }
-        << "Totally 1 cell(s) has/have been translated.";
+    add("invalid JSON: retried after a pause while the other jobs go", Response::chatAnswer("not JSON"), 1,
+        "column", { "0,0" }, 4, firstJob, { 2000 }, { "T:Text 0" }, "", "Invalid JSON document");
+    add("empty translation: only that cell is retried",
+        Response::chatAnswer(R"([{"id":1,"fr":"Un"},{"id":2,"fr":""},{"id":3,"fr":"Trois"}])"), 1,
+        "cells", column, 2, { "English|French", "1. Text 1" }, {}, { "Un", "T:Text 1", "Trois" }, "",
+        "Totally 2 cell(s) has/have been translated.");
+    add("row keyed by display names, one language missing: it alone is retried",
+        Response::chatAnswer(R"#([{"id":1,"German":"Hallo","Chinese (Taiwan)":"哈囉"}])#"), 1,
+        "row", { "5,0", "5,1", "5,2" }, 2, { "English|French", "1. Text 5" }, {},
+        { "Hallo", "T:Text 5", "哈囉" }, "", "Totally 2 cell(s) has/have been translated.");
+    add("filtered answer: marked, not retried",
+        Response::json(R"({"error":{"message":"The response was filtered due to the prompt triggering Azure OpenAI's content management policy.","code":"content_filter","status":400}})", 400),
+        1, "cells", column, 1, {}, {}, { "", "", "" }, "Not translated: The response was filtered",
+        "The response was filtered");
+    add("401 stops the run at once",
+        Response::json(R"({"error":{"message":"Incorrect API key provided: sk-x.","code":"invalid_api_key"}})", 401),
+        100, "column", { "0,0" }, 1, {}, {}, { "" }, "", "Translation stopped: Incorrect API key provided: sk-x.");
+    add("an empty account stops the run at once",
+        Response::json(R"({"error":{"message":"You exceeded your current quota.","code":"insufficient_quota"}})", 429),
+        100, "cells", nine, 1, {}, {}, { "" }, "", "Translation stopped: You exceeded your current quota.");
+    add("500 then 200: recovered after a pause", serverError, 1,
+        "cells", nine, 2, ninePrompt, { 2000 }, { "T:Text 9" }, "", "1 cell(s) translated, 0 failed");
+    add("Retry-After is honoured", busy, 1,
+        "cells", nine, 2, ninePrompt, { 7000 }, { "T:Text 9" }, "", "Overloaded");
+    add("a job failing three times is marked while the next jobs go", serverError, 3,
+        "column", { "0,0", "10,0" }, 5, firstJob, { 2000, 4000 }, { "", "T:Text 10" },
+        "Not translated: The server had an error", "15 cell(s) translated, 10 failed");
+    add("malformed three times: split in two", Response::chatAnswer("[{"), 3,
+        "cells", column, 5, secondHalf, { 2000, 4000 }, translated, "", "");
+    add("cut off at the output limit: split at once", Response::answer({}, R"([{"id":1,"fr":)", true), 1,
+        "cells", column, 3, secondHalf, {}, translated, "", "");
+    add("stalled reply: aborted and retried", stalled, 1,
+        "cells", nine, 2, ninePrompt, { 2000 }, { "T:Text 9" }, "", "");
+    add("invented placeholder: asked for once more", invented, 1,
+        "cells", nine, 2, ninePrompt, {}, { "T:Text 9" }, "", "");
+    add("still invented: written, marked and explained", invented, 2,
+        "cells", nine, 2, ninePrompt, {}, { "%1 Neun" }, "Not in the source: %1", "");
+    add("a refused field: sent again without it",
+        Response::json(R"({"error":{"message":"Unsupported parameter: 'max_tokens' is not supported with this model. Use 'max_completion_tokens' instead.","param":"max_tokens","code":"unsupported_parameter"}})", 400),
+        1, "cells", nine, 2, ninePrompt, {}, { "T:Text 9" }, "", "", "max_tokens");
     // clang-format on
 }
 
@@ -307,9 +458,12 @@ void tst_TranslationJobs::failedAnswer()
     QFETCH(QString, command);
     QFETCH(QStringList, cells);
     QFETCH(int, requests);
-    QFETCH(QStringList, retried);
+    QFETCH(QStringList, last);
+    QFETCH(QList<int>, pauses);
     QFETCH(QStringList, expected);
+    QFETCH(QString, problem);
     QFETCH(QString, status);
+    QFETCH(QString, without);
 
     queue->setWatchdogInterval(300);
     failFirst(failure, failures);
@@ -320,35 +474,60 @@ void tst_TranslationJobs::failedAnswer()
         queue->translateRow(job(cells).cells.first().row());
     else
         queue->translateColumnCells(job(cells).cells);
-    QVERIFY(waitIdle());
-    QTest::qWait(100); // room for a retry that must not come
+    // Whenever nothing is out, the rest waits for a pause: move the clock past it.
+    QList<int> waited;
+    while (QTest::qWaitFor([this] { return queue->requestsOut() == 0; }, 10000)
+        && queue->isTranslating()) {
+        QVERIFY(queue->isPaused());
+        waited << int(queue->pauseRemaining());
+        now += queue->pauseRemaining();
+        queue->processTranslationQueue();
+    }
+    QCOMPARE(waited, pauses);
     QCOMPARE(server.requests().size(), requests);
-    if (requests > 1)
-        QCOMPARE(server.requests().at(1).promptLines(), retried);
+    if (!last.isEmpty())
+        QCOMPARE(server.requests().last().promptLines(), last);
+    if (!without.isEmpty())
+        QVERIFY(!server.requests().last().json().contains(without));
     QCOMPARE(texts(cells), expected);
+    const QString tip = model->data(job(cells).cells.first(), Qt::ToolTipRole).toString();
+    QVERIFY2(
+        problem.isEmpty() ? tip == expected.first() : tip.startsWith(problem), qPrintable(tip));
     QVERIFY(std::any_of(messages.cbegin(), messages.cend(), [&](const QList<QVariant> &message) {
         return message.first().toString().startsWith(status);
     }));
 }
 
-void tst_TranslationJobs::rateLimitPausesTheNextRequest()
+void tst_TranslationJobs::parallelRequestsAndRateLimit()
 {
-    queue->setRateLimitPause(400);
-    failFirst(Response::json(
-        R"({"error":{"message":"Rate limit reached for gpt-4o in organization org-x on requests per min (RPM).","type":"requests","code":"rate_limit_exceeded"}})",
-        429));
-    queue->translateColumnCells(job({ "0,2", "1,2" }).cells);
-    QTRY_VERIFY(queue->isPaused());
-    QVERIFY(!queue->isTranslating());
-    // A command during the pause waits too.
-    queue->translateCell(model->index(7, 2));
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(queue->waitingJobs().size(), 2);
+    Settings().setRequestsAtATime(4);
+    // The first request meets a rate limit; the others answer after a while. Each arrival notes
+    // how many requests the queue has out.
+    QList<int> outAtArrival;
+    server.setHandler([this, &outAtArrival](const HttpServer::Request &request) {
+        outAtArrival << queue->requestsOut();
+        Response answer = outAtArrival.size() == 1
+            ? Response::json(R"({"error":{"message":"Rate limit reached for requests"}})", 429)
+            : Response::echoTranslation(request);
+        answer.delay = outAtArrival.size() == 1 ? 0 : 200;
+        return answer;
+    });
+    queue->translateColumn(0);
+    queue->translateColumn(1); // 6 jobs in all
+    QCOMPARE(queue->requestsOut(), 4);
+    QVERIFY(QTest::qWaitFor([this] { return queue->requestsOut() == 0; }, 10000));
+    // Until the pause is over at most half as many go out: the last two jobs, one by one.
+    QVERIFY(queue->isPaused());
+    QCOMPARE(queue->pauseRemaining(), 2000);
+    QCOMPARE(outAtArrival.size(), 6);
+    QVERIFY(outAtArrival.at(4) <= 2 && outAtArrival.at(5) <= 2);
+    now += 2000;
+    queue->processTranslationQueue();
     QVERIFY(waitIdle());
-    QCOMPARE(server.requests().size(), 3);
-    QCOMPARE(
-        server.requests().at(1).promptLines().mid(1), (QStringList { "1. Text 0", "2. Text 1" }));
-    QCOMPARE(texts({ "0,2", "1,2", "7,2" }), (QStringList { "T:Text 0", "T:Text 1", "T:Text 7" }));
+    QCOMPARE(outAtArrival.size(), 7);
+    for (int row = 0; row < 25; ++row)
+        QCOMPARE(texts({ QStringLiteral("%1,0").arg(row), QStringLiteral("%1,1").arg(row) }),
+            QStringList(2, QStringLiteral("T:Text %1").arg(row)));
 }
 
 void tst_TranslationJobs::droppedWhileRequestIsOut_data()

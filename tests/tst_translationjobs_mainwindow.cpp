@@ -35,6 +35,7 @@ private slots:
     void commandSendsItsCells();
     void droppedWhileRequestIsOut_data();
     void droppedWhileRequestIsOut();
+    void checkPlaceholders();
 
 private:
     QAction *action(const char *name) const;
@@ -65,6 +66,7 @@ void tst_TranslationJobsMainWindow::init()
             QStringLiteral("llama3"), QStringLiteral("OpenAI") },
         PromptRecord { 0, QStringLiteral("test"), QStringLiteral("You translate."), QString(),
             QStringLiteral("{{source language}}|{{target language list}}\n{{text list}}") });
+    Settings().setRequestsAtATime(1);
     workspace = std::make_unique<QTemporaryDir>();
     for (const QString &name : { QStringLiteral("app_de.ts"), QStringLiteral("app_zh_TW.ts") })
         QVERIFY(QFile::copy(
@@ -141,6 +143,7 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     slowServer();
     select(cell(1, QStringLiteral("de")));
     QTRY_VERIFY(action("actionTranslateCurrentColumn")->isEnabled());
+    MessageBox::setNextAnswer(QMessageBox::Yes); // overwrite "&Datei"
     action("actionTranslateCurrentColumn")->trigger();
 
     // While the request is out: no other translate command, Stop available, progress shown.
@@ -154,7 +157,7 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Translating..."));
 
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
-        QStringLiteral("Totally 4 cell(s) has/have been translated."), 10000);
+        QStringLiteral("4 cell(s) translated, 0 failed, 10 tokens"), 10000);
     QVERIFY(!window->isTranslating());
     QTRY_VERIFY(action("actionTranslateAll")->isEnabled());
     QVERIFY(!action("actionStopTranslating")->isEnabled());
@@ -166,9 +169,10 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))),
         QStringLiteral("T:Say \"hello\"\nto everyone"));
 
+    QVERIFY(!model()->isFinished(cell(0, QStringLiteral("de")))); // was finished before
     action("actionExportToDirectory")->trigger();
-    QCOMPARE(MessageBox::shown().size(), 1);
-    QCOMPARE(MessageBox::shown().first().title, QStringLiteral("Notice"));
+    QCOMPARE(MessageBox::shown().size(), 2);
+    QCOMPARE(MessageBox::shown().last().title, QStringLiteral("Notice"));
 
     const QString po = workspace->filePath(QStringLiteral("check.po"));
     const QString de = workspace->filePath(QStringLiteral("app_de.ts"));
@@ -176,6 +180,9 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     const QString converted = QString::fromUtf8(TestSupport::readAll(po));
     QVERIFY2(converted.contains(QLatin1String("msgid \"Open %1\"\nmsgstr \"T:Open %1\"")),
         qPrintable(converted));
+    // Machine output goes out marked for review.
+    QVERIFY(
+        converted.contains(QLatin1String("#, fuzzy\nmsgctxt \"MainWindow|\"\nmsgid \"&File\"")));
     QVERIFY(converted.contains(
         QLatin1String("msgstr \"\"\n\"T:Say \\\"hello\\\"\\n\"\n\"to everyone\"")));
     // The other language's file is untouched by the German translations.
@@ -200,6 +207,17 @@ void tst_TranslationJobsMainWindow::commandSendsItsCells_data()
         << "actionTranslateSelectedEmptyCells" << QStringList{ "3,zh_TW", "0,de", "1,de" }
         << QList<QStringList>{ { "English|German", "1. Open %1" }, { "English|Chinese (Taiwan)", "1. Quit" } }
         << QStringList{ "1,de=T:Open %1", "3,zh_TW=T:Quit", "0,de=&Datei" };
+    QTest::newRow("current column, only the empty cells")
+        << "actionTranslateCurrentColumn:No" << QStringList{ "1,de" }
+        << QList<QStringList>{ { "English|German", "1. Open %1", "2. " + say, "3. Quit" } }
+        << QStringList{ "0,de=&Datei", "3,de=T:Quit" };
+    QTest::newRow("current row, overwritten")
+        << "actionTranslateCurrentRow:Yes" << QStringList{ "0,zh_TW" }
+        << QList<QStringList>{ { "English|German and Chinese (Taiwan)", "1. &File" } }
+        << QStringList{ "0,de=T:&File", "0,zh_TW=T:&File" };
+    QTest::newRow("cancelled: nothing is sent")
+        << "actionTranslateAll:Cancel" << QStringList{ "0,de" } << QList<QStringList>{}
+        << QStringList{ "0,de=&Datei", "1,de=" };
     QTest::newRow("the editor's button translates its cell")
         << "editor" << QStringList{ "3,de" } << QList<QStringList>{ { "English|German", "1. Quit" } }
         << QStringList{ "3,de=T:Quit", "2,de=" };
@@ -225,6 +243,12 @@ void tst_TranslationJobsMainWindow::commandSendsItsCells()
     };
     for (const QString &spec : std::as_const(selected))
         view->selectionModel()->select(shown(at(spec)), QItemSelectionModel::Select);
+    const QString answer = command.section(QLatin1Char(':'), 1);
+    command = command.section(QLatin1Char(':'), 0, 0);
+    if (!answer.isEmpty())
+        MessageBox::setNextAnswer(answer == QLatin1String("Yes") ? QMessageBox::Yes
+                : answer == QLatin1String("No")                  ? QMessageBox::Ignore
+                                                                 : QMessageBox::Cancel);
     if (command == QLatin1String("editor")) {
         emit window->findChild<EditorDelegate *>()->translate(shown(at(selected.first())));
     } else {
@@ -256,10 +280,13 @@ void tst_TranslationJobsMainWindow::droppedWhileRequestIsOut()
 
     slowServer();
     QTRY_VERIFY(action("actionTranslateAll")->isEnabled());
+    MessageBox::setNextAnswer(QMessageBox::Yes);
     action("actionTranslateAll")->trigger();
     QVERIFY(server.waitForRequests(1));
     if (replaceSet) {
         importWorkspace(); // deletes the set the outstanding answer was meant for
+        QVERIFY(window->statusBar()->currentMessage().startsWith(
+            QStringLiteral("Translation stopped: another set was opened. 4 messages")));
     } else {
         QCOMPARE(queue()->jobsLeft(), 2);
         QTRY_VERIFY(action("actionStopTranslating")->isEnabled());
@@ -272,6 +299,22 @@ void tst_TranslationJobsMainWindow::droppedWhileRequestIsOut()
     QCOMPARE(server.requests().size(), 1);
     QCOMPARE(model()->cellText(cell(1, QStringLiteral("de"))), QString());
     QCOMPARE(model()->cellText(cell(1, QStringLiteral("zh_TW"))), QString());
+}
+
+void tst_TranslationJobsMainWindow::checkPlaceholders()
+{
+    model()->setData(cell(1, QStringLiteral("de")), QStringLiteral("Öffnen"));
+    model()->setData(cell(3, QStringLiteral("de")), QStringLiteral("&Beenden"));
+    QTRY_VERIFY(action("actionCheckPlaceholders")->isEnabled());
+    action("actionCheckPlaceholders")->trigger();
+    QCOMPARE(MessageBox::shown().size(), 1);
+    QVERIFY(MessageBox::shown().first().text.startsWith(QLatin1String("2 cell(s)")));
+    QCOMPARE(model()->data(cell(1, QStringLiteral("de")), Qt::ToolTipRole).toString(),
+        QStringLiteral("Missing: %1"));
+    QVERIFY(model()->cellProblem(cell(0, QStringLiteral("de"))).isEmpty());
+    // An edit clears the mark.
+    model()->setData(cell(3, QStringLiteral("de")), QStringLiteral("Beenden"));
+    QCOMPARE(model()->cellProblemCount(), 1);
 }
 
 QTEST_MAIN(tst_TranslationJobsMainWindow)

@@ -107,6 +107,18 @@ void tst_TranslationModel::cellStates()
     model.setFinished(model.index(0, 1), true);
     QCOMPARE(changed.size(), 2);
     QCOMPARE(model.data(model.index(0, 1), Qt::BackgroundRole), QVariant(QBrush(Qt::green)));
+    changed.clear();
+    // The mark is announced; a problem is the tool tip and colour until an edit clears it.
+    model.setFinished(model.index(0, 0), false);
+    model.setCellProblem(model.index(0, 0), QStringLiteral("Missing: %1"));
+    QCOMPARE(changed.size(), 2);
+    QVERIFY(!model.isFinished(model.index(0, 0)));
+    QCOMPARE(
+        model.data(model.index(0, 0), Qt::ToolTipRole).toString(), QStringLiteral("Missing: %1"));
+    QCOMPARE(
+        model.data(model.index(0, 0), Qt::BackgroundRole), QVariant(QBrush(QColor(255, 160, 160))));
+    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("Servus %1"), Qt::EditRole));
+    QCOMPARE(model.cellProblemCount(), 0);
 }
 
 void tst_TranslationModel::setDataOutsideTableLogs_data()
@@ -148,6 +160,8 @@ void tst_TranslationModel::colouringOnlyWithFinishedState_data()
     QTest::newRow("unfinished with text") << true << false << "x" << QVariant(QBrush(Qt::yellow));
     QTest::newRow("unfinished empty") << true << false << "" << QVariant();
     QTest::newRow("other format") << false << true << "x" << QVariant();
+    QTest::newRow("other format, marked for review")
+        << false << false << "x" << QVariant(QBrush(Qt::yellow));
 }
 
 void tst_TranslationModel::colouringOnlyWithFinishedState()
@@ -161,7 +175,10 @@ void tst_TranslationModel::colouringOnlyWithFinishedState()
     model.finish();
     QCOMPARE(model.data(model.index(0, 0), Qt::BackgroundRole), background);
     const QVariant foreground = model.data(model.index(0, 0), Qt::ForegroundRole);
-    QCOMPARE(foreground.isValid(), finishedState);
+    QCOMPARE(foreground.isValid(), finishedState || background.isValid());
+    // Without a stored state the user's edit is the review, even one that keeps the text.
+    model.setData(model.index(0, 0), text);
+    QCOMPARE(model.isFinished(model.index(0, 0)), finished || !finishedState);
 }
 
 void tst_TranslationModel::headerMarksSourceColumnOnly()

@@ -406,10 +406,6 @@
         <translation>Möchten Sie die Anwendung beenden?</translation>
     </message>
     <message>
-        <source>%1 job(s), %2 cell(s) left</source>
-        <translation>%1 Auftrag/Aufträge, %2 Zelle(n) verbleibend</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
@@ -608,6 +604,37 @@
         <source>Save Current Column To File</source>
         <translation>Aktuelle Spalte in Datei speichern</translation>
     </message>
+    <message>
+        <source>Check Placeholders</source>
+        <translation>Platzhalter prüfen</translation>
+    </message>
+    <message>
+        <source>Mark the cells whose placeholders, tags, accelerators or line breaks differ from their source</source>
+        <translation>Die Zellen markieren, deren Platzhalter, Tags, Tastenkürzel oder Zeilenumbrüche vom Ausgangstext abweichen</translation>
+    </message>
+    <message>
+        <source>%1 / %2 cells, %3 failed, next request in %4 s</source>
+        <translation>%1 / %2 Zellen, %3 fehlgeschlagen, nächste Anfrage in %4 s</translation>
+    </message>
+    <message>
+        <source>%1 / %2 cells, %3 failed</source>
+        <translation>%1 / %2 Zellen, %3 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Translation stopped: another set was opened.</source>
+        <translation>Übersetzung angehalten: Ein anderer Satz wurde geöffnet.</translation>
+    </message>
+    <message>
+        <source>Every translation keeps the placeholders, tags, accelerators and line breaks of its source.</source>
+        <translation>Jede Übersetzung behält die Platzhalter, Tags, Tastenkürzel und Zeilenumbrüche ihres Ausgangstexts.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) lose or add placeholders, tags, accelerators or line breaks. They are marked; their tool tips say what differs.</source>
+        <translation>
+            <numerusform>%n Zelle verliert Platzhalter, Tags, Tastenkürzel oder Zeilenumbrüche oder fügt welche hinzu. Sie ist markiert; ihr Tooltip nennt den Unterschied.</numerusform>
+            <numerusform>%n Zellen verlieren Platzhalter, Tags, Tastenkürzel oder Zeilenumbrüche oder fügen welche hinzu. Sie sind markiert; ihre Tooltips nennen die Unterschiede.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
@@ -621,6 +648,33 @@
     <message>
         <source>Output</source>
         <translation>Ausgabe</translation>
+    </message>
+</context>
+<context>
+    <name>PlaceholderCheck</name>
+    <message>
+        <source>Missing: %1</source>
+        <translation>Fehlt: %1</translation>
+    </message>
+    <message>
+        <source>Not in the source: %1</source>
+        <translation>Nicht im Ausgangstext: %1</translation>
+    </message>
+    <message>
+        <source>The keyboard accelerator (&amp;) is missing</source>
+        <translation>Das Tastenkürzel (&amp;) fehlt</translation>
+    </message>
+    <message>
+        <source>A keyboard accelerator (&amp;) that is not in the source</source>
+        <translation>Ein Tastenkürzel (&amp;), das nicht im Ausgangstext steht</translation>
+    </message>
+    <message>
+        <source>The line breaks at the start differ from the source</source>
+        <translation>Die Zeilenumbrüche am Anfang weichen vom Ausgangstext ab</translation>
+    </message>
+    <message>
+        <source>The line breaks at the end differ from the source</source>
+        <translation>Die Zeilenumbrüche am Ende weichen vom Ausgangstext ab</translation>
     </message>
 </context>
 <context>
@@ -859,6 +913,26 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>Any Territory</source>
         <translation>Beliebiges Gebiet</translation>
     </message>
+    <message>
+        <source>Requests at a time</source>
+        <translation>Gleichzeitige Anfragen</translation>
+    </message>
+    <message>
+        <source>How many translation requests may be sent to the service at once</source>
+        <translation>Wie viele Übersetzungsanfragen gleichzeitig an den Dienst gehen dürfen</translation>
+    </message>
+    <message>
+        <source>Mark LLM translations for review</source>
+        <translation>LLM-Übersetzungen zur Prüfung markieren</translation>
+    </message>
+    <message>
+        <source>Cells filled by the LLM stay marked for review until you edit or confirm them</source>
+        <translation>Von der LLM gefüllte Zellen bleiben zur Prüfung markiert, bis Sie sie bearbeiten oder bestätigen</translation>
+    </message>
+    <message>
+        <source>Deployment name</source>
+        <translation>Name der Bereitstellung</translation>
+    </message>
 </context>
 <context>
     <name>QtTranslationModel</name>
@@ -911,10 +985,6 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <translation>Wird übersetzt...</translation>
     </message>
     <message>
-        <source>Translation stopped after %1 failed attempts in a row: %2</source>
-        <translation>Die Übersetzung wurde nach %1 aufeinanderfolgenden Fehlversuchen angehalten: %2</translation>
-    </message>
-    <message>
         <source>No cell has been translated.</source>
         <translation>Es wurde keine Zelle übersetzt.</translation>
     </message>
@@ -925,6 +995,40 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Translation stopped.</source>
         <translation>Übersetzung angehalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cell(s) translated, %1 failed, %2 tokens</source>
+        <translation>
+            <numerusform>%Ln Zelle übersetzt, %1 fehlgeschlagen, %2 Tokens</numerusform>
+            <numerusform>%Ln Zellen übersetzt, %1 fehlgeschlagen, %2 Tokens</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cell(s) translated, %1 failed</source>
+        <translation>
+            <numerusform>%Ln Zelle übersetzt, %1 fehlgeschlagen</numerusform>
+            <numerusform>%Ln Zellen übersetzt, %1 fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The answer was cut off at the service&apos;s output limit.</source>
+        <translation>Die Antwort wurde an der Ausgabegrenze des Dienstes abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The service gave no translation for this text.</source>
+        <translation>Der Dienst hat für diesen Text keine Übersetzung geliefert.</translation>
+    </message>
+    <message>
+        <source>%1 jobs in a row failed: %2</source>
+        <translation>%1 Aufträge in Folge fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>Not translated: %1</source>
+        <translation>Nicht übersetzt: %1</translation>
+    </message>
+    <message>
+        <source>Translation stopped: %1</source>
+        <translation>Übersetzung angehalten: %1</translation>
     </message>
 </context>
 <context>

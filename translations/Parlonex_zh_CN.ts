@@ -406,10 +406,6 @@
         <translation>确定要退出应用程序吗？</translation>
     </message>
     <message>
-        <source>%1 job(s), %2 cell(s) left</source>
-        <translation>剩余 %1 个任务，%2 个单元格</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
@@ -607,6 +603,36 @@
         <source>Save Current Column To File</source>
         <translation>将当前列保存到文件</translation>
     </message>
+    <message>
+        <source>Check Placeholders</source>
+        <translation>检查占位符</translation>
+    </message>
+    <message>
+        <source>Mark the cells whose placeholders, tags, accelerators or line breaks differ from their source</source>
+        <translation>标记占位符、标签、快捷键或换行与原文不同的单元格</translation>
+    </message>
+    <message>
+        <source>%1 / %2 cells, %3 failed, next request in %4 s</source>
+        <translation>%1 / %2 个单元格，%3 个失败，%4 秒后发送下一个请求</translation>
+    </message>
+    <message>
+        <source>%1 / %2 cells, %3 failed</source>
+        <translation>%1 / %2 个单元格，%3 个失败</translation>
+    </message>
+    <message>
+        <source>Translation stopped: another set was opened.</source>
+        <translation>翻译已停止：已打开另一组文件。</translation>
+    </message>
+    <message>
+        <source>Every translation keeps the placeholders, tags, accelerators and line breaks of its source.</source>
+        <translation>每条翻译都保留了原文的占位符、标签、快捷键和换行。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) lose or add placeholders, tags, accelerators or line breaks. They are marked; their tool tips say what differs.</source>
+        <translation>
+            <numerusform>%n 个单元格丢失或多出了占位符、标签、快捷键或换行。它们已被标记，工具提示会说明差异。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
@@ -620,6 +646,33 @@
     <message>
         <source>Output</source>
         <translation>输出</translation>
+    </message>
+</context>
+<context>
+    <name>PlaceholderCheck</name>
+    <message>
+        <source>Missing: %1</source>
+        <translation>缺少：%1</translation>
+    </message>
+    <message>
+        <source>Not in the source: %1</source>
+        <translation>原文中没有：%1</translation>
+    </message>
+    <message>
+        <source>The keyboard accelerator (&amp;) is missing</source>
+        <translation>缺少键盘快捷键 (&amp;)</translation>
+    </message>
+    <message>
+        <source>A keyboard accelerator (&amp;) that is not in the source</source>
+        <translation>原文中没有的键盘快捷键 (&amp;)</translation>
+    </message>
+    <message>
+        <source>The line breaks at the start differ from the source</source>
+        <translation>开头的换行与原文不同</translation>
+    </message>
+    <message>
+        <source>The line breaks at the end differ from the source</source>
+        <translation>结尾的换行与原文不同</translation>
     </message>
 </context>
 <context>
@@ -858,6 +911,26 @@ This operation cannot be undone.</source>
         <source>Any Territory</source>
         <translation>任意地区</translation>
     </message>
+    <message>
+        <source>Requests at a time</source>
+        <translation>同时请求数</translation>
+    </message>
+    <message>
+        <source>How many translation requests may be sent to the service at once</source>
+        <translation>可同时发送给服务的翻译请求数量</translation>
+    </message>
+    <message>
+        <source>Mark LLM translations for review</source>
+        <translation>将 LLM 翻译标记为待审阅</translation>
+    </message>
+    <message>
+        <source>Cells filled by the LLM stay marked for review until you edit or confirm them</source>
+        <translation>由 LLM 填写的单元格会保持待审阅标记，直到您编辑或确认它们</translation>
+    </message>
+    <message>
+        <source>Deployment name</source>
+        <translation>部署名称</translation>
+    </message>
 </context>
 <context>
     <name>QtTranslationModel</name>
@@ -910,10 +983,6 @@ This operation cannot be undone.</source>
         <translation>正在翻译...</translation>
     </message>
     <message>
-        <source>Translation stopped after %1 failed attempts in a row: %2</source>
-        <translation>连续 %1 次尝试失败后翻译已停止：%2</translation>
-    </message>
-    <message>
         <source>No cell has been translated.</source>
         <translation>没有翻译任何单元格。</translation>
     </message>
@@ -924,6 +993,38 @@ This operation cannot be undone.</source>
     <message>
         <source>Translation stopped.</source>
         <translation>翻译已停止。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cell(s) translated, %1 failed, %2 tokens</source>
+        <translation>
+            <numerusform>已翻译 %Ln 个单元格，%1 个失败，%2 个词元</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cell(s) translated, %1 failed</source>
+        <translation>
+            <numerusform>已翻译 %Ln 个单元格，%1 个失败</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The answer was cut off at the service&apos;s output limit.</source>
+        <translation>回答在服务的输出上限处被截断。</translation>
+    </message>
+    <message>
+        <source>The service gave no translation for this text.</source>
+        <translation>服务没有为此文本提供翻译。</translation>
+    </message>
+    <message>
+        <source>%1 jobs in a row failed: %2</source>
+        <translation>连续 %1 个任务失败：%2</translation>
+    </message>
+    <message>
+        <source>Not translated: %1</source>
+        <translation>未翻译：%1</translation>
+    </message>
+    <message>
+        <source>Translation stopped: %1</source>
+        <translation>翻译已停止：%1</translation>
     </message>
 </context>
 <context>

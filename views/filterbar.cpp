@@ -38,6 +38,7 @@ FilterBar::FilterBar(QWidget *parent)
         { RowFilterCriteria::Quick::EmptyInColumn, tr("Empty in Current Column") },
         { RowFilterCriteria::Quick::UnfinishedOrReview, tr("Unfinished or Marked for Review") },
         { RowFilterCriteria::Quick::ChangedSinceOpened, tr("Changed Since Opened") },
+        { RowFilterCriteria::Quick::ProblemNoted, tr("Failed Placeholder Check or Translation") },
     };
     for (const auto &[quick, text] : quickFilters) {
         QAction *action = menu->addAction(text);

@@ -19,9 +19,37 @@ QJsonObject HttpServer::Request::json() const
 
 QStringList HttpServer::Request::promptLines() const
 {
-    const QJsonArray messages = json().value(QLatin1String("messages")).toArray();
-    return messages.last().toObject().value(QLatin1String("content")).toString().split(
-        QLatin1Char('\n'));
+    const QJsonObject last = json().contains(QLatin1String("contents"))
+        ? json()["contents"].toArray().last()["parts"].toArray().first().toObject()
+        : json()["messages"].toArray().last().toObject();
+    const QString key =
+        last.contains(QLatin1String("text")) ? QStringLiteral("text") : QStringLiteral("content");
+    return last.value(key).toString().split(QLatin1Char('\n'));
+}
+
+HttpServer::Response HttpServer::Response::answer(
+    const Request &request, const QString &content, bool cutOff)
+{
+    QJsonObject body;
+    if (request.path().endsWith("/v1/messages")) {
+        const QJsonObject text { { "type", "text" }, { "text", content } };
+        body = QJsonObject { { "content", QJsonArray { text } },
+            { "stop_reason", cutOff ? "max_tokens" : "end_turn" },
+            { "usage", QJsonObject { { "input_tokens", 7 }, { "output_tokens", 3 } } } };
+    } else if (request.path().contains("generateContent")) {
+        const QJsonObject parts { { "parts", QJsonArray { QJsonObject { { "text", content } } } } };
+        const QJsonObject candidate { { "content", parts },
+            { "finishReason", cutOff ? "MAX_TOKENS" : "STOP" } };
+        body = QJsonObject { { "candidates", QJsonArray { candidate } },
+            { "usageMetadata", QJsonObject { { "totalTokenCount", 10 } } } };
+    } else {
+        const QJsonObject message { { "role", "assistant" }, { "content", content } };
+        const QJsonObject choice { { "message", message },
+            { "finish_reason", cutOff ? "length" : "stop" } };
+        body = QJsonObject { { "choices", QJsonArray { choice } },
+            { "usage", QJsonObject { { "total_tokens", 10 } } } };
+    }
+    return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
 HttpServer::Response HttpServer::Response::chatAnswer(const QString &content)
@@ -45,7 +73,8 @@ HttpServer::Response HttpServer::Response::echoTranslation(const Request &reques
             object.insert(target, QStringLiteral("T:") + line.section(QLatin1String(". "), 1));
         answer.append(object);
     }
-    return chatAnswer(QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
+    return Response::answer(
+        request, QString::fromUtf8(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
 }
 
 HttpServer::Response HttpServer::Response::json(const QByteArray &body, int status)

@@ -36,7 +36,7 @@ public:
             return query < 0 ? target : target.left(query);
         }
         QJsonObject json() const;
-        // The lines of the last chat message's content.
+        // The lines of the last chat message's content (Gemini's last part included).
         QStringList promptLines() const;
     };
 
@@ -65,6 +65,10 @@ public:
         static Response compressed(const QByteArray &body, const QByteArray &encoding);
         // An OpenAI-style chat completion whose answer is `content`.
         static Response chatAnswer(const QString &content);
+        // `content` answered in the shape of the service the request went to (Anthropic's
+        // /v1/messages, Gemini's generateContent, else OpenAI's), counting 10 tokens; with
+        // `cutOff`, stopped at the output limit.
+        static Response answer(const Request &request, const QString &content, bool cutOff = false);
         // A well-behaved translator for prompts of the form
         // "<source>|<target, target and target>\n1. text\n2. text": every text comes back as
         // "T:<text>" for every target language the first line names.
