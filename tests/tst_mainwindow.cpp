@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -59,6 +60,7 @@ private:
 
     MainWindow *window = nullptr;
     QList<QUrl> openedUrls;
+    QTemporaryDir settingsHome;
 };
 
 namespace {
@@ -92,6 +94,9 @@ QStringList menuTexts(const QMenu *menu)
 
 void tst_MainWindow::initTestCase()
 {
+    // Windows remember where they were: each run starts from no settings at all.
+    QVERIFY(settingsHome.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsHome.path());
     MessageBox::setTestMode(true);
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
 }
@@ -144,8 +149,10 @@ void tst_MainWindow::structure()
 {
     QCOMPARE(window->objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Parlonex v2025.07"));
-    // A first start fits the window to the screen.
+    // A first start fits the window to the screen; an empty window says how to begin.
     QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    QVERIFY(window->findChild<QLabel *>("emptyHint")->isVisible());
+    QVERIFY(!window->findChild<QTableView *>("targetTableView")->isVisible());
     const QMenuBar *bar = window->findChild<QMenuBar *>("menubar");
     QVERIFY(bar);
     QStringList titles;
@@ -164,8 +171,8 @@ void tst_MainWindow::structure()
             "Next Untranslated", "----", "Preferences..." }));
     // The website file installed beside the program adds its entries.
     const QStringList view = menuTexts(window->findChild<QMenu *>("menuView"));
-    QCOMPARE(view.mid(0, 5),
-        (QStringList { "toolBar", "----", "Table View", "Detail Pane", "----" }));
+    QCOMPARE(
+        view.mid(0, 5), (QStringList { "toolBar", "----", "Table View", "Detail Pane", "----" }));
     QVERIFY(view.size() > 5);
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuAbout")),
         (QStringList { "User Manual...", "Homepage...", "----", "About..." }));
@@ -173,6 +180,10 @@ void tst_MainWindow::structure()
     QCOMPARE(translate.first(), QStringLiteral("Translate Current Cell"));
     QCOMPARE(translate.last(), QStringLiteral("Use Current Column As Source"));
     QCOMPARE(translate.count(QStringLiteral("----")), 3);
+    // Alt+T belongs to the Translate menu alone.
+    QTest::keyClick(window, Qt::Key_T, Qt::AltModifier);
+    QTRY_VERIFY(window->findChild<QMenu *>("menuTranslate")->isVisible());
+    window->findChild<QMenu *>("menuTranslate")->close();
 
     const QToolBar *toolBar = window->findChild<QToolBar *>("toolBar");
     QVERIFY(toolBar);
@@ -273,6 +284,7 @@ void tst_MainWindow::quitQuestion()
     QFETCH(bool, closed);
     if (rows >= 0)
         installSet(rows);
+    window->setGeometry(window->geometry().adjusted(10, 20, -30, -40));
     MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
     QCOMPARE(window->close(), closed);
     QCOMPARE(MessageBox::shown().size(), asked ? 1 : 0);
@@ -284,6 +296,10 @@ void tst_MainWindow::quitQuestion()
     if (!closed)
         QCOMPARE(window->currentTranslationModel()->rowCount(), rows);
     MessageBox::clear();
+    // The next window comes back where this one was closed.
+    const QRect left = window->geometry();
+    MainWindow next;
+    QCOMPARE(next.geometry() == left, closed);
 }
 
 void tst_MainWindow::tabs()

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
@@ -39,6 +40,8 @@ private slots:
     void writeBack();
     void editImportExportEndToEnd_data();
     void editImportExportEndToEnd();
+    void unexportedChanges_data();
+    void unexportedChanges();
 
 private:
     QString path(const QString &name) const { return workspace->filePath(name); }
@@ -184,6 +187,18 @@ void tst_MainWindowFiles::everyFormat()
     QAction *entry = recentMenu()->actions().at(2);
     QCOMPARE(entry->data().toInt(), kind);
     QVERIFY(!entry->icon().isNull());
+
+    // Dropped on the window, the folder is imported as its kind's command does.
+    const TranslationModel *imported = model();
+    QMimeData dropped;
+    dropped.setUrls({ QUrl::fromLocalFile(Settings().directoryHistory().first().directory) });
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    QVERIFY(model() != imported);
+    QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
 
     FileDialog::setNextFileNames(copies);
     action("actionOpenTranslationFiles")->trigger();
@@ -439,9 +454,12 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(model()->cellText(cell("de")), QStringLiteral("%1 \u00f6ffnen & \"mehr\""));
     }
-    // An editor still open is committed by the export itself.
+    // An editor still open is committed by the export itself, which Ctrl+E reaches from it.
     QTRY_VERIFY(action("actionExportToDirectory")->isEnabled());
-    action("actionExportToDirectory")->trigger();
+    if (pressReturn)
+        action("actionExportToDirectory")->trigger();
+    else
+        QTest::keyClick(editor, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(shownBoxes().value(0).value(1), QStringLiteral("Notice"));
 
     // What the ecosystem's own tools read back from the written file.
@@ -461,6 +479,58 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
             0);
         QVERIFY2(QFileInfo(qm).size() > 0, qPrintable(output));
     }
+}
+
+void tst_MainWindowFiles::unexportedChanges_data()
+{
+    QTest::addColumn<QString>("how"); // "open", "quit"; "undone": the edit undone first
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question"); // the title of the question asked
+    QTest::addColumn<bool>("proceeds"); // the other set opened, the window closed
+    QTest::addColumn<bool>("exported");
+
+    const int exportIt = QMessageBox::Save;
+    const QString unexported = QStringLiteral("Unexported Changes");
+    // clang-format off
+    QTest::newRow("open, export")         << "open"        << exportIt                << unexported << true  << true;
+    QTest::newRow("open, discard")        << "open"        << int(QMessageBox::Discard) << unexported << true  << false;
+    QTest::newRow("open, cancel")         << "open"        << int(QMessageBox::Cancel)  << unexported << false << false;
+    QTest::newRow("quit, export")         << "quit"        << exportIt                << unexported << true  << true;
+    QTest::newRow("quit, discard")        << "quit"        << int(QMessageBox::Discard) << unexported << true  << false;
+    QTest::newRow("quit, cancel")         << "quit"        << int(QMessageBox::Cancel)  << unexported << false << false;
+    QTest::newRow("quit, export fails")   << "quit, fails" << exportIt                << unexported << false << false;
+    QTest::newRow("open, edit undone")    << "open undone" << 0                       << QString()  << true  << false;
+    QTest::newRow("quit, edit undone")    << "quit undone" << int(QMessageBox::Yes)   << "Confirm"  << true  << false;
+    // clang-format on
+}
+
+void tst_MainWindowFiles::unexportedChanges()
+{
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(bool, proceeds);
+    QFETCH(bool, exported);
+    importWorkspace();
+    QVERIFY(model()->setData(cell("de"), german));
+    // The title names the set's folder and marks the unexported change.
+    QCOMPARE(window->windowTitle(),
+        QDir(workspace->path()).dirName() + QStringLiteral("[*] - Parlonex v2025.07"));
+    QVERIFY(window->isWindowModified());
+    if (how.endsWith("undone"))
+        action("actionUndo")->trigger();
+    if (how.endsWith("fails"))
+        QVERIFY(QFile::remove(path("app_de.ts")) && QFile::remove(path("app_fr.ts")));
+    const TranslationModel *before = model();
+    MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
+    if (how.startsWith("quit"))
+        QCOMPARE(window->close(), proceeds);
+    else
+        QCOMPARE(window->openTranslationFiles({ path("app_fr.ts") }), proceeds);
+    QCOMPARE(MessageBox::shown().value(0).title, question);
+    if (how.startsWith("open"))
+        QCOMPARE(model() != before, proceeds);
+    QCOMPARE(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()), exported);
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

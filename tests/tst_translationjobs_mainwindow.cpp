@@ -142,6 +142,7 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
 {
     slowServer();
     select(cell(1, QStringLiteral("de")));
+    const QString read = model()->cellText(cell(2, QStringLiteral("de")));
     QTRY_VERIFY(action("actionTranslateCurrentColumn")->isEnabled());
     MessageBox::setNextAnswer(QMessageBox::Yes); // overwrite "&Datei"
     action("actionTranslateCurrentColumn")->trigger();
@@ -188,6 +189,17 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     // The other language's file is untouched by the German translations.
     QVERIFY(
         !TestSupport::readAll(workspace->filePath(QStringLiteral("app_zh_TW.ts"))).contains("T:"));
+
+    // The answer is one step: undone, the column's texts and marks are as read again.
+    QCOMPARE(action("actionUndo")->text(), QStringLiteral("&Undo Translate Column de"));
+    action("actionUndo")->trigger();
+    QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))), read);
+    QVERIFY(model()->isFinished(cell(0, QStringLiteral("de"))));
+    QVERIFY(window->isWindowModified()); // it differs from what was exported
+    action("actionRedo")->trigger();
+    QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))),
+        QStringLiteral("T:Say \"hello\"\nto everyone"));
+    QVERIFY(!window->isWindowModified());
 }
 
 void tst_TranslationJobsMainWindow::commandSendsItsCells_data()
