@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
@@ -138,7 +139,9 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
         }
     }
     if (!target) {
-        message.translations.append(Translation { false, QString(), language });
+        // A new entry of a format that shows no review mark would be hidden from its users
+        // (a PO message written as fuzzy is ignored at run time) with no way to clear it.
+        message.translations.append(Translation { !hasFinishedState(), QString(), language });
         target = &message.translations.last();
     }
     target->text = value.toString();
@@ -202,7 +205,18 @@ void TranslationModel::indexesOfColumn(int column, QModelIndexList &indexes) con
         indexes.append(index(row, column));
 }
 
-void TranslationModel::setFinished(const QModelIndex &, bool) { }
+void TranslationModel::setFinished(const QModelIndex &index, bool finished)
+{
+    const int position = languagePosition(index.column());
+    if (position < 0 || index.row() < 0 || index.row() >= messages.size())
+        return;
+    for (Translation &translation : messages[index.row()].translations) {
+        if (translation.language == columns.at(position)) {
+            translation.finished = finished;
+            return;
+        }
+    }
+}
 
 QString TranslationModel::messageId(const QModelIndex &index) const
 {
@@ -244,9 +258,13 @@ bool TranslationModel::hasFinishedState() const
     return false;
 }
 
-bool TranslationModel::isFinished(const QModelIndex &) const
+bool TranslationModel::isFinished(const QModelIndex &index) const
 {
-    return true;
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return false;
+    const Translation *translation = findTranslation(index.row(), columns.at(position));
+    return translation && translation->finished;
 }
 
 int TranslationModel::leadingColumnCount() const
@@ -258,6 +276,26 @@ QString TranslationModel::columnFilePath(int column) const
 {
     const int position = languagePosition(column);
     return position < 0 ? QString() : languageFiles.value(columns.at(position));
+}
+
+QString TranslationModel::columnFolder(int column) const
+{
+    const int position = languagePosition(column);
+    return position < 0 ? QString() : languageFolders.value(columns.at(position));
+}
+
+QString TranslationModel::languageOfFolder(const QString &folderPath)
+{
+    const QString name = QFileInfo(folderPath).fileName();
+    QString code = name;
+    if (code.endsWith(QLatin1String(".lproj"), Qt::CaseInsensitive))
+        code.chop(6);
+    code.replace(u'.', u'_');
+    const QString folder = QFileInfo(folderPath).absoluteFilePath();
+    if (languageFolders.value(code, folder) != folder)
+        code = name;
+    languageFolders.insert(code, folder);
+    return code;
 }
 
 Message TranslationModel::messageAt(int row) const
@@ -348,17 +386,25 @@ void TranslationModel::columnWalk(
         const QString text = cellText(cell);
         if (text.isEmpty())
             continue;
-        visit(CellItem { messageGroups.at(row), messages.at(row).id, text, isFinished(cell) });
+        visit(CellItem { messageGroups.at(row), notes.value(row).context, messages.at(row).id, text,
+            isFinished(cell), row });
     }
 }
 
 void TranslationModel::addTranslation(const QString &group, const QString &language,
-    const QString &id, const QString &text, bool finished)
+    const QString &id, const QString &text, bool finished, const MessageNotes &messageNotes)
 {
-    const GroupKey key { group, id };
+    const GroupKey key { group, messageNotes.context, id };
     const auto found = rowOfKey.constFind(key);
     if (found != rowOfKey.constEnd()) {
         messages[found.value()].translations.append(Translation { finished, text, language });
+        if (!messageNotes.isEmpty()) {
+            MessageNotes &kept = notes[found.value()];
+            if (kept.comment.isEmpty())
+                kept.comment = messageNotes.comment;
+            if (kept.translatorComment.isEmpty())
+                kept.translatorComment = messageNotes.translatorComment;
+        }
         return;
     }
     const int row = int(messages.size());
@@ -369,15 +415,18 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     messages.append(std::move(message));
     messageGroups.append(group);
     rowOfKey.insert(key, row);
+    if (!messageNotes.isEmpty())
+        notes.insert(row, messageNotes);
 }
 
-bool TranslationModel::importLanguageFolders(
-    const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
+bool TranslationModel::importLanguageFolders(const QString &path, const QStringList &folderPatterns,
+    const QStringList &filePatterns,
     const std::function<void(const QString &, const QString &, const QString &)> &read)
 {
+    fileErrors.clear();
     const QDir root(path);
     if (!root.exists()) {
-        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
+        fileErrors.add(path, FileErrors::cannotRead(tr("there is no such folder")));
         return false;
     }
     messageCount = 0;
@@ -385,7 +434,7 @@ bool TranslationModel::importLanguageFolders(
     const QFileInfoList folders =
         root.entryInfoList(folderPatterns, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &folder : folders) {
-        const QString language = folder.baseName();
+        const QString language = languageOfFolder(folder.absoluteFilePath());
         columns.append(language);
         const QFileInfoList files =
             QDir(folder.absoluteFilePath()).entryInfoList(filePatterns, QDir::Files, QDir::Name);

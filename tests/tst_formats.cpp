@@ -2,7 +2,6 @@
 // folders (tests/data/<kind>/<sample>/), to formats().
 
 #include "bench/tabledump.h"
-#include "model/stringsfile.h"
 #include "model/translationmodel.h"
 #include "support/checkers.h"
 #include "support/formatfiles.h"
@@ -77,10 +76,7 @@ const QMap<QString, FormatCase> &formats()
             { ModelKind::Gnu, QStringLiteral("*.po"), { "django-humanize", "gnu-layout" }, checkPo,
                 true } },
         { QStringLiteral("strings"),
-            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings,
-                false,
-                // Cells hold .strings texts with their escapes; typed ones get escaped.
-                [](const QString &text) { return escapeStringsText(text); } } },
+            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings } },
         { QStringLiteral("json"),
             { ModelKind::CommonJSON, QStringLiteral("*.json"), { "node-red", "docusaurus" },
                 checkJson } },
