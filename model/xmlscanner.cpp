@@ -58,8 +58,7 @@ XmlScanner::XmlScanner(const QString &text)
         const char16_t c = text.at(i).unicode();
         if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0xFFFE || c == 0xFFFF) {
             fail(tr("the character U+%1 is not allowed in XML")
-                     .arg(uint(c), 4, 16, QLatin1Char('0'))
-                     .toUpper(),
+                     .arg(QString::number(c, 16).toUpper().rightJustified(4, u'0')),
                 i);
             break;
         }
