@@ -146,3 +146,23 @@ bool QtTranslationModel::saveColumn(int column)
         return false;
     return writeColumnToFile(column, path);
 }
+
+bool QtTranslationModel::isFinished(const QModelIndex &index) const
+{
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return false;
+    const Translation *translation = findTranslation(index.row(), columns.at(position));
+    return translation && translation->finished;
+}
+
+void QtTranslationModel::setFinished(const QModelIndex &index, bool finished)
+{
+    const int position = languagePosition(index.column());
+    if (position < 0)
+        return;
+    // The base class lends its entries out read-only; this model owns them, so changing
+    // the mark of an entry it found is safe.
+    if (const Translation *translation = findTranslation(index.row(), columns.at(position)))
+        const_cast<Translation *>(translation)->finished = finished;
+}

@@ -11,11 +11,13 @@ class QtTranslationModel final : public TranslationModel
 public:
     explicit QtTranslationModel(QObject *parent = nullptr);
 
+    void setFinished(const QModelIndex &index, bool finished) override;
     bool importFromDirectory(const QString &directory) override;
     bool openFiles(const QStringList &files) override;
     bool exportToDirectory() override;
     bool saveColumn(int column) override;
     bool hasFinishedState() const override { return true; }
+    bool isFinished(const QModelIndex &index) const override;
     int leadingColumnCount() const override { return 2; }
 
 private:

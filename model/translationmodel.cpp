@@ -139,9 +139,7 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
         }
     }
     if (!target) {
-        // A new entry of a format that shows no review mark would be hidden from its users
-        // (a PO message written as fuzzy is ignored at run time) with no way to clear it.
-        message.translations.append(Translation { !hasFinishedState(), QString(), language });
+        message.translations.append(Translation { false, QString(), language });
         target = &message.translations.last();
     }
     target->text = value.toString();
@@ -205,18 +203,7 @@ void TranslationModel::indexesOfColumn(int column, QModelIndexList &indexes) con
         indexes.append(index(row, column));
 }
 
-void TranslationModel::setFinished(const QModelIndex &index, bool finished)
-{
-    const int position = languagePosition(index.column());
-    if (position < 0 || index.row() < 0 || index.row() >= messages.size())
-        return;
-    for (Translation &translation : messages[index.row()].translations) {
-        if (translation.language == columns.at(position)) {
-            translation.finished = finished;
-            return;
-        }
-    }
-}
+void TranslationModel::setFinished(const QModelIndex &, bool) { }
 
 QString TranslationModel::messageId(const QModelIndex &index) const
 {
@@ -261,9 +248,8 @@ bool TranslationModel::hasFinishedState() const
 bool TranslationModel::isFinished(const QModelIndex &index) const
 {
     const int position = languagePosition(index.column());
-    if (position < 0)
-        return false;
-    const Translation *translation = findTranslation(index.row(), columns.at(position));
+    const Translation *translation =
+        position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
     return translation && translation->finished;
 }
 

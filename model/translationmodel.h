@@ -33,6 +33,17 @@ Q_DECLARE_TYPEINFO(Message, Q_RELOCATABLE_TYPE);
 
 enum class ModelKind : int { Apple = 1, Qt = 2, Gnu = 3, CommonJSON = 4 };
 
+// One cell handed to a writer by columnWalk.
+struct CellItem
+{
+    QString group;
+    QString context;
+    QString id;
+    QString text;
+    bool finished = true;
+    int row = -1;
+};
+
 // What the files say about a message besides its texts.
 struct MessageNotes
 {
@@ -48,17 +59,6 @@ struct MessageNotes
     {
         return context.isEmpty() && comment.isEmpty() && translatorComment.isEmpty();
     }
-};
-
-// One cell handed to a writer by columnWalk.
-struct CellItem
-{
-    QString group;
-    QString context;
-    QString id;
-    QString text;
-    bool finished = true;
-    int row = -1;
 };
 
 // The in-memory table of one translation set: a row per message, a column per language.
@@ -182,11 +182,11 @@ private:
         return qHashMulti(seed, key.group, key.context, key.id);
     }
 
+    // Only the few rows that have notes are kept here.
+    QHash<int, MessageNotes> notes;
     // Messages in row order; row numbers are positions in this list. The group of each row
     // and a (group, id) index keep addTranslation, messageAt and groupOf in constant time.
     QList<Message> messages;
     QList<QString> messageGroups;
     QHash<GroupKey, int> rowOfKey;
-    // Only the few rows that have notes are kept here.
-    QHash<int, MessageNotes> notes;
 };
