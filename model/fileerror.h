@@ -22,8 +22,6 @@ public:
     void add(const QString &file, int line, const QString &reason);
     void add(const QString &file, const QString &reason) { add(file, 0, reason); }
     void clear() { errors.clear(); }
-    bool isEmpty() const { return errors.isEmpty(); }
-    qsizetype size() const { return errors.size(); }
     const QList<FileError> &list() const { return errors; }
 
     // One line per problem, "file:line: reason", the first `limit` of them and a count of

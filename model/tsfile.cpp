@@ -89,15 +89,15 @@ bool TsFile::decode(const QByteArray &bytes, FileErrors &errors)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bom = bytes.left(3);
     } else if (bytes.startsWith("\xFF\xFE")) {
-        codec = Codec::Utf16LE;
+        encoding = QStringConverter::Utf16LE;
         bom = bytes.left(2);
     } else if (bytes.startsWith("\xFE\xFF")) {
-        codec = Codec::Utf16BE;
+        encoding = QStringConverter::Utf16BE;
         bom = bytes.left(2);
     } else if (bytes.size() > 1 && bytes.at(0) == '<' && !bytes.at(1)) {
-        codec = Codec::Utf16LE;
+        encoding = QStringConverter::Utf16LE;
     } else if (bytes.size() > 1 && !bytes.at(0) && bytes.at(1) == '<') {
-        codec = Codec::Utf16BE;
+        encoding = QStringConverter::Utf16BE;
     } else {
         // Files in an ASCII-based encoding name it in their XML declaration.
         static const QRegularExpression declaration(
@@ -108,9 +108,10 @@ bool TsFile::decode(const QByteArray &bytes, FileErrors &errors)
                 .toLatin1();
         const auto known = QStringConverter::encodingForName(name.constData());
         if (known == QStringConverter::Latin1) {
-            codec = Codec::Latin1;
+            encoding = QStringConverter::Latin1;
         } else if (!name.isEmpty() && !known) {
-            codec = Codec::Named;
+            // Other encodings go through the names the system's converters know.
+            encoding.reset();
             codecName = name;
             if (!QStringDecoder(name.constData()).isValid()) {
                 errors.add(path,
@@ -120,13 +121,9 @@ bool TsFile::decode(const QByteArray &bytes, FileErrors &errors)
         }
     }
     const QByteArrayView body = QByteArrayView(bytes).sliced(bom.size());
-    QStringDecoder decoder = codec == Codec::Named
-        ? QStringDecoder(codecName.constData(), QStringConverter::Flag::Stateless)
-        : QStringDecoder(codec == Codec::Utf16LE ? QStringConverter::Utf16LE
-                : codec == Codec::Utf16BE        ? QStringConverter::Utf16BE
-                : codec == Codec::Latin1         ? QStringConverter::Latin1
-                                                 : QStringConverter::Utf8,
-            QStringConverter::Flag::Stateless);
+    QStringDecoder decoder = encoding
+        ? QStringDecoder(*encoding, QStringConverter::Flag::Stateless)
+        : QStringDecoder(codecName.constData(), QStringConverter::Flag::Stateless);
     text = decoder.decode(body);
     if (decoder.hasError()) {
         errors.add(path, tr("The file is not a text in its encoding."));
@@ -299,9 +296,10 @@ QString TsFile::escaped(const QString &value) const
             result += QStringLiteral("<byte value=\"x%1\"/>").arg(c.unicode(), 0, 16);
             continue;
         }
-        const bool fits = codec == Codec::Latin1 ? c.unicode() <= 0xFF
-            : codec == Codec::Named              ? c.unicode() < 0x80
-                                                 : true;
+        // Characters the encoding cannot hold become references.
+        const bool fits = encoding == QStringConverter::Latin1 ? c.unicode() <= 0xFF
+            : !encoding                                        ? c.unicode() < 0x80
+                                                               : true;
         if (fits) {
             result += c;
             continue;
@@ -368,18 +366,10 @@ bool TsFile::save(FileErrors &errors)
     }
     updated += QStringView(text).mid(copied);
 
-    QByteArray bytes = bom;
-    if (codec == Codec::Named) {
-        QStringEncoder encoder(codecName.constData(), QStringConverter::Flag::Stateless);
-        bytes += QByteArray(encoder.encode(updated));
-    } else {
-        QStringEncoder encoder(codec == Codec::Utf16LE ? QStringConverter::Utf16LE
-                : codec == Codec::Utf16BE              ? QStringConverter::Utf16BE
-                : codec == Codec::Latin1               ? QStringConverter::Latin1
-                                                       : QStringConverter::Utf8,
-            QStringConverter::Flag::Stateless);
-        bytes += QByteArray(encoder.encode(updated));
-    }
+    QStringEncoder encoder = encoding
+        ? QStringEncoder(*encoding, QStringConverter::Flag::Stateless)
+        : QStringEncoder(codecName.constData(), QStringConverter::Flag::Stateless);
+    const QByteArray bytes = bom + QByteArray(encoder.encode(updated));
     QString error;
     if (!saveFileAtomically(
             path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, &error)) {

@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringConverter>
+
+#include <optional>
 
 // Language code taken from a TS file name (app_de.ts gives de, app_zh_CN.ts gives zh_CN),
 // or an empty string when the name carries none.
@@ -61,7 +64,6 @@ public:
     bool save(FileErrors &errors);
 
 private:
-    enum class Codec { Utf8, Utf16LE, Utf16BE, Latin1, Named };
     struct Edit
     {
         qsizetype start;
@@ -76,7 +78,8 @@ private:
 
     QString path;
     QString text;
-    Codec codec = Codec::Utf8;
+    // None when the file names an encoding Qt has no converter of its own for.
+    std::optional<QStringConverter::Encoding> encoding = QStringConverter::Utf8;
     QByteArray codecName;
     QByteArray bom;
     QList<TsMessage> all;
