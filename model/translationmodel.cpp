@@ -405,8 +405,8 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
         notes.insert(row, messageNotes);
 }
 
-bool TranslationModel::importLanguageFolders(
-    const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
+bool TranslationModel::importLanguageFolders(const QString &path, const QStringList &folderPatterns,
+    const QStringList &filePatterns,
     const std::function<void(const QString &, const QString &, const QString &)> &read)
 {
     fileErrors.clear();

@@ -142,10 +142,10 @@ protected:
     // and their files matching `filePatterns`, both in name order (so that rows come in the
     // same order on every file system). `read` gets each file, its column's language and its
     // folder's name. False, with the reason in errors(), when `path` does not exist.
-    bool importLanguageFolders(
-        const QString &path, const QStringList &folderPatterns, const QStringList &filePatterns,
-        const std::function<void(const QString &file, const QString &language,
-                                 const QString &folderName)> &read);
+    bool importLanguageFolders(const QString &path, const QStringList &folderPatterns,
+        const QStringList &filePatterns,
+        const std::function<void(
+            const QString &file, const QString &language, const QString &folderName)> &read);
 
     // The language code of a language folder, recorded so that its column goes back there:
     // the name without ".lproj", dots as underscores, so that pt.BR and pt.PT stay apart as
