@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QStandardPaths>
-#include <QStatusBar>
 
 Q_LOGGING_CATEGORY(lcFiles, "parlonex.app.files")
 
@@ -46,6 +45,13 @@ QString iconForKind(int kind)
         return QStringLiteral(":/rc/icons/json.png");
     }
     return {};
+}
+
+// A message followed by the problems the model met, if any.
+QString withProblems(const QString &message, const QList<FileError> &errors)
+{
+    return errors.isEmpty() ? message
+                            : message + QLatin1String("\n\n") + FileErrors::summary(errors);
 }
 
 // A menu text shows "&" as the accelerator mark; paths such as "R&D" must read as typed.
@@ -189,9 +195,12 @@ bool MainWindow::importTranslationDirectory(int kind, const QString &directory)
 
 bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString &source)
 {
-    // A set without a single language (a wrong folder, files named without a language)
-    // would only replace the current set, and its unexported edits, by an empty table.
-    if (read && model->columnCount() > 0) {
+    // A set without a single message (a wrong folder, files named without a language,
+    // broken or binary files) would only replace the current set, and its unexported edits,
+    // by an empty table.
+    const QString shown = QDir::toNativeSeparators(source);
+    const QList<FileError> errors = model->errors();
+    if (read && model->rowCount() > 0) {
         if (!settleUnexportedChanges()) {
             delete model;
             return false;
@@ -200,19 +209,23 @@ bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString
         const bool stopsTranslation = translating;
         installTranslationModel(model);
         reportOpened(stopsTranslation ? statusBar()->currentMessage() : QString());
+        if (!errors.isEmpty())
+            MessageBox::warning(this, tr("Warning"),
+                withProblems(
+                    tr("Some files of %1 could not be read completely.").arg(shown), errors));
         return true;
     }
     delete model;
-    const QString shown = QDir::toNativeSeparators(source);
-    reportNotOpened(
-        read ? tr("No translations found in %1.").arg(shown) : tr("Could not read %1.").arg(shown));
+    reportNotOpened(withProblems(
+        read ? tr("No translations found in %1.").arg(shown) : tr("Could not read %1.").arg(shown),
+        errors));
     return false;
 }
 
 void MainWindow::reportNotOpened(const QString &message)
 {
     qCWarning(lcFiles).noquote() << message << "The current set stays.";
-    statusBar()->showMessage(message, 10000);
+    MessageBox::warning(this, tr("Warning"), message);
 }
 
 void MainWindow::commitOpenEditor()
@@ -237,15 +250,17 @@ bool MainWindow::exportSet(bool announceSuccess)
     if (!translationModel)
         return false;
     commitOpenEditor();
+    const QString directory = translationModel->nativeDirectory();
     if (!translationModel->exportToDirectory()) {
         MessageBox::warning(this, tr("Warning"),
-            tr("Exporting to %1 failed").arg(translationModel->nativeDirectory()));
+            withProblems(tr("Exporting to %1 failed").arg(directory), translationModel->errors()));
         return false;
     }
     translationModel->setUnmodified();
     if (announceSuccess)
         MessageBox::information(this, tr("Notice"),
-            tr("Exported to %1 successfully").arg(translationModel->nativeDirectory()));
+            withProblems(
+                tr("Exported to %1 successfully").arg(directory), translationModel->errors()));
     return true;
 }
 
@@ -258,11 +273,13 @@ bool MainWindow::saveColumnToFile(int column)
         return false;
     commitOpenEditor();
     if (translationModel->saveColumn(column)) {
-        MessageBox::information(
-            this, tr("Success"), tr("Saving to file %1 successfully.").arg(path));
+        MessageBox::information(this, tr("Success"),
+            withProblems(
+                tr("Saving to file %1 successfully.").arg(path), translationModel->errors()));
         return true;
     }
-    MessageBox::warning(this, tr("Warning"), tr("Failed to save to file %1.").arg(path));
+    MessageBox::warning(this, tr("Warning"),
+        withProblems(tr("Failed to save to file %1.").arg(path), translationModel->errors()));
     return false;
 }
 

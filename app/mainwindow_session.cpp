@@ -192,7 +192,7 @@ void MainWindow::openDropped(const QList<QUrl> &urls)
         return;
     }
     if (folders.size() != 1 || !files.isEmpty()) {
-        statusBar()->showMessage(tr("Drop one folder, or translation files of one type."), 10000);
+        reportNotOpened(tr("Drop one folder, or translation files of one type."));
         return;
     }
     const int kind = kindOfDirectory(folders.first());

@@ -21,20 +21,25 @@ void AppleTranslationModel::readTable(const QString &path, const QString &langua
     const QString group = info.completeBaseName();
     languageFiles.insert(language, path);
     if (info.suffix().compare(QLatin1String("xcstrings"), Qt::CaseInsensitive) == 0) {
-        qCInfo(lcModel) << "String catalogues are not read:" << path;
+        fileErrors.add(path, tr("String catalogues (.xcstrings) are not read."));
         return;
     }
-    readStringsFile(path, [this, &group, &language](const QString &key, const QString &value) {
-        addTranslation(group, language, key, value, true);
-    });
+    readStringsFile(
+        path,
+        [this, &group, &language](
+            const QString &key, const QString &value, const QString &comment) {
+            addTranslation(group, language, key, value, true, MessageNotes { {}, comment, {} });
+        },
+        fileErrors);
 }
 
 bool AppleTranslationModel::openFiles(const QStringList &files)
 {
+    fileErrors.clear();
     messageCount = 0;
     columns = QStringList { tr("Message ID"), tr("Group") };
     for (const QString &path : files) {
-        const QString language = QFileInfo(path).dir().dirName().section(u'.', 0, 0);
+        const QString language = languageOfFolder(QFileInfo(path).absolutePath());
         columns.append(language);
         readTable(path, language);
     }
@@ -54,9 +59,9 @@ bool AppleTranslationModel::importFromDirectory(const QString &path)
         });
 }
 
-bool AppleTranslationModel::writeColumn(int column, const QString &targetDirectory) const
+bool AppleTranslationModel::writeColumn(int column, const QString &targetDirectory)
 {
-    StringsWriter writer(targetDirectory);
+    StringsWriter writer(targetDirectory, fileErrors);
     columnWalk(
         column, [&writer](const CellItem &item) { writer.add(item.group, item.id, item.text); });
     return writer.flush();
@@ -64,12 +69,16 @@ bool AppleTranslationModel::writeColumn(int column, const QString &targetDirecto
 
 bool AppleTranslationModel::exportToDirectory()
 {
-    return exportLanguageColumns(*this, QStringLiteral(".lproj"),
-        [this](int column, const QString &target) { return writeColumn(column, target); });
+    fileErrors.clear();
+    return exportLanguageColumns(
+        *this, QStringLiteral(".lproj"),
+        [this](int column, const QString &target) { return writeColumn(column, target); },
+        fileErrors);
 }
 
 bool AppleTranslationModel::saveColumn(int column)
 {
+    fileErrors.clear();
     const QString path = columnFilePath(column);
     if (path.isEmpty())
         return false;

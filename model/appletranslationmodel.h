@@ -20,5 +20,5 @@ public:
 
 private:
     void readTable(const QString &path, const QString &language);
-    bool writeColumn(int column, const QString &targetDirectory) const;
+    bool writeColumn(int column, const QString &targetDirectory);
 };

@@ -21,10 +21,12 @@ void CommonJSONTranslationModel::readNamespace(
     bool flat = true;
     int count = 0;
     readJsonFile(
-        flat, path, [this, &group, &language, &count](const QString &key, const QString &value) {
+        flat, path,
+        [this, &group, &language, &count](const QString &key, const QString &value) {
             addTranslation(group, language, key, value, true);
             ++count;
-        });
+        },
+        fileErrors);
     languageFiles.insert(language, path);
     // An empty (or unreadable) file tells nothing about the shape its namespace has.
     if (count > 0 || !flat)
@@ -33,12 +35,13 @@ void CommonJSONTranslationModel::readNamespace(
 
 bool CommonJSONTranslationModel::openFiles(const QStringList &files)
 {
+    fileErrors.clear();
     messageCount = 0;
     columns = QStringList { tr("Message ID"), tr("Group") };
     for (const QString &path : files) {
-        const QString language = QFileInfo(path).dir().dirName();
+        const QString language = languageOfFolder(QFileInfo(path).absolutePath());
         columns.append(language);
-        readNamespace(path, language, language);
+        readNamespace(path, language, QFileInfo(path).dir().dirName());
     }
     updateMessageCount();
     if (!files.isEmpty())
@@ -73,10 +76,10 @@ bool CommonJSONTranslationModel::isFlat(const QString &directoryName, const QStr
     return anyFlat;
 }
 
-bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDirectory) const
+bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDirectory)
 {
     const QString directoryName = QDir(targetDirectory).dirName();
-    JsonWriter writer(targetDirectory);
+    JsonWriter writer(targetDirectory, fileErrors);
     columnWalk(column, [this, &writer, &directoryName](const CellItem &item) {
         writer.add(item.group, item.id, item.text, isFlat(directoryName, item.group));
     });
@@ -85,12 +88,16 @@ bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDi
 
 bool CommonJSONTranslationModel::exportToDirectory()
 {
-    return exportLanguageColumns(*this, QString(),
-        [this](int column, const QString &target) { return writeColumn(column, target); });
+    fileErrors.clear();
+    return exportLanguageColumns(
+        *this, QString(),
+        [this](int column, const QString &target) { return writeColumn(column, target); },
+        fileErrors);
 }
 
 bool CommonJSONTranslationModel::saveColumn(int column)
 {
+    fileErrors.clear();
     const QString path = columnFilePath(column);
     if (path.isEmpty())
         return false;

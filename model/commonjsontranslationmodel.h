@@ -22,7 +22,7 @@ public:
 private:
     void readNamespace(const QString &path, const QString &language, const QString &directoryName);
     bool isFlat(const QString &directoryName, const QString &group) const;
-    bool writeColumn(int column, const QString &targetDirectory) const;
+    bool writeColumn(int column, const QString &targetDirectory);
 
     // "<language directory>/<namespace>" -> whether that file held no nested object.
     QMap<QString, bool> flatGroups;

@@ -54,19 +54,22 @@ GnuTranslationModel::Catalogue GnuTranslationModel::describe(const QString &path
 
 void GnuTranslationModel::readCatalogues(const QStringList &files)
 {
-    columns = QStringList{ tr("Message ID"), tr("Group") };
+    fileErrors.clear();
+    columns = QStringList { tr("Message ID"), tr("Group") };
     catalogues.clear();
     for (const QString &path : files) {
         const Catalogue catalogue = describe(path);
         columns.append(catalogue.language);
-        bool hadErrors = false;
-        const bool read = readPoFile(path, [this, &catalogue](const QString &id, const QString &text) {
-            addTranslation(catalogue.group, catalogue.language, id, text, true);
-        }, &hadErrors);
-        if (!read)
-            qCWarning(lcModel) << "Failed to read PO file:" << path;
-        else if (hadErrors)
-            qCWarning(lcModel) << "PO file read with errors, it will not be written back:" << path;
+        PoHeader header;
+        readPoFile(
+            path,
+            [this, &catalogue](const PoEntry &entry) {
+                addTranslation(catalogue.group, catalogue.language, entry.id, entry.text,
+                    !entry.fuzzy, entry.notes);
+            },
+            &header, fileErrors);
+        if (!header.pluralForms.isEmpty())
+            headers.insert(catalogue.language, header);
         languageFiles.insert(catalogue.language, path);
         catalogues.append(catalogue);
     }
@@ -111,7 +114,8 @@ bool GnuTranslationModel::writeLanguage(int column)
     // New catalogues of a language go where the set keeps it: <lang>/LC_MESSAGES below the
     // set's folder, else beside its catalogues when their folder is named by the language.
     QString newCatalogues;
-    const QDir messagesDir(QDir(directory).absoluteFilePath(language + QStringLiteral("/LC_MESSAGES")));
+    const QDir messagesDir(
+        QDir(directory).absoluteFilePath(language + QStringLiteral("/LC_MESSAGES")));
     if (messagesDir.exists()) {
         newCatalogues = messagesDir.absolutePath();
     } else {
@@ -120,20 +124,19 @@ bool GnuTranslationModel::writeLanguage(int column)
                 newCatalogues = QFileInfo(catalogue.path).absolutePath();
         }
     }
-    PoWriter writer(newCatalogues);
-    writer.setLanguage(language);
+    PoWriter writer(newCatalogues, fileErrors);
+    writer.setLanguage(language, headers.value(language));
     for (const Catalogue &catalogue : std::as_const(catalogues)) {
         if (catalogue.language == language)
             writer.addGroupFile(catalogue.group, catalogue.path);
     }
-    columnWalk(column, [&writer](const CellItem &item) {
-        writer.add(item.group, item.id, item.text);
-    });
+    columnWalk(column, [&writer](const CellItem &item) { writer.add(item); });
     return writer.flush();
 }
 
 bool GnuTranslationModel::exportToDirectory()
 {
+    fileErrors.clear();
     const int count = columnCount();
     if (count < 1)
         return false;
@@ -151,6 +154,7 @@ bool GnuTranslationModel::exportToDirectory()
 
 bool GnuTranslationModel::saveColumn(int column)
 {
+    fileErrors.clear();
     if (columnFilePath(column).isEmpty())
         return false;
     return writeLanguage(column);

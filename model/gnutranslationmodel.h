@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/powriter.h"
 #include "model/translationmodel.h"
 
 // GNU gettext PO catalogues, read and written whole through libgettextpo.
@@ -34,4 +35,6 @@ private:
     bool writeLanguage(int column);
 
     QList<Catalogue> catalogues;
+    // For the catalogues a language gets new: what its others' headers say.
+    QHash<QString, PoHeader> headers;
 };

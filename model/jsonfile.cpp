@@ -249,10 +249,10 @@ JsonNamespace JsonNamespace::fromBytes(const QByteArray &bytes)
     if (error.error != QJsonParseError::NoError) {
         // Offsets count from the start of the file, byte order mark included.
         const qsizetype offset = error.offset + (result.bom ? utf8Bom.size() : 0);
-        const int line = int(bytes.left(offset).count('\n')) + 1;
-        result.errorString = QStringLiteral("line %1: %2").arg(line).arg(error.errorString());
+        result.errorLine = int(bytes.left(offset).count('\n')) + 1;
+        result.errorString = tr("Not valid JSON: %1").arg(error.errorString());
     } else if (!document.isObject()) {
-        result.errorString = QStringLiteral("the top level is not an object");
+        result.errorString = tr("The file holds no JSON object.");
     } else {
         result.object = document.object();
         result.indent = detectIndent(text);
@@ -282,17 +282,16 @@ void walkJsonLeaves(const QJsonObject &object,
 }
 
 bool readJsonFile(bool &flat, const QString &path,
-    const std::function<void(const QString &, const QString &)> &callback)
+    const std::function<void(const QString &, const QString &)> &callback, FileErrors &errors)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcModel) << "Failed to open JSON file:" << path << file.errorString();
+        errors.add(path, FileErrors::cannotRead(file.errorString()));
         return false;
     }
     const JsonNamespace space = JsonNamespace::fromBytes(file.readAll());
     if (!space.isValid()) {
-        qCWarning(lcModel).noquote()
-            << QStringLiteral("Failed to parse JSON file %1, %2").arg(path, space.errorString);
+        errors.add(path, space.errorLine, space.errorString);
         return false;
     }
     for (const QJsonValue &value : space.object) {

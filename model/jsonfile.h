@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/fileerror.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QJsonObject>
@@ -11,6 +13,9 @@
 // One parsed namespace file: its top-level object and how it was stored.
 struct JsonNamespace
 {
+    Q_DECLARE_TR_FUNCTIONS(JsonNamespace)
+
+public:
     QJsonObject object;
     bool bom = false;
     // One level of indentation as the file had it (two spaces, a tab, ...).
@@ -22,6 +27,7 @@ struct JsonNamespace
     bool finalLineEnd = true;
     // Empty when the file held a JSON object.
     QString errorString;
+    int errorLine = 0;
 
     bool isValid() const { return errorString.isEmpty(); }
     static JsonNamespace fromBytes(const QByteArray &bytes);
@@ -36,6 +42,7 @@ void walkJsonLeaves(const QJsonObject &object,
 
 // Delivers every string member of a namespace file, nested ones under their dotted keys;
 // `flat` becomes false when the file nests objects. Members of other types are not
-// delivered. Returns false when the file cannot be read or holds no JSON object.
+// delivered. Returns false, with the reason in `errors`, when the file cannot be read or
+// holds no JSON object.
 bool readJsonFile(bool &flat, const QString &path,
-    const std::function<void(const QString &, const QString &)> &callback);
+    const std::function<void(const QString &, const QString &)> &callback, FileErrors &errors);

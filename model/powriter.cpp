@@ -1,45 +1,53 @@
 #include "model/powriter.h"
 
 #include "model/savefile.h"
-#include "model/translationmodel.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 
 #include <csetjmp>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include <gettext-po.h>
+#include <iconv.h>
 
 namespace {
 
-// libgettextpo dereferences the handler it is given, so every read and write gets one.
-// Its fatal errors must not return into the library: the handler jumps back to the call,
+// libgettextpo dereferences the handler it is given, so every read, write and check gets
+// one. Its fatal errors must not return into the library: the handler jumps back to the call,
 // giving up what the library had allocated for it (only a file that cannot be read at all,
 // such as a folder, or a write that cannot start, gets there).
 struct LibraryCall
 {
     std::jmp_buf jump;
     int errors = 0;
+    // Where the library's errors go; a check reports nothing and only counts them.
+    FileErrors *report = nullptr;
 };
 
 LibraryCall *activeCall = nullptr;
 
-void logProblem(int severity, const char *file, size_t line, const char *text)
+void reportProblem(int severity, const char *file, size_t line, const char *text)
 {
-    QString where = file ? QFile::decodeName(file) : QStringLiteral("libgettextpo");
-    if (file && line != size_t(-1))
-        where += QLatin1Char(':') + QString::number(line);
+    if (!activeCall || !activeCall->report)
+        return;
+    const QString where = file ? QFile::decodeName(file) : QStringLiteral("libgettextpo");
     const QString message = QString::fromUtf8(text).trimmed();
     if (severity == PO_SEVERITY_WARNING)
         qCWarning(lcModel).noquote() << where << "warning:" << message;
     else
-        qCCritical(lcModel).noquote() << where << "error:" << message;
+        activeCall->report->add(where, file && line != size_t(-1) ? int(line) : 0, message);
 }
 
-// Everything with a destructor lives inside logProblem, so nothing is skipped by the jump.
+// Everything with a destructor lives inside reportProblem, so nothing is skipped by the jump.
 void countProblem(int severity)
 {
     if (!activeCall)
@@ -50,19 +58,19 @@ void countProblem(int severity)
         std::longjmp(activeCall->jump, 1);
 }
 
-void onProblem(int severity, po_message_t, const char *file, size_t line, size_t, int,
-               const char *text)
+void onProblem(
+    int severity, po_message_t, const char *file, size_t line, size_t, int, const char *text)
 {
-    logProblem(severity, file, line, text);
+    reportProblem(severity, file, line, text);
     countProblem(severity);
 }
 
 void onProblemPair(int severity, po_message_t, const char *file1, size_t line1, size_t, int,
-                   const char *text1, po_message_t, const char *file2, size_t line2, size_t,
-                   int, const char *text2)
+    const char *text1, po_message_t, const char *file2, size_t line2, size_t, int,
+    const char *text2)
 {
-    logProblem(severity, file1, line1, text1);
-    logProblem(severity, file2, line2, text2);
+    reportProblem(severity, file1, line1, text1);
+    reportProblem(severity, file2, line2, text2);
     countProblem(severity);
 }
 
@@ -89,12 +97,152 @@ bool guardedWrite(po_file_t catalogue, const QByteArray &path)
     return written && call.errors == 0;
 }
 
+// What `msgfmt -c` says about a message: false when it would reject the catalogue for it.
+bool passesChecks(po_message_t message, po_message_iterator_t iterator)
+{
+    LibraryCall call;
+    activeCall = &call;
+    if (setjmp(call.jump) == 0)
+        po_message_check_all(message, iterator, &problemHandler);
+    activeCall = nullptr;
+    return call.errors == 0;
+}
+
+QString headerField(const char *header, const char *field)
+{
+    char *value = header ? po_header_field(header, field) : nullptr;
+    const QString result = value ? QString::fromUtf8(value).trimmed() : QString();
+    std::free(value);
+    return result;
+}
+
+// The library hands out texts in the catalogue's own character set, the one its header
+// names; the table holds Unicode.
+class Charset final
+{
+public:
+    explicit Charset(const char *header)
+    {
+        static const QRegularExpression charset(QStringLiteral("charset=([^\\s;]+)"));
+        name = charset.match(headerField(header, "Content-Type")).captured(1).toLatin1();
+        // A template's placeholder stands for ASCII, which UTF-8 reads as well.
+        utf8 =
+            name.isEmpty() || name.compare("UTF-8", Qt::CaseInsensitive) == 0 || name == "CHARSET";
+        if (!utf8) {
+            toUtf8 = iconv_open("UTF-8", name.constData());
+            fromUtf8 = iconv_open(name.constData(), "UTF-8");
+        }
+    }
+    ~Charset()
+    {
+        if (toUtf8 != iconv_t(-1))
+            iconv_close(toUtf8);
+        if (fromUtf8 != iconv_t(-1))
+            iconv_close(fromUtf8);
+    }
+    Charset(const Charset &) = delete;
+    Charset &operator=(const Charset &) = delete;
+
+    bool isValid() const { return utf8 || (toUtf8 != iconv_t(-1) && fromUtf8 != iconv_t(-1)); }
+    QString charsetName() const { return QString::fromLatin1(name.isEmpty() ? "UTF-8" : name); }
+
+    std::optional<QString> decode(const char *text) const
+    {
+        const QByteArray bytes = utf8 || !text ? QByteArray(text) : convert(toUtf8, text);
+        if (text && !utf8 && bytes.isNull())
+            return std::nullopt;
+        // A text may begin with U+FEFF on purpose; the plain conversion would drop it.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        QString decoded = decoder.decode(bytes);
+        if (decoder.hasError())
+            return std::nullopt;
+        return decoded;
+    }
+    std::optional<QByteArray> encode(const QString &text) const
+    {
+        const QByteArray bytes = text.toUtf8();
+        if (utf8)
+            return bytes;
+        const QByteArray converted = convert(fromUtf8, bytes.constData());
+        if (converted.isNull())
+            return std::nullopt;
+        return converted;
+    }
+
+private:
+    // Null when some character has no place in the target character set.
+    static QByteArray convert(iconv_t converter, const char *text)
+    {
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        size_t inLeft = qstrlen(text);
+        QByteArray out(qsizetype(inLeft) * 4 + 16, Qt::Uninitialized);
+        char *in = const_cast<char *>(text);
+        char *outPointer = out.data();
+        size_t outLeft = size_t(out.size());
+        if (iconv(converter, &in, &inLeft, &outPointer, &outLeft) == size_t(-1)
+            || iconv(converter, nullptr, nullptr, &outPointer, &outLeft) == size_t(-1))
+            return {};
+        out.truncate(outPointer - out.constData());
+        return out.isNull() ? QByteArray("") : out;
+    }
+
+    QByteArray name;
+    bool utf8 = true;
+    iconv_t toUtf8 = iconv_t(-1);
+    iconv_t fromUtf8 = iconv_t(-1);
+};
+
+// The header entry is not a message of the table, and obsolete messages are not either.
+bool isRepresented(po_message_t message)
+{
+    return !po_message_is_obsolete(message)
+        && (po_message_msgctxt(message) || *po_message_msgid(message));
+}
+
+const char *shownMsgstr(po_message_t message)
+{
+    if (!po_message_msgid_plural(message))
+        return po_message_msgstr(message);
+    const char *first = po_message_msgstr_plural(message, 0);
+    return first ? first : "";
+}
+
+// A plural message shows its first form; writing it changes that form only.
+void setShownMsgstr(po_message_t message, const QByteArray &text)
+{
+    if (po_message_msgid_plural(message))
+        po_message_set_msgstr_plural(message, 0, text.constData());
+    else
+        po_message_set_msgstr(message, text.constData());
+}
+
+// The key of a message in the table: its context and msgid, decoded; null when they are
+// not text in the catalogue's character set.
+std::optional<QPair<QString, QString>> keyOf(po_message_t message, const Charset &charset)
+{
+    const auto context = charset.decode(po_message_msgctxt(message));
+    const auto id = charset.decode(po_message_msgid(message));
+    if (!context || !id)
+        return std::nullopt;
+    return qMakePair(*context, *id);
+}
+
+// Comments are shown only: one that is not text in the character set shows empty.
+QString comments(const Charset &charset, const char *text)
+{
+    QString decoded = charset.decode(text).value_or(QString());
+    while (decoded.endsWith(u'\n'))
+        decoded.chop(1);
+    return decoded;
+}
+
 // Sums up every message of a catalogue, to tell whether a written copy holds all of it.
 QPair<qsizetype, qsizetype> fingerprint(po_file_t catalogue)
 {
     qsizetype messages = 0;
     qsizetype bytes = 0;
-    const auto add = [&bytes](const char *text) { bytes += text ? qsizetype(qstrlen(text)) + 1 : 0; };
+    const auto add = [&bytes](
+                         const char *text) { bytes += text ? qsizetype(qstrlen(text)) + 1 : 0; };
     po_message_iterator_t iterator = po_message_iterator(catalogue, nullptr);
     if (!iterator)
         return { -1, -1 };
@@ -128,7 +276,7 @@ bool writeCatalogue(po_file_t catalogue, const QString &path, QString *error)
     }
     const QByteArray scratchPath = QFile::encodeName(scratch.fileName());
     if (!guardedWrite(catalogue, scratchPath)) {
-        *error = QStringLiteral("the catalogue could not be written");
+        *error = PoWriter::tr("the library could not write the catalogue");
         return false;
     }
     LibraryCall call;
@@ -137,95 +285,96 @@ bool writeCatalogue(po_file_t catalogue, const QString &path, QString *error)
     if (copy)
         po_file_free(copy);
     if (!complete) {
-        *error = QStringLiteral("the written catalogue was incomplete");
+        *error = PoWriter::tr("the written catalogue was incomplete");
         return false;
     }
     const QByteArray bytes = scratch.readAll();
-    // QSaveFile commits even after its buffer failed to reach the disk; check the flush.
-    return saveFileAtomically(path, [&bytes](QIODevice &device) {
-        auto *file = qobject_cast<QFileDevice *>(&device);
-        return device.write(bytes) == bytes.size() && (!file || file->flush());
-    }, error);
-}
-
-// Messages with a context and obsolete ones have no row in the table and are never touched.
-bool isRepresented(po_message_t message)
-{
-    return !po_message_msgctxt(message) && !po_message_is_obsolete(message);
-}
-
-const char *shownMsgstr(po_message_t message)
-{
-    if (!po_message_msgid_plural(message))
-        return po_message_msgstr(message);
-    const char *first = po_message_msgstr_plural(message, 0);
-    return first ? first : "";
-}
-
-// A plural message shows its first form; writing it changes that form only. False when the
-// message already held the text.
-bool setShownMsgstr(po_message_t message, const QByteArray &text)
-{
-    if (text == shownMsgstr(message))
-        return false;
-    if (po_message_msgid_plural(message))
-        po_message_set_msgstr_plural(message, 0, text.constData());
-    else
-        po_message_set_msgstr(message, text.constData());
-    return true;
-}
-
-bool appendAt(po_message_iterator_t end, const QByteArray &id, const QByteArray &text)
-{
-    po_message_t message = po_message_create();
-    if (!message)
-        return false;
-    po_message_set_msgid(message, id.constData());
-    po_message_set_msgstr(message, text.constData());
-    po_message_insert(end, message);
-    return true;
+    return saveFileAtomically(
+        path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, error);
 }
 
 } // namespace
 
-bool readPoFile(const QString &path,
-                const std::function<void(const QString &, const QString &)> &visit,
-                bool *hadErrors)
+bool readPoFile(const QString &path, const std::function<void(const PoEntry &)> &visit,
+    PoHeader *header, FileErrors &errors)
 {
-    LibraryCall call;
-    po_file_t catalogue = guardedRead(QFile::encodeName(path), call);
-    if (hadErrors)
-        *hadErrors = call.errors > 0;
-    if (!catalogue)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        errors.add(path, FileErrors::cannotRead(file.errorString()));
         return false;
-    po_message_iterator_t iterator = po_message_iterator(catalogue, nullptr);
+    }
+    file.close();
+    LibraryCall call;
+    call.report = &errors;
+    po_file_t catalogue = guardedRead(QFile::encodeName(path), call);
+    if (!catalogue) {
+        if (call.errors == 0)
+            errors.add(path, FileErrors::cannotRead(PoWriter::tr("not a PO catalogue")));
+        return false;
+    }
+    const char *headerText = po_file_domain_header(catalogue, nullptr);
+    const Charset charset(headerText);
+    po_message_iterator_t iterator =
+        charset.isValid() ? po_message_iterator(catalogue, nullptr) : nullptr;
     if (!iterator) {
+        errors.add(path,
+            PoWriter::tr("The catalogue's character set %1 is not supported.")
+                .arg(charset.charsetName()));
         po_file_free(catalogue);
         return false;
     }
+    if (header)
+        header->pluralForms = headerField(headerText, "Plural-Forms");
+    int undecodable = 0;
     while (po_message_t message = po_next_message(iterator)) {
-        if (isRepresented(message))
-            visit(QString::fromUtf8(po_message_msgid(message)),
-                  QString::fromUtf8(shownMsgstr(message)));
+        if (!isRepresented(message))
+            continue;
+        const auto key = keyOf(message, charset);
+        const auto text = charset.decode(shownMsgstr(message));
+        if (!key || !text) {
+            ++undecodable;
+            continue;
+        }
+        visit(PoEntry { key->second, *text, po_message_is_fuzzy(message) != 0,
+            MessageNotes { key->first, comments(charset, po_message_extracted_comments(message)),
+                comments(charset, po_message_comments(message)) } });
     }
+    if (undecodable > 0)
+        errors.add(path,
+            PoWriter::tr("%n message(s) are not text in the catalogue's character set %1.", nullptr,
+                undecodable)
+                .arg(charset.charsetName()));
     po_message_iterator_free(iterator);
     po_file_free(catalogue);
-    return true;
+    return call.errors == 0 && undecodable == 0;
 }
 
-bool appendPoMessage(po_file_t catalogue, const QString &id, const QString &text)
+struct PoWriter::Catalogue
 {
-    po_message_iterator_t end = po_message_iterator(catalogue, nullptr);
-    if (!end)
-        return false;
-    while (po_next_message(end)) { }
-    const bool appended = appendAt(end, id.toUtf8(), text.toUtf8());
-    po_message_iterator_free(end);
-    return appended;
-}
+    QString path;
+    po_file_t file = nullptr;
+    po_message_iterator_t end = nullptr;
+    std::unique_ptr<Charset> charset;
+    QHash<Key, po_message_t> byKey;
+    // Catalogues whose messages all kept their texts and marks are not rewritten, so an
+    // unchanged export leaves the files byte for byte as they were.
+    bool changed = false;
+    // A text had no place in its character set: the catalogue is not written at all.
+    bool refused = false;
+    QStringList markedFuzzy;
 
-PoWriter::PoWriter(const QString &targetDirectory)
+    ~Catalogue()
+    {
+        if (end)
+            po_message_iterator_free(end);
+        if (file)
+            po_file_free(file);
+    }
+};
+
+PoWriter::PoWriter(const QString &targetDirectory, FileErrors &errors)
     : targetDirectory(targetDirectory)
+    , errors(errors)
 {
 }
 
@@ -241,10 +390,9 @@ void PoWriter::addGroupFile(const QString &group, const QString &path)
         paths.append(path);
 }
 
-bool PoWriter::add(const QString &group, const QString &id, const QString &text)
+void PoWriter::add(const CellItem &item)
 {
-    items[group].insert(id, text);
-    return true;
+    items[item.group].insert(qMakePair(item.context, item.id), Item { item.text, item.finished });
 }
 
 bool PoWriter::flush()
@@ -253,10 +401,13 @@ bool PoWriter::flush()
     for (auto group = items.cbegin(); group != items.cend(); ++group) {
         QStringList paths = groupFiles.value(group.key());
         if (paths.isEmpty() && !targetDirectory.isEmpty())
-            paths.append(QDir(targetDirectory).absoluteFilePath(group.key() + QStringLiteral(".po")));
+            paths.append(
+                QDir(targetDirectory).absoluteFilePath(group.key() + QStringLiteral(".po")));
         if (paths.isEmpty()) {
-            qCCritical(lcModel) << "Failed to write PO file: no catalogue of this language holds"
-                                << "the group" << group.key();
+            errors.add(group.key(),
+                tr("Not written: no catalogue of the language %1 holds the group %2, and there "
+                   "is no folder of that language to create it in.")
+                    .arg(language, group.key()));
             written = false;
             continue;
         }
@@ -266,123 +417,169 @@ bool PoWriter::flush()
     return written;
 }
 
-po_file_t PoWriter::openCatalogue(const QString &path) const
+bool PoWriter::openCatalogue(Catalogue &catalogue)
 {
+    const QString &path = catalogue.path;
+    LibraryCall call;
+    call.report = &errors;
     if (QFileInfo::exists(path)) {
-        LibraryCall call;
-        po_file_t catalogue = guardedRead(QFile::encodeName(path), call);
-        if (!catalogue) {
-            qCCritical(lcModel) << "Failed to read PO file:" << path;
-            return nullptr;
-        }
-        if (call.errors > 0) {
-            // The library drops what it cannot parse; writing its catalogue back would lose
-            // those entries.
-            qCCritical(lcModel) << "Failed to write PO file, it has errors and is left as it is:"
-                                << path;
-            po_file_free(catalogue);
-            return nullptr;
-        }
-        return catalogue;
+        catalogue.file = guardedRead(QFile::encodeName(path), call);
+        if (!catalogue.file && call.errors == 0)
+            errors.add(path, FileErrors::cannotRead(tr("not a PO catalogue")));
+    } else {
+        // gettext's tools reject a catalogue without a header naming its character set, and
+        // the library takes the character set of a catalogue from the header it read: a new
+        // one starts as a header-only catalogue read from a scratch file.
+        const auto quoted = [](const QString &value) {
+            return value.toUtf8().replace('\\', "\\\\").replace('"', "\\\"");
+        };
+        QByteArray header = "msgid \"\"\nmsgstr \"\"\n";
+        if (!language.isEmpty())
+            header += "\"Language: " + quoted(language) + "\\n\"\n";
+        header += "\"MIME-Version: 1.0\\n\"\n"
+                  "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+                  "\"Content-Transfer-Encoding: 8bit\\n\"\n";
+        if (!languageHeader.pluralForms.isEmpty())
+            header += "\"Plural-Forms: " + quoted(languageHeader.pluralForms) + "\\n\"\n";
+        QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/parlonex-XXXXXX.po"));
+        if (scratch.open() && scratch.write(header) == header.size() && scratch.flush())
+            catalogue.file = guardedRead(QFile::encodeName(scratch.fileName()), call);
+        if (!catalogue.file)
+            errors.add(path, tr("The new catalogue could not be created."));
     }
-    // gettext's tools reject a catalogue without a header naming its character set, and the
-    // library takes the character set of a catalogue from the header it read: a new one
-    // starts as a header-only catalogue read from a scratch file.
-    QByteArray code = language.toUtf8();
-    code.replace('\\', "\\\\").replace('"', "\\\"");
-    QByteArray header = "msgid \"\"\nmsgstr \"\"\n";
-    if (!code.isEmpty())
-        header += "\"Language: " + code + "\\n\"\n";
-    header += "\"MIME-Version: 1.0\\n\"\n"
-              "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
-              "\"Content-Transfer-Encoding: 8bit\\n\"\n";
-    po_file_t catalogue = nullptr;
-    QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/parlonex-XXXXXX.po"));
-    if (scratch.open() && scratch.write(header) == header.size() && scratch.flush()) {
-        LibraryCall call;
-        catalogue = guardedRead(QFile::encodeName(scratch.fileName()), call);
+    if (!catalogue.file)
+        return false;
+    // The library drops what it cannot parse, and what is not text in the character set
+    // would be compared wrongly: writing such a catalogue back could lose entries.
+    catalogue.charset = std::make_unique<Charset>(po_file_domain_header(catalogue.file, nullptr));
+    if (!catalogue.charset->isValid()) {
+        errors.add(path,
+            tr("The catalogue's character set %1 is not supported.")
+                .arg(catalogue.charset->charsetName()));
+        return false;
     }
-    if (!catalogue)
-        qCCritical(lcModel) << "Failed to create PO file:" << path;
-    return catalogue;
+    catalogue.end = po_message_iterator(catalogue.file, nullptr);
+    bool readable = call.errors == 0 && catalogue.end;
+    while (po_message_t message = catalogue.end ? po_next_message(catalogue.end) : nullptr) {
+        if (!isRepresented(message))
+            continue;
+        const auto key = keyOf(message, *catalogue.charset);
+        if (!key || !catalogue.charset->decode(shownMsgstr(message))) {
+            readable = false;
+            continue;
+        }
+        if (!catalogue.byKey.contains(*key))
+            catalogue.byKey.insert(*key, message);
+    }
+    if (!readable)
+        errors.add(path, FileErrors::notWrittenUnreadable());
+    return readable;
 }
-
-namespace {
-
-struct OpenCatalogue
-{
-    QString path;
-    po_file_t file = nullptr;
-    po_message_iterator_t end = nullptr;
-    QHash<QByteArray, po_message_t> byId;
-    // Catalogues whose messages all kept their texts are not rewritten, so an unchanged
-    // export leaves the files byte for byte as they were.
-    bool changed = false;
-};
-
-} // namespace
 
 // Several catalogues of one language can share a group name (an application's domains in
 // <lang>/LC_MESSAGES of several components): each takes the messages it has.
-bool PoWriter::writeGroup(const QStringList &paths, const QMap<QString, QString> &texts)
+bool PoWriter::writeGroup(const QStringList &paths, const QMap<Key, Item> &texts)
 {
     bool written = true;
-    QList<OpenCatalogue> catalogues;
+    std::vector<std::unique_ptr<Catalogue>> catalogues;
     for (const QString &path : paths) {
-        OpenCatalogue catalogue{ path, openCatalogue(path), nullptr, {}, !QFileInfo::exists(path) };
-        if (!catalogue.file) {
+        auto catalogue = std::make_unique<Catalogue>();
+        catalogue->path = path;
+        catalogue->changed = !QFileInfo::exists(path);
+        if (openCatalogue(*catalogue))
+            catalogues.push_back(std::move(catalogue));
+        else
+            written = false;
+    }
+    const bool hasFirst = !catalogues.empty() && catalogues.front()->path == paths.first();
+
+    // A changed text is checked as msgfmt -c would; one it would reject is written as fuzzy,
+    // which gettext ignores at run time and translators see for review.
+    const auto setMark = [](Catalogue &catalogue, po_message_t message, const Key &key,
+                             bool finished, bool check) {
+        po_message_set_fuzzy(message, !finished);
+        if (finished && check && !passesChecks(message, catalogue.end)) {
+            po_message_set_fuzzy(message, 1);
+            catalogue.markedFuzzy.append(key.second);
+        }
+        catalogue.changed = true;
+    };
+    const auto encoded = [this](Catalogue &catalogue, const QString &text, const Key &key) {
+        const auto bytes = catalogue.charset->encode(text);
+        if (!bytes && !catalogue.refused) {
+            catalogue.refused = true;
+            errors.add(catalogue.path,
+                tr("Not written: the translation of \"%1\" cannot be written in the catalogue's "
+                   "character set %2.")
+                    .arg(key.second, catalogue.charset->charsetName()));
+        }
+        return bytes;
+    };
+
+    for (auto item = texts.cbegin(); item != texts.cend(); ++item) {
+        // The table shows the first catalogue's text; another catalogue's copy of the message
+        // follows it only where the two agreed, a text of its own was never shown.
+        QString shown;
+        bool found = false;
+        for (const auto &catalogue : catalogues) {
+            po_message_t message = catalogue->byKey.value(item.key());
+            if (!message)
+                continue;
+            const QString current =
+                catalogue->charset->decode(shownMsgstr(message)).value_or(QString());
+            const bool first = !found;
+            if (first)
+                shown = current;
+            found = true;
+            const bool newText = current != item->text && (first || current == shown);
+            const bool newMark = first && (po_message_is_fuzzy(message) != 0) == item->finished;
+            if (!newText && !newMark)
+                continue;
+            if (newText) {
+                const auto bytes = encoded(*catalogue, item->text, item.key());
+                if (!bytes)
+                    continue;
+                setShownMsgstr(message, *bytes);
+            }
+            setMark(*catalogue, message, item.key(), item->finished, true);
+        }
+        // A refused first catalogue has been reported already.
+        if (found || !hasFirst)
+            continue;
+        Catalogue &first = *catalogues.front();
+        const auto context = encoded(first, item.key().first, item.key());
+        const auto id = encoded(first, item.key().second, item.key());
+        const auto text = encoded(first, item->text, item.key());
+        po_message_t message = context && id && text && first.end ? po_message_create() : nullptr;
+        if (!message)
+            continue;
+        if (!item.key().first.isEmpty())
+            po_message_set_msgctxt(message, context->constData());
+        po_message_set_msgid(message, id->constData());
+        po_message_set_msgstr(message, text->constData());
+        po_message_insert(first.end, message);
+        setMark(first, message, item.key(), item->finished, true);
+    }
+
+    for (const auto &catalogue : catalogues) {
+        QString error;
+        if (catalogue->refused) {
             written = false;
             continue;
         }
-        catalogue.end = po_message_iterator(catalogue.file, nullptr);
-        while (po_message_t message = catalogue.end ? po_next_message(catalogue.end) : nullptr) {
-            if (!isRepresented(message))
-                continue;
-            const QByteArray id(po_message_msgid(message));
-            if (!catalogue.byId.contains(id))
-                catalogue.byId.insert(id, message);
-        }
-        catalogues.append(catalogue);
-    }
-    const bool hasFirst = !catalogues.isEmpty() && catalogues.first().path == paths.first();
-
-    for (auto item = texts.cbegin(); item != texts.cend(); ++item) {
-        const QByteArray id = item.key().toUtf8();
-        const QByteArray text = item.value().toUtf8();
-        // The table shows the first catalogue's text; another catalogue's copy of the message
-        // follows it only where the two agreed, a text of its own was never shown.
-        QByteArray shown;
-        bool found = false;
-        for (OpenCatalogue &catalogue : catalogues) {
-            po_message_t message = catalogue.byId.value(id);
-            if (!message)
-                continue;
-            if (!found)
-                shown = shownMsgstr(message);
-            if ((!found || shown == shownMsgstr(message)) && setShownMsgstr(message, text))
-                catalogue.changed = true;
-            found = true;
-        }
-        // A refused first catalogue has been reported already.
-        if (!found && hasFirst) {
-            if (catalogues.first().end && appendAt(catalogues.first().end, id, text)) {
-                catalogues.first().changed = true;
-            } else {
-                qCCritical(lcModel) << "Failed to append message to PO file:" << paths.first();
-                written = false;
-            }
-        }
-    }
-
-    for (const OpenCatalogue &catalogue : std::as_const(catalogues)) {
-        if (catalogue.end)
-            po_message_iterator_free(catalogue.end);
-        QString error;
-        if (catalogue.changed && !writeCatalogue(catalogue.file, catalogue.path, &error)) {
-            qCCritical(lcModel) << "Failed to write PO file:" << catalogue.path << error;
+        if (catalogue->changed && !writeCatalogue(catalogue->file, catalogue->path, &error)) {
+            errors.add(catalogue->path, FileErrors::cannotWrite(error));
             written = false;
+            continue;
         }
-        po_file_free(catalogue.file);
+        const QStringList &marked = catalogue->markedFuzzy;
+        if (!marked.isEmpty())
+            errors.add(catalogue->path,
+                tr("%n translation(s) written as fuzzy, as gettext would reject them: %1", nullptr,
+                    int(marked.size()))
+                    .arg(QLatin1Char('"') + marked.mid(0, 5).join(QStringLiteral("\", \""))
+                        + QLatin1Char('"')
+                        + (marked.size() > 5 ? QStringLiteral(", …") : QString())));
     }
     return written;
 }

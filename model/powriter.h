@@ -1,31 +1,48 @@
 #pragma once
 
+#include "model/fileerror.h"
+#include "model/translationmodel.h"
+
 #include <QHash>
 #include <QMap>
 #include <QString>
 
 #include <functional>
 
-typedef struct po_file *po_file_t;
-typedef struct po_message_iterator *po_message_iterator_t;
+// One message of a PO catalogue as the table shows it, decoded from the catalogue's
+// character set.
+struct PoEntry
+{
+    QString id;
+    QString text; // a plural message shows its first form
+    bool fuzzy = false;
+    MessageNotes notes; // context: the msgctxt
+};
 
-// Reads the messages of a PO catalogue that the table represents: those without message
-// context that are not obsolete; a plural message gives its first form. False when the file
-// could not be read at all. `hadErrors` tells that the library skipped parts of the file.
-bool readPoFile(const QString &path,
-                const std::function<void(const QString &id, const QString &text)> &visit,
-                bool *hadErrors = nullptr);
+// What a catalogue's header says that other catalogues of its language can use.
+struct PoHeader
+{
+    QString pluralForms;
+};
 
-// Appends a message with the given msgid and msgstr at the end of the catalogue.
-bool appendPoMessage(po_file_t catalogue, const QString &id, const QString &text);
+// Reads the messages of a PO catalogue that the table represents: every one that is neither
+// the header nor obsolete. False, with the reasons in `errors`, when the catalogue cannot be
+// read completely (the messages the library understood are still visited); such a catalogue
+// must never be written back.
+bool readPoFile(const QString &path, const std::function<void(const PoEntry &)> &visit,
+    PoHeader *header, FileErrors &errors);
 
 // Merges the texts of one language into its PO catalogues: each group is written into the
-// files it was read from, or into "<group>.po" in the target directory. Created for one write;
-// the destructor flushes what is left.
+// files it was read from, or into "<group>.po" in the target directory. Catalogues are read
+// and written in their own character set, and a catalogue whose messages all kept their
+// texts and marks is not rewritten. Created for one write; the destructor flushes what is
+// left.
 class PoWriter final
 {
+    Q_DECLARE_TR_FUNCTIONS(PoWriter)
+
 public:
-    explicit PoWriter(const QString &targetDirectory);
+    PoWriter(const QString &targetDirectory, FileErrors &errors);
     ~PoWriter();
     PoWriter(const PoWriter &) = delete;
     PoWriter &operator=(const PoWriter &) = delete;
@@ -33,19 +50,34 @@ public:
     // A file a group was read from; the first one added gets the messages none of them has.
     // A group without files goes to the target directory, or is refused when that is empty.
     void addGroupFile(const QString &group, const QString &path);
-    // Language named in the header of catalogues this writer creates.
-    void setLanguage(const QString &code) { language = code; }
+    // What the header of a catalogue this writer creates names.
+    void setLanguage(const QString &code, const PoHeader &header)
+    {
+        language = code;
+        languageHeader = header;
+    }
 
-    bool add(const QString &group, const QString &id, const QString &text);
+    // `finished` false writes the message as fuzzy, true clears that mark.
+    void add(const CellItem &item);
     // Writes everything recorded and forgets it; false when some catalogue was not written.
     bool flush();
 
 private:
-    bool writeGroup(const QStringList &paths, const QMap<QString, QString> &texts);
-    po_file_t openCatalogue(const QString &path) const;
+    struct Item
+    {
+        QString text;
+        bool finished;
+    };
+    using Key = QPair<QString, QString>; // context, message ID
+
+    bool writeGroup(const QStringList &paths, const QMap<Key, Item> &texts);
+    struct Catalogue;
+    bool openCatalogue(Catalogue &catalogue);
 
     QString targetDirectory;
+    FileErrors &errors;
     QString language;
+    PoHeader languageHeader;
     QHash<QString, QStringList> groupFiles;
-    QMap<QString, QMap<QString, QString>> items;
+    QMap<QString, QMap<Key, Item>> items;
 };

@@ -1,6 +1,6 @@
 #include "model/qttranslationmodel.h"
 
-#include "model/tsdocument.h"
+#include "model/tsfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,29 +14,35 @@ QtTranslationModel::QtTranslationModel(QObject *parent)
 
 void QtTranslationModel::readFiles(const QStringList &files)
 {
-    columns = QStringList{ tr("Original Text"), tr("Group") };
+    fileErrors.clear();
+    columns = QStringList { tr("Original Text"), tr("Group") };
     for (const QString &path : files) {
         const QString language = tsFileLanguage(path);
-        if (language.isEmpty())
+        if (language.isEmpty()) {
+            fileErrors.add(path,
+                tr("The file name does not end in a language code, such as "
+                   "app_de.ts or app_pt_BR.ts."));
             continue;
+        }
         columns.append(language);
-        readTsFile(path, [this, &language](const QString &group, const QString &source,
-                                           const QString &text, bool finished) {
-            addTranslation(group, language, source, text, finished);
-        });
+        TsFile file;
+        file.read(path, fileErrors);
+        for (const TsMessage &message : file.messages())
+            addTranslation(message.group, language, message.source, message.text, message.finished,
+                message.notes);
         languageFiles.insert(language, path);
     }
     updateMessageCount();
 
     for (int position = leadingColumnCount(); position < columns.size(); ++position) {
         const QString &language = columns.at(position);
-        if (loadedTexts.contains(language))
+        if (loaded.contains(language))
             continue;
-        QStringList &texts = loadedTexts[language];
-        texts.reserve(messageCount);
+        QList<Translation> &cells = loaded[language];
+        cells.reserve(messageCount);
         for (int row = 0; row < messageCount; ++row) {
             const Translation *translation = findTranslation(row, language);
-            texts.append(translation ? translation->text : QString());
+            cells.append(translation ? *translation : Translation { false, {}, {} });
         }
     }
 }
@@ -55,8 +61,7 @@ bool QtTranslationModel::importFromDirectory(const QString &directory)
 {
     const QDir dir(directory);
     QStringList files;
-    const QStringList names =
-        dir.entryList({ QStringLiteral("*.ts") }, QDir::Files, QDir::Name);
+    const QStringList names = dir.entryList({ QStringLiteral("*.ts") }, QDir::Files, QDir::Name);
     for (const QString &name : names)
         files.append(dir.absoluteFilePath(name));
     readFiles(files);
@@ -65,25 +70,46 @@ bool QtTranslationModel::importFromDirectory(const QString &directory)
     return true;
 }
 
-bool QtTranslationModel::writeColumnToFile(int column, const QString &path) const
+bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
 {
-    TsDocument document(path);
-    if (!document.isOpen())
-        return document.save(); // refuses, and logs why when the file did not parse
-    const QStringList loaded = loadedTexts.value(columns.at(leadingColumnCount() + column));
-    int row = 0;
-    columnWalk(column, [this, &document, &loaded, &row](const CellItem &item) {
-        // The walk goes down the rows in order, skipping empty cells; (group, id) names a row.
-        while (row < messageCount && (groupOf(row) != item.group || messageAt(row).id != item.id))
-            ++row;
-        updateTsMessage(document, item.group, item.id, item.text, item.finished,
-                        item.text != loaded.value(row));
+    const QList<Translation> before = loaded.value(columns.at(leadingColumnCount() + column));
+    bool changed = false;
+    columnWalk(column, [&before, &changed](const CellItem &item) {
+        const Translation read = before.value(item.row);
+        changed = changed || item.text != read.text || item.finished != read.finished;
     });
-    return document.save();
+    if (!changed)
+        return true;
+
+    TsFile file;
+    if (!file.read(path, fileErrors)) {
+        fileErrors.add(path, FileErrors::notWrittenUnreadable());
+        return false;
+    }
+    // The first message of a (context, comment, source) wins, as it does when reading.
+    QHash<QString, int> messageIndex;
+    const QList<TsMessage> &messages = file.messages();
+    messageIndex.reserve(messages.size());
+    const auto key = [](const QString &group, const QString &context, const QString &source) {
+        return group + QChar(0) + context + QChar(0) + source;
+    };
+    for (int i = int(messages.size()) - 1; i >= 0; --i) {
+        const TsMessage &message = messages.at(i);
+        messageIndex.insert(key(message.group, message.notes.context, message.source), i);
+    }
+    columnWalk(column, [&](const CellItem &item) {
+        const auto found = messageIndex.constFind(key(item.group, item.context, item.id));
+        const Translation read = before.value(item.row);
+        if (found != messageIndex.cend())
+            file.update(found.value(), item.text, item.finished, item.text != read.text,
+                item.finished != read.finished);
+    });
+    return file.save(fileErrors);
 }
 
 bool QtTranslationModel::exportToDirectory()
 {
+    fileErrors.clear();
     const int count = columnCount();
     if (count < 1)
         return false;
@@ -99,6 +125,11 @@ bool QtTranslationModel::exportToDirectory()
         done.insert(language);
         const QStringList names =
             dir.entryList({ QStringLiteral("*_%1.ts").arg(language) }, QDir::Files);
+        if (names.isEmpty())
+            fileErrors.add(directory,
+                tr("No file of the language %1 (named like app_%1.ts) is "
+                   "in this folder.")
+                    .arg(language));
         for (const QString &name : names) {
             found = true;
             written = writeColumnToFile(column, dir.absoluteFilePath(name)) && written;
@@ -109,6 +140,7 @@ bool QtTranslationModel::exportToDirectory()
 
 bool QtTranslationModel::saveColumn(int column)
 {
+    fileErrors.clear();
     const QString path = columnFilePath(column);
     if (path.isEmpty())
         return false;

@@ -21,10 +21,10 @@ public:
 private:
     void readFiles(const QStringList &files);
     // Writes a column's cells into one file; false when the file was not written.
-    bool writeColumnToFile(int column, const QString &path) const;
+    bool writeColumnToFile(int column, const QString &path);
 
-    // The texts each language showed when the set was read, by row. Files of one language
+    // What each language's cells showed when the set was read, by row. Files of one language
     // can hold different texts for a message while the table shows the first; only an edit
-    // replaces them all.
-    QHash<QString, QStringList> loadedTexts;
+    // replaces them all, and a language without edits needs no write at all.
+    QHash<QString, QList<Translation>> loaded;
 };

@@ -6,7 +6,8 @@ bool saveFileAtomically(
     const QString &path, const std::function<bool(QIODevice &)> &write, QString *errorString)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, a failed write reports its own reason (a full disk, say) at once.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (errorString)
             *errorString = file.errorString();
         return false;
@@ -24,6 +25,18 @@ bool saveFileAtomically(
         if (errorString)
             *errorString = file.errorString();
         return false;
+    }
+    return true;
+}
+
+bool writeAll(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 chunk = device.write(bytes.constData() + written, bytes.size() - written);
+        if (chunk <= 0)
+            return false;
+        written += chunk;
     }
     return true;
 }

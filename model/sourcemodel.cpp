@@ -31,8 +31,12 @@ QVariant SourceModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
-    case 0:
-        return targetModel->messageAt(index.row()).id;
+    case 0: {
+        // Messages that differ only by their context would look the same without it.
+        const QString id = targetModel->messageAt(index.row()).id;
+        const QString context = targetModel->messageNotes(index.row()).context;
+        return context.isEmpty() ? id : tr("%1 [%2]", "message ID [context]").arg(id, context);
+    }
     case 1:
         return targetModel->groupOf(index.row());
     default:

@@ -58,6 +58,8 @@ QStringConverter::Encoding converterEncoding(StringsEncoding::Codec codec)
 
 class StringsParser
 {
+    Q_DECLARE_TR_FUNCTIONS(StringsParser)
+
 public:
     explicit StringsParser(const QString &text)
         : text(text)
@@ -65,9 +67,9 @@ public:
     }
 
     QList<StringsEntry> entries;
-    QString error;
+    QList<QPair<int, QString>> problems;
 
-    bool parse()
+    void parse()
     {
         skipSpace();
         // A table may also be written as one braced dictionary.
@@ -76,37 +78,43 @@ public:
             ++position;
             skipSpace();
         }
-        while (error.isEmpty()) {
+        forever {
             skipSpace();
             if (atEnd()) {
                 if (braced)
-                    fail(QStringLiteral("missing '}'"));
+                    fail(tr("missing '}'"));
                 break;
             }
             if (braced && peek() == u'}') {
                 ++position;
                 skipSpace();
                 if (!atEnd())
-                    fail(QStringLiteral("text after the closing '}'"));
+                    fail(tr("text after the closing '}'"));
                 break;
             }
-            parseEntry();
+            if (!parseEntry()) {
+                // Whatever follows the bad line is read on, so the table shows all it can.
+                while (!atEnd() && peek() != u'\n')
+                    advance();
+            }
         }
-        return error.isEmpty();
     }
 
 private:
     const QString &text;
     qsizetype position = 0;
     int line = 1;
+    // The last comment since the previous entry, unless it began on that entry's line.
+    QString comment;
+    int entryEndLine = 0;
 
     bool atEnd() const { return position >= text.size(); }
     QChar peek() const { return text.at(position); }
 
-    void fail(const QString &reason)
+    bool fail(const QString &reason, int at = 0)
     {
-        if (error.isEmpty())
-            error = QStringLiteral("line %1: %2").arg(line).arg(reason);
+        problems.append({ at > 0 ? at : line, reason });
+        return false;
     }
 
     void advance()
@@ -118,29 +126,43 @@ private:
 
     void skipSpace()
     {
-        while (!atEnd() && error.isEmpty()) {
+        while (!atEnd()) {
             const QChar c = peek();
+            const bool lineComment =
+                c == u'/' && position + 1 < text.size() && text.at(position + 1) == u'/';
+            const bool blockComment =
+                c == u'/' && position + 1 < text.size() && text.at(position + 1) == u'*';
             if (c.isSpace()) {
                 advance();
-            } else if (c == u'/' && position + 1 < text.size() && text.at(position + 1) == u'/') {
+                continue;
+            }
+            if (!lineComment && !blockComment)
+                return;
+            const int startLine = line;
+            const qsizetype start = position + 2;
+            position += 2;
+            qsizetype end = 0;
+            if (lineComment) {
                 while (!atEnd() && peek() != u'\n')
                     advance();
-            } else if (c == u'/' && position + 1 < text.size() && text.at(position + 1) == u'*') {
-                const int start = line;
-                position += 2;
+                end = position;
+            } else {
                 while (!atEnd()
                     && !(peek() == u'*' && position + 1 < text.size()
                         && text.at(position + 1) == u'/'))
                     advance();
                 if (atEnd()) {
-                    line = start;
-                    fail(QStringLiteral("unterminated comment"));
-                    return;
+                    // The rest of the file is read as if the comment had ended on its line.
+                    position = start;
+                    line = startLine;
+                    fail(tr("unterminated comment"));
+                    continue;
                 }
+                end = position;
                 position += 2;
-            } else {
-                return;
             }
+            if (startLine != entryEndLine)
+                comment = text.mid(start, end - start).trimmed();
         }
     }
 
@@ -148,10 +170,8 @@ private:
     bool parseString(QString *raw, qsizetype *start, qsizetype *length)
     {
         *start = position;
-        if (atEnd()) {
-            fail(QStringLiteral("unexpected end of file"));
-            return false;
-        }
+        if (atEnd())
+            return fail(tr("unexpected end of file"));
         if (peek() == u'"') {
             const int startLine = line;
             advance();
@@ -162,60 +182,58 @@ private:
                 advance();
             }
             if (atEnd()) {
+                position = first;
                 line = startLine;
-                fail(QStringLiteral("unterminated quoted string"));
-                return false;
+                return fail(tr("unterminated quoted string"));
             }
             *raw = text.mid(first, position - first);
             advance();
         } else {
             while (!atEnd() && isUnquotedChar(peek()))
                 advance();
-            if (position == *start) {
-                fail(QStringLiteral("unexpected character '%1'").arg(peek()));
-                return false;
-            }
+            if (position == *start)
+                return fail(tr("unexpected character '%1'").arg(peek()));
             *raw = text.mid(*start, position - *start);
         }
         *length = position - *start;
         return true;
     }
 
-    void parseEntry()
+    bool parseEntry()
     {
         StringsEntry entry;
         entry.line = line;
+        entry.comment = comment;
+        comment.clear();
         qsizetype keyStart = 0;
         qsizetype keyLength = 0;
         if (!parseString(&entry.key, &keyStart, &keyLength))
-            return;
+            return false;
         skipSpace();
-        if (atEnd()) {
-            fail(QStringLiteral("missing ';' after \"%1\"").arg(entry.key));
-            return;
-        }
-        if (peek() == u';') {
+        if (!atEnd() && peek() == u';') {
             entry.value = entry.key;
             entry.valueStart = position;
             ++position;
             entries.append(entry);
-            return;
+            entryEndLine = line;
+            return true;
         }
-        if (peek() != u'=') {
-            fail(QStringLiteral("expected '=' after \"%1\"").arg(entry.key));
-            return;
-        }
+        if (atEnd() || peek() != u'=')
+            return fail(tr("expected '=' after \"%1\"").arg(entry.key));
         ++position;
         skipSpace();
         if (!parseString(&entry.value, &entry.valueStart, &entry.valueLength))
-            return;
+            return false;
+        entryEndLine = line;
         skipSpace();
+        entries.append(entry);
         if (atEnd() || peek() != u';') {
-            fail(QStringLiteral("missing ';' after \"%1\"").arg(entry.key));
-            return;
+            // The entry itself is whole: it is shown, and reading goes on where it stopped.
+            fail(tr("missing ';' after \"%1\"").arg(entry.key), entryEndLine);
+            return true;
         }
         ++position;
-        entries.append(entry);
+        return true;
     }
 };
 
@@ -248,14 +266,14 @@ StringsDocument StringsDocument::fromBytes(const QByteArray &bytes)
         encoding.codec = StringsEncoding::Latin1;
         document.text = QString::fromLatin1(body);
     } else if (decoder.hasError()) {
-        document.errorString = QStringLiteral("line 1: invalid byte sequence for the encoding");
+        document.problems.append({ 1, StringsParser::tr("not a text in its encoding") });
         return document;
     }
 
     StringsParser parser(document.text);
     parser.parse();
     document.entries = parser.entries;
-    document.errorString = parser.error;
+    document.problems = parser.problems;
     return document;
 }
 
@@ -288,24 +306,9 @@ QString escapeStringsText(const QString &text, bool latin1)
 {
     QString result;
     result.reserve(text.size() + 8);
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
+    for (const QChar c : text) {
         if (c == u'\\') {
-            const QChar next = i + 1 < size ? text.at(i + 1) : QChar();
-            bool kept = !next.isNull() && QStringLiteral("\"\\'abfnrtv01234567").contains(next);
-            qsizetype length = 2;
-            if (next == u'U' || next == u'u') {
-                kept = i + 5 < size && isHex(text.at(i + 2)) && isHex(text.at(i + 3))
-                    && isHex(text.at(i + 4)) && isHex(text.at(i + 5));
-                length = 6;
-            }
-            if (kept) {
-                result += QStringView(text).mid(i, length);
-                i += length - 1;
-            } else {
-                result += QLatin1String("\\\\");
-            }
+            result += QLatin1String("\\\\");
         } else if (c == u'"') {
             result += QLatin1String("\\\"");
         } else if (c == u'\n') {
@@ -322,21 +325,56 @@ QString escapeStringsText(const QString &text, bool latin1)
     return result;
 }
 
-bool readStringsFile(
-    const QString &path, const std::function<void(const QString &, const QString &)> &callback)
+QString unescapeStringsText(const QString &raw)
+{
+    if (!raw.contains(u'\\'))
+        return raw;
+    QString text;
+    text.reserve(raw.size());
+    const qsizetype size = raw.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = raw.at(i);
+        if (c != u'\\' || i + 1 == size) {
+            text += c;
+            continue;
+        }
+        const QChar next = raw.at(++i);
+        const qsizetype control = QStringView(u"abfnrtv").indexOf(next);
+        if (control >= 0) {
+            text += QChar(u"\a\b\f\n\r\t\v"[control]);
+        } else if (next == u'U' || next == u'u' || (next >= u'0' && next <= u'7')) {
+            // \U with up to four hex digits, or up to three octal ones.
+            const bool hex = !next.isDigit();
+            const qsizetype first = hex ? i + 1 : i;
+            qsizetype end = first;
+            while (end < size && end - first < (hex ? 4 : 3)
+                && (hex ? isHex(raw.at(end)) : raw.at(end) >= u'0' && raw.at(end) <= u'7'))
+                ++end;
+            if (end == first)
+                text += next;
+            else
+                text += QChar(char16_t(raw.mid(first, end - first).toUInt(nullptr, hex ? 16 : 8)));
+            i = qMax(i, end - 1);
+        } else {
+            text += next;
+        }
+    }
+    return text;
+}
+
+bool readStringsFile(const QString &path,
+    const std::function<void(const QString &, const QString &, const QString &)> &callback,
+    FileErrors &errors)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcModel) << "Failed to open strings file:" << path << file.errorString();
+        errors.add(path, FileErrors::cannotRead(file.errorString()));
         return false;
     }
     const StringsDocument document = StringsDocument::fromBytes(file.readAll());
     for (const StringsEntry &entry : document.entries)
-        callback(entry.key, entry.value);
-    if (!document.isValid()) {
-        qCWarning(lcModel).noquote() << QStringLiteral("Failed to parse strings file %1, %2")
-                                            .arg(path, document.errorString);
-        return false;
-    }
-    return true;
+        callback(unescapeStringsText(entry.key), unescapeStringsText(entry.value), entry.comment);
+    for (const auto &problem : document.problems)
+        errors.add(path, problem.first, StringsParser::tr("Syntax error: %1").arg(problem.second));
+    return document.isValid();
 }

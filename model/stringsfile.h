@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/fileerror.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -20,6 +22,7 @@ struct StringsEntry
 {
     QString key;
     QString value;
+    QString comment; // the comment right before the entry, without its delimiters
     qsizetype valueStart = 0; // the value token with its quotes, or where `= value` would go
     qsizetype valueLength = 0; // 0 for the `"key";` short form, whose value is the key
     int line = 0;
@@ -31,23 +34,27 @@ struct StringsDocument
     StringsEncoding encoding;
     QString text;
     QList<StringsEntry> entries;
-    // Empty when the whole text parsed; otherwise "line N: reason", and `entries` holds the
-    // entries before the error.
-    QString errorString;
+    // What did not parse, by line; `entries` then holds what could be read around it.
+    QList<QPair<int, QString>> problems;
 
-    bool isValid() const { return errorString.isEmpty(); }
+    bool isValid() const { return problems.isEmpty(); }
     static StringsDocument fromBytes(const QByteArray &bytes);
     QByteArray toBytes() const;
 };
 
-// Text for a place between double quotes: real line breaks, quotes, lone backslashes and
-// control characters become escapes, while escapes already present (\" \\ \n \U00E9 ...)
-// are kept, so a text read from a file comes out byte for byte. With `latin1` every
-// character above U+00FF is written as \Uxxxx too.
+// Text for a place between double quotes, as apps read it back: line breaks, quotes,
+// backslashes and control characters become escapes. With `latin1` every character above
+// U+00FF is written as \Uxxxx too (UTF-16 units).
 QString escapeStringsText(const QString &text, bool latin1 = false);
 
+// The text apps see for a quoted string as it stands in a file: its escapes resolved.
+QString unescapeStringsText(const QString &raw);
+
 // Reads every entry of a .strings file (UTF-8 or UTF-16, with or without byte order mark,
-// or Latin-1). Returns false when the file cannot be opened or does not parse; the entries
-// before a syntax error are still delivered.
-bool readStringsFile(
-    const QString &path, const std::function<void(const QString &, const QString &)> &callback);
+// or Latin-1), with keys and values as apps see them. Returns false, with the reasons in
+// `errors`, when the file cannot be opened or does not parse; the entries around a syntax
+// error are still delivered.
+bool readStringsFile(const QString &path,
+    const std::function<void(const QString &key, const QString &value, const QString &comment)>
+        &callback,
+    FileErrors &errors);

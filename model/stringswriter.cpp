@@ -6,8 +6,9 @@
 #include <QDir>
 #include <QHash>
 
-StringsWriter::StringsWriter(const QString &targetDirectory)
+StringsWriter::StringsWriter(const QString &targetDirectory, FileErrors &errors)
     : targetDirectory(targetDirectory)
+    , errors(errors)
 {
 }
 
@@ -36,10 +37,15 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".strings"));
     StringsDocument document;
     bool existed = false;
-    const bool loaded = loadFileToEdit(path, &existed, [&document](const QByteArray &bytes) {
-        document = StringsDocument::fromBytes(bytes);
-        return document.errorString;
-    });
+    const bool loaded = loadFileToEdit(
+        path, &existed,
+        [&document](const QByteArray &bytes) {
+            document = StringsDocument::fromBytes(bytes);
+            return document.isValid() ? FileError()
+                                      : FileError { QString(), document.problems.first().first,
+                                            document.problems.first().second };
+        },
+        errors);
     if (!loaded)
         return false;
     const bool latin1 = document.encoding.codec == StringsEncoding::Latin1;
@@ -48,17 +54,21 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     // still holds it is unchanged; a changed cell replaces every occurrence, whichever one
     // the application reading the file takes.
     QHash<QString, QString> firstValue;
+    QList<QString> keys; // each entry's, as apps see it
+    keys.reserve(document.entries.size());
     for (const StringsEntry &entry : std::as_const(document.entries)) {
-        if (!firstValue.contains(entry.key))
-            firstValue.insert(entry.key, entry.value);
+        keys.append(unescapeStringsText(entry.key));
+        if (!firstValue.contains(keys.last()))
+            firstValue.insert(keys.last(), unescapeStringsText(entry.value));
     }
     // The new text is the old one with the changed values swapped in, built in one pass.
     QString text;
     qsizetype copied = 0;
     bool changed = false;
-    for (const StringsEntry &entry : std::as_const(document.entries)) {
-        const auto groupText = groupTexts.constFind(entry.key);
-        if (groupText == groupTexts.cend() || groupText.value() == firstValue.value(entry.key))
+    for (qsizetype i = 0; i < document.entries.size(); ++i) {
+        const StringsEntry &entry = document.entries.at(i);
+        const auto groupText = groupTexts.constFind(keys.at(i));
+        if (groupText == groupTexts.cend() || groupText.value() == firstValue.value(keys.at(i)))
             continue;
         if (!changed)
             text.reserve(document.text.size() + document.text.size() / 8);
@@ -90,5 +100,5 @@ bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString
     if (!changed && !appended && existed)
         return true;
 
-    return replaceFile(path, document.toBytes());
+    return replaceFile(path, document.toBytes(), errors);
 }

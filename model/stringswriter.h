@@ -1,18 +1,20 @@
 #pragma once
 
+#include "model/fileerror.h"
+
 #include <QMap>
 #include <QString>
 
-// Collects the cells of one language and writes them into the .strings tables of one
-// .lproj directory. Existing tables are edited in place: only the values that changed are
-// replaced and new keys are appended, so comments, order, encoding and entries the table
+// Collects the cells of one language (texts as apps see them) and writes them into the
+// .strings tables of one .lproj directory. Existing tables are edited in place: only the
+// values that changed are replaced, escaped, and new keys are appended, so comments, order, encoding and entries the table
 // does not show all survive. A table is created when it does not exist yet.
 class StringsWriter final
 {
     Q_DISABLE_COPY_MOVE(StringsWriter)
 
 public:
-    explicit StringsWriter(const QString &targetDirectory);
+    StringsWriter(const QString &targetDirectory, FileErrors &errors);
     ~StringsWriter();
 
     bool add(const QString &group, const QString &key, const QString &text);
@@ -23,5 +25,6 @@ private:
     bool writeGroup(const QString &group, const QMap<QString, QString> &texts) const;
 
     QString targetDirectory;
+    FileErrors &errors;
     QMap<QString, QMap<QString, QString>> texts;
 };

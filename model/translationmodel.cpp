@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
@@ -360,6 +361,26 @@ QString TranslationModel::columnFilePath(int column) const
     return position < 0 ? QString() : languageFiles.value(columns.at(position));
 }
 
+QString TranslationModel::columnFolder(int column) const
+{
+    const int position = languagePosition(column);
+    return position < 0 ? QString() : languageFolders.value(columns.at(position));
+}
+
+QString TranslationModel::languageOfFolder(const QString &folderPath)
+{
+    const QString name = QFileInfo(folderPath).fileName();
+    QString code = name;
+    if (code.endsWith(QLatin1String(".lproj"), Qt::CaseInsensitive))
+        code.chop(6);
+    code.replace(u'.', u'_');
+    const QString folder = QFileInfo(folderPath).absoluteFilePath();
+    if (languageFolders.value(code, folder) != folder)
+        code = name;
+    languageFolders.insert(code, folder);
+    return code;
+}
+
 Message TranslationModel::messageAt(int row) const
 {
     return row >= 0 && row < messages.size() ? messages.at(row) : Message();
@@ -448,17 +469,25 @@ void TranslationModel::columnWalk(
         const QString text = cellText(cell);
         if (text.isEmpty())
             continue;
-        visit(CellItem { messageGroups.at(row), messages.at(row).id, text, isFinished(cell) });
+        visit(CellItem { messageGroups.at(row), notes.value(row).context, messages.at(row).id, text,
+            isFinished(cell), row });
     }
 }
 
 void TranslationModel::addTranslation(const QString &group, const QString &language,
-    const QString &id, const QString &text, bool finished)
+    const QString &id, const QString &text, bool finished, const MessageNotes &messageNotes)
 {
-    const GroupKey key { group, id };
+    const GroupKey key { group, messageNotes.context, id };
     const auto found = rowOfKey.constFind(key);
     if (found != rowOfKey.constEnd()) {
         messages[found.value()].translations.append(Translation { finished, text, language });
+        if (!messageNotes.isEmpty()) {
+            MessageNotes &kept = notes[found.value()];
+            if (kept.comment.isEmpty())
+                kept.comment = messageNotes.comment;
+            if (kept.translatorComment.isEmpty())
+                kept.translatorComment = messageNotes.translatorComment;
+        }
         return;
     }
     const int row = int(messages.size());
@@ -469,15 +498,18 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     messages.append(std::move(message));
     messageGroups.append(group);
     rowOfKey.insert(key, row);
+    if (!messageNotes.isEmpty())
+        notes.insert(row, messageNotes);
 }
 
 bool TranslationModel::importLanguageFolders(const QString &path, const QStringList &folderPatterns,
     const QStringList &filePatterns,
     const std::function<void(const QString &, const QString &, const QString &)> &read)
 {
+    fileErrors.clear();
     const QDir root(path);
     if (!root.exists()) {
-        qCWarning(lcModel) << "Cannot import, no such directory:" << path;
+        fileErrors.add(path, FileErrors::cannotRead(tr("there is no such folder")));
         return false;
     }
     messageCount = 0;
@@ -485,7 +517,7 @@ bool TranslationModel::importLanguageFolders(const QString &path, const QStringL
     const QFileInfoList folders =
         root.entryInfoList(folderPatterns, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &folder : folders) {
-        const QString language = folder.baseName();
+        const QString language = languageOfFolder(folder.absoluteFilePath());
         columns.append(language);
         const QFileInfoList files =
             QDir(folder.absoluteFilePath()).entryInfoList(filePatterns, QDir::Files, QDir::Name);

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "model/fileerror.h"
+
 #include <functional>
 
 Q_DECLARE_LOGGING_CATEGORY(lcModel)
@@ -73,9 +75,28 @@ class QUndoStack;
 struct CellItem
 {
     QString group;
+    QString context;
     QString id;
     QString text;
     bool finished = true;
+    int row = -1;
+};
+
+// What the files say about a message besides its texts.
+struct MessageNotes
+{
+    // PO msgctxt or the TS disambiguating comment: with the group and the ID it names the row.
+    QString context;
+    // The developers' note: TS extracomment, PO "#." comments, the .strings comment before
+    // the entry.
+    QString comment;
+    // TS translatorcomment, PO "# " comments.
+    QString translatorComment;
+
+    bool isEmpty() const
+    {
+        return context.isEmpty() && comment.isEmpty() && translatorComment.isEmpty();
+    }
 };
 
 // The in-memory table of one translation set: a row per message, a column per language.
@@ -127,6 +148,10 @@ public:
 
     Message messageAt(int row) const;
     QString groupOf(int row) const;
+    MessageNotes messageNotes(int row) const { return notes.value(row); }
+    // What went wrong in the last open, import, export or column save, or needs the user's
+    // review (such as translations written as fuzzy); empty when nothing did.
+    const QList<FileError> &errors() const { return fileErrors.list(); }
     QModelIndex indexForLanguage(int row, const QString &code) const;
     static QString languageDisplayName(const QString &code);
     QString nativeDirectory() const;
@@ -134,6 +159,9 @@ public:
 
     // The header labels first, then one language code per loaded file, as in the column list.
     QStringList columnList() const { return columns; }
+    // The language folder a column was read from, for formats that keep one per language;
+    // empty when there is none.
+    QString columnFolder(int column) const;
 
     void loadProjectSettings();
     void saveProjectSettings();
@@ -174,26 +202,36 @@ public:
     const Message &messageOfRow(int row) const { return messages.at(row); }
 
 protected:
+    // Rows are told apart by group, context and ID; the other notes are taken from the first
+    // file that has them.
     void addTranslation(const QString &group, const QString &language, const QString &id,
-        const QString &text, bool finished);
+        const QString &text, bool finished, const MessageNotes &messageNotes = {});
     // Ends a load: publishes the new row and column counts to attached views.
     void updateMessageCount();
     // Imports one column per language folder below `path`: folders matching `folderPatterns`
     // and their files matching `filePatterns`, both in name order (so that rows come in the
     // same order on every file system). `read` gets each file, its column's language and its
-    // folder's name. False, with a logged reason, when `path` does not exist.
+    // folder's name. False, with the reason in errors(), when `path` does not exist.
     bool importLanguageFolders(const QString &path, const QStringList &folderPatterns,
         const QStringList &filePatterns,
         const std::function<void(
             const QString &file, const QString &language, const QString &folderName)> &read);
 
+    // The language code of a language folder, recorded so that its column goes back there:
+    // the name without ".lproj", dots as underscores, so that pt.BR and pt.PT stay apart as
+    // pt_BR and pt_PT. A folder whose code another folder has already keeps its own name.
+    QString languageOfFolder(const QString &folderPath);
+
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
     const Translation *findTranslation(int row, const QString &language) const;
 
+    FileErrors fileErrors;
+
     int messageCount = 0;
     QStringList columns;
     QMap<QString, QString> languageFiles;
+    QHash<QString, QString> languageFolders;
     QString directory;
     int currentSourceColumn = -1;
     QString sourceLanguage;
@@ -227,17 +265,20 @@ private:
     struct GroupKey
     {
         QString group;
+        QString context;
         QString id;
         bool operator==(const GroupKey &other) const
         {
-            return group == other.group && id == other.id;
+            return group == other.group && context == other.context && id == other.id;
         }
     };
     friend size_t qHash(const GroupKey &key, size_t seed) noexcept
     {
-        return qHashMulti(seed, key.group, key.id);
+        return qHashMulti(seed, key.group, key.context, key.id);
     }
 
+    // Only the few rows that have notes are kept here.
+    QHash<int, MessageNotes> notes;
     // Messages in row order; row numbers are positions in this list. The group of each row
     // and a (group, id) index keep addTranslation, messageAt and groupOf in constant time.
     QList<Message> messages;

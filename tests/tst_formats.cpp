@@ -2,7 +2,6 @@
 // folders (tests/data/<kind>/<sample>/), to formats().
 
 #include "bench/tabledump.h"
-#include "model/stringsfile.h"
 #include "model/translationmodel.h"
 #include "support/checkers.h"
 #include "support/formatfiles.h"
@@ -12,6 +11,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QScopedPointer>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -77,10 +77,7 @@ const QMap<QString, FormatCase> &formats()
             { ModelKind::Gnu, QStringLiteral("*.po"), { "django-humanize", "gnu-layout" }, checkPo,
                 true } },
         { QStringLiteral("strings"),
-            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings,
-                false,
-                // Cells hold .strings texts with their escapes; typed ones get escaped.
-                [](const QString &text) { return escapeStringsText(text); } } },
+            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings } },
         { QStringLiteral("json"),
             { ModelKind::CommonJSON, QStringLiteral("*.json"), { "node-red", "docusaurus" },
                 checkJson } },
@@ -127,6 +124,8 @@ private slots:
     void roundTrip();
     void failedWriteKeepsOriginal_data();
     void failedWriteKeepsOriginal();
+    void editedFile_data();
+    void editedFile();
 
 private:
     // Copies the sample into a scratch folder and imports it there.
@@ -240,10 +239,165 @@ void tst_Formats::roundTrip()
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         if (text.isNull() && format.keepsUnchangedFiles)
             QCOMPARE(TestSupport::readAll(file), TestSupport::readAll(original));
+        if (kind == QLatin1String("ts") && !text.isNull()) {
+            // Files under version control: a save touches the changed translation alone,
+            // about three lines of a diff for each cell.
+            QString diff;
+            TestSupport::run(QStringLiteral("diff"), { original, file }, &diff);
+            const qsizetype lines = diff.split(u'\n').filter(QRegularExpression("^[<>]")).size();
+            QVERIFY2(lines <= 3 + 2 * text.count(u'\n'), qPrintable(diff));
+        }
     }
     QScopedPointer<TranslationModel> reopened(reopen(kind));
     QVERIFY(reopened);
     QCOMPARE(dumpTable(*reopened), expected);
+}
+
+using Files = QMap<QString, QByteArray>;
+
+namespace {
+
+QByteArray encoded(const char *encoding, const QString &text)
+{
+    return QStringEncoder(encoding).encode(text);
+}
+
+QByteArray po(const char *charset, const QByteArray &entries)
+{
+    return "msgid \"\"\nmsgstr \"\"\n\"Language: de\\n\"\n\"Content-Type: text/plain; charset="
+        + QByteArray(charset) + "\\n\"\n\"Plural-Forms: nplurals=2; plural=(n != 1);\\n\"\n\n"
+        + entries;
+}
+
+QString ts(const QString &declared, const QString &translation)
+{
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n<!DOCTYPE TS>\n<TS version="
+                          "\"2.1\" language=\"de\">\n<context>\n    <name>Main</name>\n"
+                          "    <message>\n        <source>Size</source>\n        %2\n"
+                          "    </message>\n</context>\n</TS>\n")
+        .arg(declared, translation);
+}
+
+} // namespace
+
+void tst_Formats::editedFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("shown"); // the cell as read
+    QTest::addColumn<QString>("comment"); // the developers' note of its message
+    QTest::addColumn<QString>("typed"); // null: exported unchanged
+    QTest::addColumn<QString>("file"); // the one file the export may change
+    QTest::addColumn<QByteArray>("written"); // what it then holds; null: it is refused
+
+    const Files eucJp { { "ja/app.po",
+        po("EUC-JP", encoded("EUC-JP", "msgid \"Size\"\nmsgstr \"大きさ\"\n")) } };
+    const Files latin1 { { "de/app.po",
+        po("ISO-8859-1",
+            "msgid \"Size\"\nmsgstr \"Gr\xf6\xdf"
+            "e\"\n") } };
+    const Files contexts { { "de/app.po",
+        po("UTF-8",
+            "msgid \"May\"\nmsgstr \"Darf\"\n\nmsgctxt \"month\"\nmsgid \"May\"\nmsgstr "
+            "\"Mai\"\n") } };
+    const Files bom { { "de/app.po",
+        po("UTF-8",
+            "msgid \"Size\"\nmsgstr \"\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F"
+            "e\"\n") } };
+    const Files format { { "de/app.po",
+        po("UTF-8", "#. files count\n#, c-format\nmsgid \"%d files\"\nmsgstr \"%d Dateien\"\n") } };
+    const QString utf16Ts = ts("UTF-16", "<translation>Größe</translation>");
+    const Files utf16 { { "app_de.ts", QByteArray("\xFF\xFE") + encoded("UTF-16LE", utf16Ts) } };
+    const Files latin1Ts { { "app_de.ts",
+        ts("ISO-8859-1", "<translation type=\"unfinished\">Größe</translation>").toLatin1() } };
+    const Files space { { "app_de.ts", ts("utf-8", "<translation> </translation>").toUtf8() } };
+    const Files comments { { "app_de.ts",
+        ts("utf-8",
+            "<comment>noun</comment>\n        <translation>Größe</translation>\n    </message>\n   "
+            " <message>\n        <source>Size</source>\n        <comment>verb</comment>\n        "
+            "<extracomment>Menu entry</extracomment>\n        <translation>Bemessen</translation>")
+            .toUtf8() } };
+    const Files folders { { "pt.BR.lproj/L.strings", "\"Size\" = \"Tamanho\";\n" },
+        { "pt.PT.lproj/L.strings",
+            "/* size label */\n\"Size\" = \"Dimens\\U00E3o \\\"x\\\"\";\n" } };
+    // The languages disagree on what is a string and what an object.
+    const Files shapes { { "en/ns.json",
+                             R"({"label": {"paytoqs": "Pay"}, "menu": {"label": "Menu"}})" },
+        { "de/ns.json", R"({"label": "Etikett", "menu": {"label": {"open": "Öffnen"}}})" } };
+    // clang-format off
+    QTest::newRow("po EUC-JP unchanged")    << "po" << eucJp << "ja" << "" << "Size" << "大きさ" << "" << QString() << "" << QByteArray();
+    QTest::newRow("po EUC-JP typed")        << "po" << eucJp << "ja" << "" << "Size" << "大きさ" << "" << "寸法" << "ja/app.po" << encoded("EUC-JP", "msgstr \"寸法\"");
+    QTest::newRow("po Latin-1 typed")       << "po" << latin1 << "de" << "" << "Size" << "Größe" << "" << "Maße" << "de/app.po" << QByteArray("msgstr \"Ma\xdf" "e\"");
+    QTest::newRow("po Latin-1 cannot hold") << "po" << latin1 << "de" << "" << "Size" << "Größe" << "" << "Größe ✓" << "de/app.po" << QByteArray();
+    QTest::newRow("po msgctxt pair")        << "po" << contexts << "de" << "month" << "May" << "Mai" << "" << "Mai!" << "de/app.po" << QByteArray("msgid \"May\"\nmsgstr \"Darf\"\n\nmsgctxt \"month\"\nmsgid \"May\"\nmsgstr \"Mai!\"");
+    QTest::newRow("po header is no row")    << "po" << contexts << "de" << "" << "May" << "Darf" << "" << "Kann" << "de/app.po" << po("UTF-8", "msgid \"May\"\nmsgstr \"Kann\"");
+    QTest::newRow("po U+FEFF kept")         << "po" << bom << "de" << "" << "Size" << QChar(0xFEFF) + QString("Größe") << "" << QString() << "" << QByteArray();
+    QTest::newRow("po mismatched %d")       << "po" << format << "de" << "" << "%d files" << "%d Dateien" << "files count" << "%s Dateien" << "de/app.po" << QByteArray("#, fuzzy, c-format\nmsgid \"%d files\"\nmsgstr \"%s Dateien\"");
+    QTest::newRow("ts UTF-16")              << "ts" << utf16 << "de" << "" << "Size" << "Größe" << "" << "Maße" << "app_de.ts" << encoded("UTF-16LE", "<translation>Maße</translation>");
+    QTest::newRow("ts Latin-1")             << "ts" << latin1Ts << "de" << "" << "Size" << "Größe" << "" << "Maße €" << "app_de.ts" << QByteArray("<translation type=\"unfinished\">Ma\xdf" "e &#x20ac;</translation>");
+    QTest::newRow("ts control character")   << "ts" << space << "de" << "" << "Size" << " " << "" << "a\u0001b\tc" << "app_de.ts" << QByteArray("<translation>a<byte value=\"x1\"/>b\tc</translation>");
+    QTest::newRow("ts comment tells apart")   << "ts" << comments << "de" << "verb" << "Size" << "Bemessen" << "Menu entry" << "Messen" << "app_de.ts" << QByteArray("<comment>noun</comment>\n        <translation>Größe</translation>\n    </message>\n    <message>\n        <source>Size</source>\n        <comment>verb</comment>\n        <extracomment>Menu entry</extracomment>\n        <translation>Messen</translation>");
+    QTest::newRow("ts white space kept")    << "ts" << space << "de" << "" << "Size" << " " << "" << QString() << "" << QByteArray();
+    QTest::newRow("strings pt.PT folder")   << "strings" << folders << "pt_PT" << "" << "Size" << "Dimensão \"x\"" << "size label" << "Tamanho \"y\"" << "pt.PT.lproj/L.strings" << QByteArray("\"Size\" = \"Tamanho \\\"y\\\"\";");
+    QTest::newRow("strings backslashes")    << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "C:\\Users\\new" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"C:\\\\Users\\\\new\";");
+    QTest::newRow("json string beside object") << "json" << shapes << "de" << "" << "label.paytoqs" << "" << "" << "Zahlen" << "de/ns.json" << QByteArray("\"label.paytoqs\": \"Zahlen\"");
+    QTest::newRow("json key naming an object") << "json" << shapes << "de" << "" << "menu.label" << "" << "" << "Menü" << "de/ns.json" << QByteArray();
+    // clang-format on
+}
+
+void tst_Formats::editedFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(Files, files);
+    QFETCH(QString, language);
+    QFETCH(QString, context);
+    QFETCH(QString, id);
+    QFETCH(QString, shown);
+    QFETCH(QString, comment);
+    QFETCH(QString, typed);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, written);
+    const FormatCase format = formats().value(kind);
+    setFolder = scratch->filePath(QStringLiteral("set"));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QVERIFY(TestSupport::writeFile(setFolder + QLatin1Char('/') + it.key(), it.value()));
+    QScopedPointer<TranslationModel> model(reopen(kind));
+    QVERIFY(model);
+    const auto cellOf = [&](const TranslationModel &set) {
+        int row = 0;
+        while (row < set.rowCount()
+            && (set.messageAt(row).id != id || set.messageNotes(row).context != context))
+            ++row;
+        return set.indexForLanguage(row, language);
+    };
+    const QModelIndex cell = cellOf(*model);
+    QVERIFY(cell.isValid());
+    QCOMPARE(model->cellText(cell), shown);
+    QCOMPARE(model->messageNotes(cell.row()).comment, comment);
+    if (!typed.isNull())
+        QVERIFY(model->setData(cell, typed));
+
+    const bool refused = !typed.isNull() && written.isNull();
+    QCOMPARE(model->exportToDirectory(), !refused);
+    if (refused)
+        QVERIFY(!model->errors().isEmpty() && model->errors().first().file.endsWith(file));
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        const QString path = setFolder + QLatin1Char('/') + it.key();
+        if (it.key() != file || refused) {
+            QCOMPARE(TestSupport::readAll(path), it.value());
+            continue;
+        }
+        QVERIFY2(
+            TestSupport::readAll(path).contains(written), TestSupport::readAll(path).constData());
+        const QString failure = format.check(path, path);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+    QScopedPointer<TranslationModel> reopened(reopen(kind));
+    QCOMPARE(
+        reopened->cellText(cellOf(*reopened)), written.isNull() ? shown : format.readBack(typed));
 }
 
 void tst_Formats::failedWriteKeepsOriginal_data()

@@ -1,5 +1,5 @@
 #include "model/qttranslationmodel.h"
-#include "model/tsdocument.h"
+#include "model/tsfile.h"
 #include "support/formatfiles.h"
 #include "support/testsupport.h"
 
@@ -249,14 +249,16 @@ void tst_QtFormat::fileThatIsNotXmlIsNeverWritten()
     const QByteArray broken =
         tsFile(message("Open", translated("Auf"))).replace("</context>", "</contxt>");
     write(*folder, QStringLiteral("app_de.ts"), broken);
-    expectLog(QtWarningMsg, "Failed to parse TS file");
+    expectLog(QtWarningMsg, "app_de.ts:10: The file is not well-formed XML");
     QtTranslationModel *model =
         open<QtTranslationModel>(this, *folder, { QStringLiteral("app_de.ts") });
-    QCOMPARE(model->columnCount(), 1);
-    QCOMPARE(model->rowCount(), 0);
+    // The message before the error is shown, and the error is reported with its line.
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->errors().value(0).line, 10);
+    QVERIFY(model->setData(model->index(0, 0), QStringLiteral("Öffnen")));
 
-    expectLog(QtWarningMsg, "Failed to parse TS file");
-    expectLog(QtCriticalMsg, "not be read as TS");
+    expectLog(QtWarningMsg, "not well-formed XML");
+    expectLog(QtWarningMsg, "Not written");
     QVERIFY(!model->saveColumn(0));
     QCOMPARE(TestSupport::readAll(path), broken);
 }

@@ -21,19 +21,22 @@ void tst_SourceModel::showsIdsAndGroups()
     target.add("dialog", "de", "Open", "Öffnen");
     target.add("menu", "de", "Open", "Öffnen");
     target.add("dialog", "de", "Close", "Schließen");
+    target.add("dialog", "de", "Open", "Offen", true, { "adjective", {}, {} });
     target.finish();
     SourceModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setTranslationModel(&target);
 
-    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.rowCount(), 4);
+    // A message told apart by its context shows it.
+    QCOMPARE(model.data(model.index(3, 0)).toString(), QStringLiteral("Open [adjective]"));
     QCOMPARE(model.columnCount(), 2);
     QCOMPARE(model.data(model.index(1, 0)).toString(), QStringLiteral("Open"));
     QCOMPARE(model.data(model.index(1, 1)).toString(), QStringLiteral("menu"));
     QCOMPARE(model.data(model.index(2, 0), Qt::ToolTipRole).toString(), QStringLiteral("Close"));
     QVERIFY(!model.data(model.index(2, 0), Qt::EditRole).isValid());
     QVERIFY(!model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
-    QVERIFY(!model.index(3, 0).isValid());
+    QVERIFY(!model.index(4, 0).isValid());
 }
 
 void tst_SourceModel::headers_data()

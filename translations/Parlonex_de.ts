@@ -62,6 +62,10 @@
         <source>Group</source>
         <translation>Gruppe</translation>
     </message>
+    <message>
+        <source>String catalogues (.xcstrings) are not read.</source>
+        <translation>String-Kataloge (.xcstrings) werden nicht gelesen.</translation>
+    </message>
 </context>
 <context>
     <name>CommonJSONTranslationModel</name>
@@ -72,6 +76,28 @@
     <message>
         <source>Group</source>
         <translation>Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message numerus="yes">
+        <source>…and %n more.</source>
+        <translation>
+            <numerusform>…und %n weiteres.</numerusform>
+            <numerusform>…und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cannot read the file: %1</source>
+        <translation>Die Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>Die Datei kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Not written: the file could not be read completely, and writing it would lose what was not understood.</source>
+        <translation>Nicht geschrieben: Die Datei konnte nicht vollständig gelesen werden, und beim Schreiben ginge verloren, was nicht verstanden wurde.</translation>
     </message>
 </context>
 <context>
@@ -114,6 +140,24 @@
     <message>
         <source>Header</source>
         <translation>Kopfzeile</translation>
+    </message>
+</context>
+<context>
+    <name>JsonNamespace</name>
+    <message>
+        <source>Not valid JSON: %1</source>
+        <translation>Kein gültiges JSON: %1</translation>
+    </message>
+    <message>
+        <source>The file holds no JSON object.</source>
+        <translation>Die Datei enthält kein JSON-Objekt.</translation>
+    </message>
+</context>
+<context>
+    <name>JsonWriter</name>
+    <message>
+        <source>Not written: no place in the file lets i18next find &quot;%1&quot;, as other members take parts of that key.</source>
+        <translation>Nicht geschrieben: An keiner Stelle der Datei fände i18next „%1“, da andere Einträge Teile dieses Schlüssels belegen.</translation>
     </message>
 </context>
 <context>
@@ -635,6 +679,10 @@
             <numerusform>%n Zellen verlieren Platzhalter, Tags, Tastenkürzel oder Zeilenumbrüche oder fügen welche hinzu. Sie sind markiert; ihre Tooltips nennen die Unterschiede.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Some files of %1 could not be read completely.</source>
+        <translation>Einige Dateien von %1 konnten nicht vollständig gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
@@ -675,6 +723,51 @@
     <message>
         <source>The line breaks at the end differ from the source</source>
         <translation>Die Zeilenumbrüche am Ende weichen vom Ausgangstext ab</translation>
+    </message>
+</context>
+<context>
+    <name>PoWriter</name>
+    <message>
+        <source>the library could not write the catalogue</source>
+        <translation>die Bibliothek konnte den Katalog nicht schreiben</translation>
+    </message>
+    <message>
+        <source>the written catalogue was incomplete</source>
+        <translation>der geschriebene Katalog war unvollständig</translation>
+    </message>
+    <message>
+        <source>not a PO catalogue</source>
+        <translation>kein PO-Katalog</translation>
+    </message>
+    <message>
+        <source>The catalogue&apos;s character set %1 is not supported.</source>
+        <translation>Der Zeichensatz %1 des Katalogs wird nicht unterstützt.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) are not text in the catalogue&apos;s character set %1.</source>
+        <translation>
+            <numerusform>%n Meldung ist kein Text im Zeichensatz %1 des Katalogs.</numerusform>
+            <numerusform>%n Meldungen sind kein Text im Zeichensatz %1 des Katalogs.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not written: no catalogue of the language %1 holds the group %2, and there is no folder of that language to create it in.</source>
+        <translation>Nicht geschrieben: Kein Katalog der Sprache %1 enthält die Gruppe %2, und es gibt keinen Ordner dieser Sprache, in dem er angelegt werden könnte.</translation>
+    </message>
+    <message>
+        <source>The new catalogue could not be created.</source>
+        <translation>Der neue Katalog konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Not written: the translation of &quot;%1&quot; cannot be written in the catalogue&apos;s character set %2.</source>
+        <translation>Nicht geschrieben: Die Übersetzung von „%1“ lässt sich im Zeichensatz %2 des Katalogs nicht schreiben.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n translation(s) written as fuzzy, as gettext would reject them: %1</source>
+        <translation>
+            <numerusform>%n Übersetzung als „fuzzy“ geschrieben, da gettext sie ablehnen würde: %1</numerusform>
+            <numerusform>%n Übersetzungen als „fuzzy“ geschrieben, da gettext sie ablehnen würde: %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -944,6 +1037,14 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>Group</source>
         <translation>Gruppe</translation>
     </message>
+    <message>
+        <source>The file name does not end in a language code, such as app_de.ts or app_pt_BR.ts.</source>
+        <translation>Der Dateiname endet nicht auf einen Sprachcode wie bei app_de.ts oder app_pt_BR.ts.</translation>
+    </message>
+    <message>
+        <source>No file of the language %1 (named like app_%1.ts) is in this folder.</source>
+        <translation>In diesem Ordner liegt keine Datei der Sprache %1 (benannt wie app_%1.ts).</translation>
+    </message>
 </context>
 <context>
     <name>ServiceCatalog</name>
@@ -966,6 +1067,54 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>Group</source>
         <translation>Gruppe</translation>
     </message>
+    <message>
+        <source>%1 [%2]</source>
+        <comment>message ID [context]</comment>
+        <translation>%1 [%2]</translation>
+    </message>
+</context>
+<context>
+    <name>StringsParser</name>
+    <message>
+        <source>missing &apos;}&apos;</source>
+        <translation>&apos;}&apos; fehlt</translation>
+    </message>
+    <message>
+        <source>text after the closing &apos;}&apos;</source>
+        <translation>Text nach der schließenden &apos;}&apos;</translation>
+    </message>
+    <message>
+        <source>unterminated comment</source>
+        <translation>nicht abgeschlossener Kommentar</translation>
+    </message>
+    <message>
+        <source>unexpected end of file</source>
+        <translation>unerwartetes Dateiende</translation>
+    </message>
+    <message>
+        <source>unterminated quoted string</source>
+        <translation>nicht abgeschlossene Zeichenkette in Anführungszeichen</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos;</source>
+        <translation>unerwartetes Zeichen &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>expected &apos;=&apos; after &quot;%1&quot;</source>
+        <translation>&apos;=&apos; nach „%1“ erwartet</translation>
+    </message>
+    <message>
+        <source>missing &apos;;&apos; after &quot;%1&quot;</source>
+        <translation>&apos;;&apos; fehlt nach „%1“</translation>
+    </message>
+    <message>
+        <source>not a text in its encoding</source>
+        <translation>kein Text in seiner Kodierung</translation>
+    </message>
+    <message>
+        <source>Syntax error: %1</source>
+        <translation>Syntaxfehler: %1</translation>
+    </message>
 </context>
 <context>
     <name>TranslationAnswer</name>
@@ -976,6 +1125,17 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Invalid JSON document</source>
         <translation>Ungültiges JSON-Dokument</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationModel</name>
+    <message>
+        <source>Not written: there is no folder for the language %1.</source>
+        <translation>Nicht geschrieben: Es gibt keinen Ordner für die Sprache %1.</translation>
+    </message>
+    <message>
+        <source>there is no such folder</source>
+        <translation>diesen Ordner gibt es nicht</translation>
     </message>
 </context>
 <context>
@@ -1032,10 +1192,76 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     </message>
 </context>
 <context>
+    <name>TsFile</name>
+    <message>
+        <source>The file&apos;s encoding %1 is not supported.</source>
+        <translation>Die Kodierung %1 der Datei wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>The file is not a text in its encoding.</source>
+        <translation>Die Datei ist kein Text in ihrer Kodierung.</translation>
+    </message>
+    <message>
+        <source>The file is not well-formed XML: %1.</source>
+        <translation>Die Datei ist kein wohlgeformtes XML: %1.</translation>
+    </message>
+</context>
+<context>
     <name>WebView2Widget</name>
     <message>
         <source>This page opens in your web browser:</source>
         <translation>Diese Seite öffnet sich in Ihrem Webbrowser:</translation>
+    </message>
+</context>
+<context>
+    <name>XmlScanner</name>
+    <message>
+        <source>the character U+%1 is not allowed in XML</source>
+        <translation>das Zeichen U+%1 ist in XML nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>a malformed reference starting with &apos;&amp;&apos;</source>
+        <translation>ein fehlerhafter Verweis, der mit &apos;&amp;&apos; beginnt</translation>
+    </message>
+    <message>
+        <source>text outside the root element</source>
+        <translation>Text außerhalb des Wurzelelements</translation>
+    </message>
+    <message>
+        <source>a comment without its end</source>
+        <translation>ein Kommentar ohne Ende</translation>
+    </message>
+    <message>
+        <source>a processing instruction without its end</source>
+        <translation>eine Verarbeitungsanweisung ohne Ende</translation>
+    </message>
+    <message>
+        <source>a misplaced or unfinished CDATA section</source>
+        <translation>ein falsch platzierter oder unvollständiger CDATA-Abschnitt</translation>
+    </message>
+    <message>
+        <source>a misplaced or unfinished document type</source>
+        <translation>eine falsch platzierte oder unvollständige Dokumenttypdeklaration</translation>
+    </message>
+    <message>
+        <source>a malformed tag</source>
+        <translation>ein fehlerhaftes Tag</translation>
+    </message>
+    <message>
+        <source>the file ends before &lt;/%1&gt;</source>
+        <translation>die Datei endet vor &lt;/%1&gt;</translation>
+    </message>
+    <message>
+        <source>the file holds no XML element</source>
+        <translation>die Datei enthält kein XML-Element</translation>
+    </message>
+    <message>
+        <source>a second root element</source>
+        <translation>ein zweites Wurzelelement</translation>
+    </message>
+    <message>
+        <source>&lt;/%1&gt; does not close the open element</source>
+        <translation>&lt;/%1&gt; schließt nicht das offene Element</translation>
     </message>
 </context>
 </TS>

@@ -62,6 +62,10 @@
         <source>Group</source>
         <translation>分组</translation>
     </message>
+    <message>
+        <source>String catalogues (.xcstrings) are not read.</source>
+        <translation>不读取字符串目录（.xcstrings）。</translation>
+    </message>
 </context>
 <context>
     <name>CommonJSONTranslationModel</name>
@@ -72,6 +76,27 @@
     <message>
         <source>Group</source>
         <translation>分组</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrors</name>
+    <message numerus="yes">
+        <source>…and %n more.</source>
+        <translation>
+            <numerusform>……以及另外 %n 项。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cannot read the file: %1</source>
+        <translation>无法读取文件：%1</translation>
+    </message>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+    <message>
+        <source>Not written: the file could not be read completely, and writing it would lose what was not understood.</source>
+        <translation>未写入：文件未能完整读取，写入会丢失未能理解的内容。</translation>
     </message>
 </context>
 <context>
@@ -114,6 +139,24 @@
     <message>
         <source>Header</source>
         <translation>表头</translation>
+    </message>
+</context>
+<context>
+    <name>JsonNamespace</name>
+    <message>
+        <source>Not valid JSON: %1</source>
+        <translation>不是有效的 JSON：%1</translation>
+    </message>
+    <message>
+        <source>The file holds no JSON object.</source>
+        <translation>文件中没有 JSON 对象。</translation>
+    </message>
+</context>
+<context>
+    <name>JsonWriter</name>
+    <message>
+        <source>Not written: no place in the file lets i18next find &quot;%1&quot;, as other members take parts of that key.</source>
+        <translation>未写入：文件中没有任何位置能让 i18next 找到“%1”，因为该键的部分已被其他成员占用。</translation>
     </message>
 </context>
 <context>
@@ -633,6 +676,10 @@
             <numerusform>%n 个单元格丢失或多出了占位符、标签、快捷键或换行。它们已被标记，工具提示会说明差异。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Some files of %1 could not be read completely.</source>
+        <translation>%1 中的部分文件未能完整读取。</translation>
+    </message>
 </context>
 <context>
     <name>NetworkReplyHelper</name>
@@ -673,6 +720,49 @@
     <message>
         <source>The line breaks at the end differ from the source</source>
         <translation>结尾的换行与原文不同</translation>
+    </message>
+</context>
+<context>
+    <name>PoWriter</name>
+    <message>
+        <source>the library could not write the catalogue</source>
+        <translation>程序库无法写入该目录文件</translation>
+    </message>
+    <message>
+        <source>the written catalogue was incomplete</source>
+        <translation>写入的目录文件不完整</translation>
+    </message>
+    <message>
+        <source>not a PO catalogue</source>
+        <translation>不是 PO 目录文件</translation>
+    </message>
+    <message>
+        <source>The catalogue&apos;s character set %1 is not supported.</source>
+        <translation>不支持该目录文件的字符集 %1。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) are not text in the catalogue&apos;s character set %1.</source>
+        <translation>
+            <numerusform>%n 条消息不是该目录文件字符集 %1 中的文本。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not written: no catalogue of the language %1 holds the group %2, and there is no folder of that language to create it in.</source>
+        <translation>未写入：语言 %1 的目录文件中都没有分组 %2，也没有该语言的文件夹可供新建。</translation>
+    </message>
+    <message>
+        <source>The new catalogue could not be created.</source>
+        <translation>无法创建新的目录文件。</translation>
+    </message>
+    <message>
+        <source>Not written: the translation of &quot;%1&quot; cannot be written in the catalogue&apos;s character set %2.</source>
+        <translation>未写入：“%1”的译文无法用该目录文件的字符集 %2 写入。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n translation(s) written as fuzzy, as gettext would reject them: %1</source>
+        <translation>
+            <numerusform>%n 条译文已标记为 fuzzy 写入，因为 gettext 会拒绝它们：%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -942,6 +1032,14 @@ This operation cannot be undone.</source>
         <source>Group</source>
         <translation>分组</translation>
     </message>
+    <message>
+        <source>The file name does not end in a language code, such as app_de.ts or app_pt_BR.ts.</source>
+        <translation>文件名没有以语言代码结尾，例如 app_de.ts 或 app_pt_BR.ts。</translation>
+    </message>
+    <message>
+        <source>No file of the language %1 (named like app_%1.ts) is in this folder.</source>
+        <translation>此文件夹中没有语言 %1 的文件（命名如 app_%1.ts）。</translation>
+    </message>
 </context>
 <context>
     <name>ServiceCatalog</name>
@@ -964,6 +1062,54 @@ This operation cannot be undone.</source>
         <source>Group</source>
         <translation>分组</translation>
     </message>
+    <message>
+        <source>%1 [%2]</source>
+        <comment>message ID [context]</comment>
+        <translation>%1 [%2]</translation>
+    </message>
+</context>
+<context>
+    <name>StringsParser</name>
+    <message>
+        <source>missing &apos;}&apos;</source>
+        <translation>缺少“}”</translation>
+    </message>
+    <message>
+        <source>text after the closing &apos;}&apos;</source>
+        <translation>结尾的“}”之后还有文本</translation>
+    </message>
+    <message>
+        <source>unterminated comment</source>
+        <translation>注释未结束</translation>
+    </message>
+    <message>
+        <source>unexpected end of file</source>
+        <translation>文件意外结束</translation>
+    </message>
+    <message>
+        <source>unterminated quoted string</source>
+        <translation>带引号的字符串未结束</translation>
+    </message>
+    <message>
+        <source>unexpected character &apos;%1&apos;</source>
+        <translation>意外的字符“%1”</translation>
+    </message>
+    <message>
+        <source>expected &apos;=&apos; after &quot;%1&quot;</source>
+        <translation>“%1”之后应为“=”</translation>
+    </message>
+    <message>
+        <source>missing &apos;;&apos; after &quot;%1&quot;</source>
+        <translation>“%1”之后缺少“;”</translation>
+    </message>
+    <message>
+        <source>not a text in its encoding</source>
+        <translation>不是其编码下的文本</translation>
+    </message>
+    <message>
+        <source>Syntax error: %1</source>
+        <translation>语法错误：%1</translation>
+    </message>
 </context>
 <context>
     <name>TranslationAnswer</name>
@@ -974,6 +1120,17 @@ This operation cannot be undone.</source>
     <message>
         <source>Invalid JSON document</source>
         <translation>无效的 JSON 文档</translation>
+    </message>
+</context>
+<context>
+    <name>TranslationModel</name>
+    <message>
+        <source>Not written: there is no folder for the language %1.</source>
+        <translation>未写入：没有语言 %1 的文件夹。</translation>
+    </message>
+    <message>
+        <source>there is no such folder</source>
+        <translation>没有这个文件夹</translation>
     </message>
 </context>
 <context>
@@ -1028,10 +1185,76 @@ This operation cannot be undone.</source>
     </message>
 </context>
 <context>
+    <name>TsFile</name>
+    <message>
+        <source>The file&apos;s encoding %1 is not supported.</source>
+        <translation>不支持该文件的编码 %1。</translation>
+    </message>
+    <message>
+        <source>The file is not a text in its encoding.</source>
+        <translation>该文件不是其编码下的文本。</translation>
+    </message>
+    <message>
+        <source>The file is not well-formed XML: %1.</source>
+        <translation>该文件不是格式正确的 XML：%1。</translation>
+    </message>
+</context>
+<context>
     <name>WebView2Widget</name>
     <message>
         <source>This page opens in your web browser:</source>
         <translation>此页面将在您的网页浏览器中打开：</translation>
+    </message>
+</context>
+<context>
+    <name>XmlScanner</name>
+    <message>
+        <source>the character U+%1 is not allowed in XML</source>
+        <translation>XML 中不允许字符 U+%1</translation>
+    </message>
+    <message>
+        <source>a malformed reference starting with &apos;&amp;&apos;</source>
+        <translation>以“&amp;”开头的引用格式错误</translation>
+    </message>
+    <message>
+        <source>text outside the root element</source>
+        <translation>根元素之外有文本</translation>
+    </message>
+    <message>
+        <source>a comment without its end</source>
+        <translation>注释没有结尾</translation>
+    </message>
+    <message>
+        <source>a processing instruction without its end</source>
+        <translation>处理指令没有结尾</translation>
+    </message>
+    <message>
+        <source>a misplaced or unfinished CDATA section</source>
+        <translation>CDATA 段位置错误或未结束</translation>
+    </message>
+    <message>
+        <source>a misplaced or unfinished document type</source>
+        <translation>文档类型声明位置错误或未结束</translation>
+    </message>
+    <message>
+        <source>a malformed tag</source>
+        <translation>标签格式错误</translation>
+    </message>
+    <message>
+        <source>the file ends before &lt;/%1&gt;</source>
+        <translation>文件在 &lt;/%1&gt; 之前结束</translation>
+    </message>
+    <message>
+        <source>the file holds no XML element</source>
+        <translation>文件中没有 XML 元素</translation>
+    </message>
+    <message>
+        <source>a second root element</source>
+        <translation>出现第二个根元素</translation>
+    </message>
+    <message>
+        <source>&lt;/%1&gt; does not close the open element</source>
+        <translation>&lt;/%1&gt; 没有关闭当前打开的元素</translation>
     </message>
 </context>
 </TS>

@@ -6,18 +6,18 @@
 class MemoryModel final : public TranslationModel
 {
 public:
-    explicit MemoryModel(const QStringList &languages, bool finishedState = false,
-                         QObject *parent = nullptr)
+    explicit MemoryModel(
+        const QStringList &languages, bool finishedState = false, QObject *parent = nullptr)
         : TranslationModel(parent)
         , finishedState(finishedState)
     {
         columns << QStringLiteral("Message ID") << QStringLiteral("Group") << languages;
     }
 
-    void add(const QString &group, const QString &language, const QString &id,
-             const QString &text, bool finished = true)
+    void add(const QString &group, const QString &language, const QString &id, const QString &text,
+        bool finished = true, const MessageNotes &notes = {})
     {
-        addTranslation(group, language, id, text, finished);
+        addTranslation(group, language, id, text, finished, notes);
     }
     void finish() { updateMessageCount(); }
     void setDirectory(const QString &path) { directory = path; }
