@@ -9,9 +9,11 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -41,6 +43,8 @@ private slots:
     void editImportExportEndToEnd();
     void unexportedChanges_data();
     void unexportedChanges();
+    void detailPane_data();
+    void detailPane();
 
 private:
     QString path(const QString &name) const { return workspace->filePath(name); }
@@ -542,6 +546,53 @@ void tst_MainWindowFiles::unexportedChanges()
     if (how.startsWith("open"))
         QCOMPARE(model() != before, proceeds);
     QCOMPARE(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()), exported);
+}
+
+void tst_MainWindowFiles::detailPane_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("notes");
+
+    QTest::newRow("TS") << "app_de.ts"
+                        << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                      "<TS version=\"2.1\" language=\"de\"><context>"
+                                      "<name>Menu</name><message><source>Open</source>"
+                                      "<comment>verb</comment><extracomment>File menu entry"
+                                      "</extracomment><translatorcomment>short!"
+                                      "</translatorcomment><translation>Offnen</translation>"
+                                      "</message></context></TS>\n")
+                        << "Context: verb\nComment: File menu entry\nTranslator comment: short!";
+    QTest::newRow("PO") << "de.po"
+                        << QByteArray("msgid \"\"\nmsgstr \"Content-Type: text/plain; "
+                                      "charset=UTF-8\\n\"\n\n# short!\n#. File menu entry\n"
+                                      "msgctxt \"verb\"\nmsgid \"Open\"\nmsgstr \"Offnen\"\n")
+                        << "Context: verb\nComment: File menu entry\nTranslator comment: short!";
+}
+
+void tst_MainWindowFiles::detailPane()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, notes);
+    QVERIFY(TestSupport::writeFile(path(file), content));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(window->openTranslationFiles({ path(file) }));
+    // The first cell is current when a set is opened; the group comes first.
+    QCOMPARE(window->findChild<QLabel *>("detailMessageId")->text(), QStringLiteral("Open"));
+    QCOMPARE(window->findChild<QLabel *>("detailNotes")->text().section('\n', 1), notes);
+
+    // A text of two lines (with a no-break space) goes into the cell as typed.
+    const QString typed = QStringLiteral("Datei\n\u00f6ffnen\u00a0…");
+    auto *editor = window->findChild<QPlainTextEdit *>("detailEditor");
+    QCOMPARE(editor->toPlainText(), QStringLiteral("Offnen"));
+    editor->setFocus();
+    editor->selectAll();
+    editor->insertPlainText(typed);
+    window->findChild<QTableView *>("targetTableView")->setFocus();
+    QTRY_COMPARE(model()->cellText(model()->index(0, 0)), typed);
+    QCOMPARE(action("actionUndo")->text(), QStringLiteral("&Undo Edit Cell"));
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

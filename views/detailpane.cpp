@@ -98,7 +98,18 @@ void DetailPane::refresh(bool cellText)
         return;
     }
     idLabel->setText(model->messageId(cell));
-    notesLabel->setText(tr("Group: %1").arg(model->groupOf(cell.row())));
+    const MessageNotes notes = model->messageNotes(cell.row());
+    QStringList lines { tr("Group: %1").arg(model->groupOf(cell.row())) };
+    const std::pair<QString, QString> noted[] = {
+        { tr("Context: %1"), notes.context },
+        { tr("Comment: %1"), notes.comment },
+        { tr("Translator comment: %1"), notes.translatorComment },
+    };
+    for (const auto &[label, note] : noted) {
+        if (!note.isEmpty())
+            lines << label.arg(note);
+    }
+    notesLabel->setText(lines.join(QLatin1Char('\n')));
     sourceView->setPlainText(model->sourceText(cell));
     if (!cellText)
         return;

@@ -9,10 +9,11 @@ class QLabel;
 class QPlainTextEdit;
 class TranslationModel;
 
-// The pane under the tables: the current row's message ID, group and notes, its source text,
-// and the current cell's text in a multi-line editor that shows its line breaks. Edits are
-// written through the model's setData when the editor loses the focus, when another cell
-// becomes current, or when the window commits them before a command.
+// The pane under the tables: the current row's message ID, group and notes (context, the
+// developers' and the translators' comments), its source text, and the current cell's text
+// in a multi-line editor that shows its line breaks. Edits are written through the model's
+// setData when the editor loses the focus, when another cell becomes current, or when the
+// window commits them before a command.
 class DetailPane final : public QWidget
 {
     Q_OBJECT
