@@ -73,12 +73,31 @@ void ColumnHeaderView::initStyleOptionForIndex(QStyleOptionHeader *option, int l
 
 void ColumnHeaderView::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
+    // The style leaves the painter clipped to nothing after drawing a section.
+    painter->save();
     QHeaderView::paintSection(painter, rect, logicalIndex);
+    painter->restore();
     if (!drawsMark(logicalIndex))
         return;
     const int size = markSize(font());
     const QRect area(rect.right() - size - 4, rect.center().y() - size / 2, size, size);
     drawMark(painter, area, palette().color(QPalette::ButtonText));
+}
+
+QSize ColumnHeaderView::sizeHint() const
+{
+    // Headers with and without flags are equally high, so that the rows of two tables side by
+    // side line up.
+    QSize size = QHeaderView::sizeHint();
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    QPixmap flag(option.fontMetrics.height(), option.fontMetrics.height());
+    flag.fill(Qt::transparent);
+    option.icon = QIcon(flag);
+    option.text = QStringLiteral("Xg");
+    size.setHeight(qMax(size.height(),
+        style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this).height()));
+    return size;
 }
 
 QSize ColumnHeaderView::sectionSizeFromContents(int logicalIndex) const

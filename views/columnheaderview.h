@@ -14,6 +14,7 @@ public:
 
     // Whether some font can draw every character of `text` in `font`'s family or a fallback.
     static bool canShow(const QString &text, const QFont &font);
+    QSize sizeHint() const override;
 
 protected:
     void initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const override;
