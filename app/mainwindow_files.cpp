@@ -257,7 +257,8 @@ bool MainWindow::exportSet(bool announceSuccess)
         return false;
     }
     translationModel->setUnmodified();
-    if (announceSuccess)
+    // What the written files leave for review is told even when the success is not.
+    if (announceSuccess || !translationModel->errors().isEmpty())
         MessageBox::information(this, tr("Notice"),
             withProblems(
                 tr("Exported to %1 successfully").arg(directory), translationModel->errors()));
