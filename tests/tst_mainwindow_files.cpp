@@ -205,6 +205,8 @@ void tst_MainWindowFiles::everyFormat()
 
     FileDialog::setNextFileNames(copies);
     action("actionOpenTranslationFiles")->trigger();
+    // The open dialog starts in the folder the import chose.
+    QCOMPARE(FileDialog::lastStartDirectory(), Settings().directoryHistory().first().directory);
     QVERIFY(MessageBox::shown().isEmpty());
     QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
     QCOMPARE(model()->columnCount(), 2);
