@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/productinfo.h"
+#include "model/rowfilter.h"
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
 #include "views/editordelegate.h"
@@ -10,9 +11,12 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
+#include <QUndoStack>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -20,7 +24,8 @@ MainWindow::MainWindow(QWidget *parent)
     , idleTimer(new QTimer)
 {
     ui->setupUi(this);
-    setWindowTitle(windowTitle() + QStringLiteral(" %1").arg(ProductInfo::version()));
+    baseTitle = windowTitle() + QStringLiteral(" %1").arg(ProductInfo::version());
+    setWindowTitle(baseTitle);
 
     const std::pair<QAction *, void (MainWindow::*)()> actions[] = {
         { ui->actionOpenTranslationFiles, &MainWindow::onActionOpenTranslationFilesTriggered },
@@ -74,18 +79,52 @@ MainWindow::MainWindow(QWidget *parent)
         { ui->actionCheckPlaceholders, &MainWindow::onActionCheckPlaceholdersTriggered },
     };
     for (const auto &[action, slot] : actions)
+        connect(action, &QAction::triggered, this, [this, action = action, slot = slot] {
+            // A command is one undo step, named as it reads in its menu; what was typed
+            // before it is a step of its own.
+            commitOpenEditor();
+            const EditStep step(translationModel, action->iconText());
+            (this->*slot)();
+        });
+    const std::pair<QAction *, void (MainWindow::*)()> navigation[] = {
+        { ui->actionUndo, &MainWindow::onActionUndoTriggered },
+        { ui->actionRedo, &MainWindow::onActionRedoTriggered },
+        { ui->actionFind, &MainWindow::onActionFindTriggered },
+        { ui->actionFindNext, &MainWindow::onActionFindNextTriggered },
+        { ui->actionFindPrevious, &MainWindow::onActionFindPreviousTriggered },
+        { ui->actionNextUntranslated, &MainWindow::onActionNextUntranslatedTriggered },
+    };
+    for (const auto &[action, slot] : navigation)
         connect(action, &QAction::triggered, this, slot);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this,
         &MainWindow::onTabWidgetCurrentIndexChanged);
 
     ui->splitter->setSizes({ 400, 1000 });
 
+    // Both views show the rows the one filter lets through, in the same order.
+    rowFilter = new RowFilter(this);
+    targetRows = new RowFilterModel(rowFilter, this);
+    sourceRows = new RowFilterModel(rowFilter, this);
+    ui->targetTableView->setModel(targetRows);
+    ui->sourceTableView->setModel(sourceRows);
+    connect(ui->filterBar, &FilterBar::criteriaChanged, this, &MainWindow::applyFilter);
+    connect(
+        ui->filterBar, &FilterBar::findNextRequested, this, &MainWindow::onActionFindNextTriggered);
+    connect(ui->targetTableView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &MainWindow::showCurrentCellDetails);
+    connect(ui->actionDetailPane, &QAction::toggled, ui->detailPane, &QWidget::setVisible);
+    ui->tableStack->setCurrentWidget(ui->emptyPage);
+    setAcceptDrops(true);
+
     ui->targetTableView->setPeerView(ui->sourceTableView);
     ui->sourceTableView->setPeerView(ui->targetTableView);
     editorDelegate = new EditorDelegate(this);
     ui->targetTableView->setItemDelegate(editorDelegate);
-    connect(
-        editorDelegate, &EditorDelegate::translate, this, &MainWindow::onEditorDelegateTranslate);
+    connect(editorDelegate, &EditorDelegate::translate, this,
+        [this](const QModelIndex &index) { onEditorDelegateTranslate(toModelIndex(index)); });
+    // An editor would keep Ctrl+E (end of line) from the export command.
+    editorDelegate->setWindowShortcuts({ ui->actionExportToDirectory->shortcut() });
+    ui->detailPane->setWindowShortcuts({ ui->actionExportToDirectory->shortcut() });
     ui->targetTableView->horizontalHeader()->setSectionsMovable(true);
     ui->targetTableView->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->targetTableView, &QWidget::customContextMenuRequested, this,
@@ -115,14 +154,35 @@ MainWindow::MainWindow(QWidget *parent)
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
         &MainWindow::scheduleCommandUpdate);
 
+    rowCountLabel = new QLabel(this);
+    rowCountLabel->setObjectName(QStringLiteral("rowCountLabel"));
+    columnProgressLabel = new QLabel(this);
+    columnProgressLabel->setObjectName(QStringLiteral("columnProgressLabel"));
+    statusBar()->addPermanentWidget(columnProgressLabel);
+    statusBar()->addPermanentWidget(rowCountLabel);
+    statusTimer = new QTimer(this);
+    statusTimer->setSingleShot(true);
+    statusTimer->setInterval(0);
+    connect(statusTimer, &QTimer::timeout, this, &MainWindow::updateStatus);
+    connect(ui->targetTableView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        &MainWindow::scheduleStatusUpdate);
+
     rebuildRecentMenu();
+    restoreWindowState();
+    updateHistoryActions();
     scheduleCommandUpdate();
+    scheduleStatusUpdate();
 }
 
 MainWindow::~MainWindow()
 {
     idleTimer->stop();
     delete idleTimer;
+    // The set goes after `ui`; what it announces on the way must not reach the window.
+    if (translationModel) {
+        disconnect(translationModel->undoStack(), nullptr, this, nullptr);
+        disconnect(translationModel, nullptr, this, nullptr);
+    }
 }
 
 void MainWindow::scheduleCommandUpdate()
@@ -140,7 +200,7 @@ void MainWindow::connectSelectionModel()
 {
     if (QItemSelectionModel *selection = ui->targetTableView->selectionModel())
         connect(selection, &QItemSelectionModel::selectionChanged, this,
-            &MainWindow::scheduleCommandUpdate);
+            &MainWindow::scheduleCommandUpdate, Qt::UniqueConnection);
     if (translationModel) {
         connect(translationModel, &QAbstractItemModel::modelReset, this,
             &MainWindow::scheduleCommandUpdate);
@@ -161,7 +221,8 @@ void MainWindow::onIdle()
 
     for (QAction *action : { ui->actionExportToDirectory, ui->actionSelectAll, ui->actionzhCNTozhTW,
              ui->actionzhCNTozhHK, ui->actionzhTWTozhCN, ui->actionzhHKTozhCN,
-             ui->actionCheckPlaceholders })
+             ui->actionCheckPlaceholders, ui->actionFind, ui->actionFindNext,
+             ui->actionFindPrevious, ui->actionNextUntranslated })
         action->setEnabled(hasRows);
     for (QAction *action : { ui->actionCut, ui->actionCopy, ui->actionDelete,
              ui->actionAllCellsInCurrentRowCopySourceText,
@@ -183,13 +244,19 @@ void MainWindow::onIdle()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (translationModel && translationModel->rowCount(QModelIndex()) > 0
-        && MessageBox::question(this, tr("Confirm"), tr("Do you want to quit the application?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes) {
+    commitOpenEditor();
+    const bool modified = translationModel && translationModel->isModified();
+    // Unexported changes get their own question; without any the plain one is asked.
+    if (modified ? !settleUnexportedChanges()
+                 : translationModel && translationModel->rowCount(QModelIndex()) > 0
+                && MessageBox::question(this, tr("Confirm"),
+                       tr("Do you want to quit the application?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                    != QMessageBox::Yes) {
         event->ignore();
         return;
     }
+    saveWindowState();
     event->accept();
 }
 

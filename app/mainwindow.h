@@ -43,6 +43,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void onIdle();
@@ -99,10 +101,17 @@ private slots:
     void onActionClearHistoryTriggered();
     void onActionStopTranslatingTriggered();
     void onActionCheckPlaceholdersTriggered();
+    void onActionUndoTriggered();
+    void onActionRedoTriggered();
+    void onActionFindTriggered();
+    void onActionFindNextTriggered();
+    void onActionFindPreviousTriggered();
+    void onActionNextUntranslatedTriggered();
 
 private:
     friend class tst_MainWindow;
     friend class tst_MainWindowCells;
+    friend class tst_MainWindowFiles;
 
     // Enabled states are recomputed once after the events that can change them (selection,
     // a set installed, the clipboard, the translating flag) instead of on every idle pass.
@@ -114,11 +123,41 @@ private:
     void rebuildRecentMenu();
     void clearRecentMenu();
     void chooseDirectoryAndImport(const QString &caption, int kind);
-    // Text typed into a still open cell editor belongs in what is written out.
+    // Opens files chosen together, refusing a mix of types as the open command does.
+    void openChosenFiles(const QStringList &files);
+    // Text typed into a still open cell editor or the detail pane belongs in what is written
+    // out, and is an edit of its own before the command that follows.
     void commitOpenEditor();
     // Installs a model that has just read `source`; otherwise drops it, keeping the current set.
     bool installIfRead(TranslationModel *model, bool read, const QString &source);
     void reportNotOpened(const QString &message);
+
+    // --- Finding, filtering and the views' indexes (mainwindow_find.cpp) -------------------
+    // The views show the model through row filters: every command that reads a view's
+    // current index or selection turns it into the model's here, and only here.
+    QModelIndex currentCell() const;
+    QModelIndex toModelIndex(const QModelIndex &viewIndex) const;
+    QModelIndex toViewIndex(const QModelIndex &cell) const;
+    void applyFilter();
+    void findMatch(bool forward);
+    void goToCell(const QModelIndex &cell);
+    void scheduleStatusUpdate();
+    void updateStatus();
+
+    // --- Edit history, unexported changes and the window's state (mainwindow_session.cpp) --
+    void connectHistory();
+    void updateHistoryActions();
+    void updateWindowTitle();
+    // Asks what becomes of unexported changes before they would be lost; false: keep them
+    // and stop.
+    bool settleUnexportedChanges();
+    bool exportSet(bool announceSuccess);
+    void restoreWindowState();
+    void saveWindowState();
+    void openDropped(const QList<class QUrl> &urls);
+    void showCurrentCellDetails();
+    // Says what was opened, after what the status bar said before when that still matters.
+    void reportOpened(const QString &before);
 
     // --- Help entries and web pages (mainwindow_help.cpp) ---------------------------------
     void buildWebsiteMenu();
@@ -168,6 +207,7 @@ private:
     // Stores a column command's texts, asking once first when cells that hold text would
     // change.
     void writeColumnTexts(QList<CellText> texts);
+    // The selected cells of the model (see currentCell).
     QModelIndexList selectedCells() const;
     void copyCells(const QModelIndexList &cells);
     void pasteBlock(const QModelIndex &start, const QList<QStringList> &rows);
@@ -176,6 +216,10 @@ private:
     QMenu *createCellMenu(const QModelIndex &index);
     QMenu *createSourceRowMenu(int row);
     QMenu *createColumnHeaderMenu(int column);
+    // An entry whose command is one undo step named after the entry.
+    QAction *addEntry(QMenu *menu, const QString &text, const std::function<void()> &run);
+    void addMarkEntries(QMenu *menu, const QString &finishedText, const QString &unfinishedText,
+        const std::function<void(bool)> &mark);
     // An entry whose command needs the LLM service: it warns instead while none is set up.
     void addTranslateEntry(QMenu *menu, const QString &text, const std::function<void()> &run);
 
@@ -186,6 +230,13 @@ private:
 
     class TranslationQueue *translationQueue = nullptr;
     class QLabel *translationProgress = nullptr;
+    class RowFilter *rowFilter = nullptr;
+    class RowFilterModel *targetRows = nullptr;
+    class RowFilterModel *sourceRows = nullptr;
+    class QLabel *rowCountLabel = nullptr;
+    class QLabel *columnProgressLabel = nullptr;
+    QTimer *statusTimer = nullptr;
+    QString baseTitle;
 
     std::unique_ptr<Ui::MainWindow> ui;
     QTimer *idleTimer = nullptr;

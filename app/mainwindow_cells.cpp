@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "model/cellblock.h"
+#include "model/rowfilter.h"
 #include "model/translationmodel.h"
 #include "views/inputrowcolumndialog.h"
 #include "views/messagebox.h"
@@ -26,27 +27,21 @@ QList<CellText> sameText(const QModelIndexList &cells, const QString &text)
 
 } // namespace
 
-QModelIndexList MainWindow::selectedCells() const
-{
-    const QItemSelectionModel *selection = ui->targetTableView->selectionModel();
-    return translationModel && selection ? selection->selectedIndexes() : QModelIndexList();
-}
-
 void MainWindow::onActionCopyTriggered()
 {
     const QModelIndexList cells = selectedCells();
     if (cells.size() > 1)
         copyCells(cells);
-    else if (translationModel && ui->targetTableView->currentIndex().isValid())
-        translationModel->copy(ui->targetTableView->currentIndex());
+    else if (translationModel && currentCell().isValid())
+        translationModel->copy(currentCell());
 }
 
 void MainWindow::onActionCutTriggered()
 {
     const QModelIndexList cells = selectedCells();
     if (cells.size() <= 1) {
-        if (translationModel && ui->targetTableView->currentIndex().isValid())
-            translationModel->cut(ui->targetTableView->currentIndex());
+        if (translationModel && currentCell().isValid())
+            translationModel->cut(currentCell());
         return;
     }
     copyCells(cells);
@@ -79,7 +74,7 @@ void MainWindow::copyCells(const QModelIndexList &cells)
 
 void MainWindow::onActionPasteTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (!translationModel || !current.isValid())
         return;
     const QClipboard *clipboard = QGuiApplication::clipboard();
@@ -100,15 +95,18 @@ void MainWindow::onActionPasteTriggered()
 
 void MainWindow::pasteBlock(const QModelIndex &start, const QList<QStringList> &rows)
 {
-    // Filled rightwards as the columns are shown; nothing is written beyond the table.
+    // Filled downwards as the rows and rightwards as the columns are shown; nothing is
+    // written beyond the table or into rows the filter hides.
     const QHeaderView *header = ui->targetTableView->horizontalHeader();
     const int firstPosition = header->visualIndex(start.column());
+    const int firstRow = toViewIndex(start).row();
     QList<CellText> texts;
-    for (int i = 0; i < rows.size() && start.row() + i < translationModel->rowCount(); ++i) {
+    for (int i = 0; i < rows.size() && firstRow + i < targetRows->rowCount(); ++i) {
         const QStringList &row = rows.at(i);
         for (int j = 0; j < row.size() && firstPosition + j < header->count(); ++j) {
             const int column = header->logicalIndex(firstPosition + j);
-            texts.append(CellText { translationModel->index(start.row() + i, column), row.at(j) });
+            texts.append(
+                CellText { toModelIndex(targetRows->index(firstRow + i, column)), row.at(j) });
         }
     }
     translationModel->setTexts(texts);
@@ -135,35 +133,35 @@ void MainWindow::onActionSelectAllTriggered()
 
 void MainWindow::onActionAllCellsInCurrentRowCopySourceTextTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (current.isValid())
         rowCopySourceText(current.row());
 }
 
 void MainWindow::onActionAllCellsInCurrentRowCopyTextFromRowTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (current.isValid())
         rowCopyFromRow(current.row());
 }
 
 void MainWindow::onActionAllCellsInCurrentColumnCopySourceTextTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (current.isValid())
         columnCopySourceText(current.column());
 }
 
 void MainWindow::onActionAllCellsInCurrentColumnCopyTextFromColumnTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (current.isValid())
         columnCopyFromColumn(current.column());
 }
 
 void MainWindow::onActionUseCurrentColumnAsSourceTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (current.isValid())
         useColumnAsSource(current.column());
 }

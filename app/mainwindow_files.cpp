@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "model/rowfilter.h"
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
@@ -66,28 +67,47 @@ QString historyText(int number, const QString &path)
 void MainWindow::installTranslationModel(TranslationModel *model)
 {
     dropTranslationJobs();
+    ui->detailPane->showCell(nullptr, {});
     auto *newSourceModel = new SourceModel(this);
     newSourceModel->setTranslationModel(model);
     model->setParent(this);
-    ui->targetTableView->setModel(model);
-    ui->sourceTableView->setModel(newSourceModel);
+    ui->filterBar->clear();
+    rowFilter->setModel(model);
+    targetRows->setSourceModel(model);
+    sourceRows->setSourceModel(newSourceModel);
     delete sourceModel;
     delete translationModel;
     translationModel = model;
     sourceModel = newSourceModel;
+    ui->tableStack->setCurrentWidget(ui->workPage);
     ui->sourceTableView->fitColumnsToViewport();
     connectSelectionModel();
+    connectHistory();
+    // The first cell is current, not selected: the detail pane has a message to show.
+    ui->targetTableView->selectionModel()->setCurrentIndex(
+        targetRows->index(0, 0), QItemSelectionModel::NoUpdate);
+    showCurrentCellDetails();
+    scheduleStatusUpdate();
 }
 
 void MainWindow::onActionOpenTranslationFilesTriggered()
 {
     const QStringList files = FileDialog::getOpenFileNames(this, tr("Open Translation Files"),
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        Settings()
+            .uiState(QStringLiteral("lastDirectory"),
+                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .toString(),
         tr("All Supported Files (*.strings *.xcstrings *.ts *.po *.json);;"
            "Apple Strings Files (*.strings *.xcstrings);;Qt TS Files (*.ts);;"
            "GNU Po Files (*.po);;Common JSON Files (*.json)"));
     if (files.isEmpty())
         return;
+    Settings().setUiState(QStringLiteral("lastDirectory"), QFileInfo(files.first()).absolutePath());
+    openChosenFiles(files);
+}
+
+void MainWindow::openChosenFiles(const QStringList &files)
+{
     const QString suffix = QFileInfo(files.first()).suffix();
     for (const QString &file : files) {
         if (QFileInfo(file).suffix() != suffix) {
@@ -147,9 +167,11 @@ void MainWindow::onActionImportCommonJSONFilesDirectoryTriggered()
 
 void MainWindow::chooseDirectoryAndImport(const QString &caption, int kind)
 {
-    const QString directory = FileDialog::getExistingDirectory(this, caption, QString());
+    const QString directory = FileDialog::getExistingDirectory(
+        this, caption, Settings().uiState(QStringLiteral("lastDirectory")).toString());
     if (directory.isEmpty() || !QFileInfo(directory).isDir())
         return;
+    Settings().setUiState(QStringLiteral("lastDirectory"), directory);
     importTranslationDirectory(kind, directory);
 }
 
@@ -179,7 +201,14 @@ bool MainWindow::installIfRead(TranslationModel *model, bool read, const QString
     const QString shown = QDir::toNativeSeparators(source);
     const QList<FileError> errors = model->errors();
     if (read && model->rowCount() > 0) {
+        if (!settleUnexportedChanges()) {
+            delete model;
+            return false;
+        }
+        // Opening stops a translation run; the status bar tells both.
+        const bool stopsTranslation = translating;
         installTranslationModel(model);
+        reportOpened(stopsTranslation ? statusBar()->currentMessage() : QString());
         if (!errors.isEmpty())
             MessageBox::warning(this, tr("Warning"),
                 withProblems(
@@ -201,24 +230,39 @@ void MainWindow::reportNotOpened(const QString &message)
 
 void MainWindow::commitOpenEditor()
 {
+    ui->detailPane->commit();
     QWidget *editor = ui->targetTableView->indexWidget(ui->targetTableView->currentIndex());
-    if (editor && ui->targetTableView->itemDelegate())
-        emit ui->targetTableView->itemDelegate()->commitData(editor);
+    QAbstractItemDelegate *delegate = ui->targetTableView->itemDelegate();
+    if (!editor || !delegate)
+        return;
+    emit delegate->commitData(editor);
+    // Left open, the editor would write its text back over what the command does next.
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void MainWindow::onActionExportToDirectoryTriggered()
 {
+    exportSet(true);
+}
+
+bool MainWindow::exportSet(bool announceSuccess)
+{
     if (!translationModel)
-        return;
+        return false;
     commitOpenEditor();
     const QString directory = translationModel->nativeDirectory();
-    if (translationModel->exportToDirectory())
+    if (!translationModel->exportToDirectory()) {
+        MessageBox::warning(this, tr("Warning"),
+            withProblems(tr("Exporting to %1 failed").arg(directory), translationModel->errors()));
+        return false;
+    }
+    translationModel->setUnmodified();
+    // What the written files leave for review is told even when the success is not.
+    if (announceSuccess || !translationModel->errors().isEmpty())
         MessageBox::information(this, tr("Notice"),
             withProblems(
                 tr("Exported to %1 successfully").arg(directory), translationModel->errors()));
-    else
-        MessageBox::warning(this, tr("Warning"),
-            withProblems(tr("Exporting to %1 failed").arg(directory), translationModel->errors()));
+    return true;
 }
 
 bool MainWindow::saveColumnToFile(int column)

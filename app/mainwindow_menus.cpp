@@ -19,21 +19,6 @@ QString plain(QString text)
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-QAction *addEntry(QMenu *menu, const QString &text, const std::function<void()> &run)
-{
-    QAction *action = menu->addAction(text);
-    QObject::connect(action, &QAction::triggered, menu, run);
-    return action;
-}
-
-void addMarkEntries(QMenu *menu, const QString &finishedText, const QString &unfinishedText,
-    const std::function<void(bool)> &mark)
-{
-    menu->addSeparator();
-    addEntry(menu, finishedText, [=] { mark(true); });
-    addEntry(menu, unfinishedText, [=] { mark(false); });
-}
-
 void showAtCursor(QMenu *menu)
 {
     const std::unique_ptr<QMenu> owned(menu);
@@ -43,14 +28,33 @@ void showAtCursor(QMenu *menu)
 
 } // namespace
 
+QAction *MainWindow::addEntry(QMenu *menu, const QString &text, const std::function<void()> &run)
+{
+    QAction *action = menu->addAction(text);
+    connect(action, &QAction::triggered, menu, [this, action, run] {
+        commitOpenEditor();
+        const EditStep step(translationModel, action->iconText());
+        run();
+    });
+    return action;
+}
+
+void MainWindow::addMarkEntries(QMenu *menu, const QString &finishedText,
+    const QString &unfinishedText, const std::function<void(bool)> &mark)
+{
+    menu->addSeparator();
+    addEntry(menu, finishedText, [=] { mark(true); });
+    addEntry(menu, unfinishedText, [=] { mark(false); });
+}
+
 void MainWindow::onTargetTableViewCustomContextMenuRequested(QPoint)
 {
-    showAtCursor(createCellMenu(ui->targetTableView->currentIndex()));
+    showAtCursor(createCellMenu(currentCell()));
 }
 
 void MainWindow::onSourceTableViewCustomContextMenuRequested(QPoint)
 {
-    const QModelIndex current = ui->sourceTableView->currentIndex();
+    const QModelIndex current = toModelIndex(ui->sourceTableView->currentIndex());
     if (current.isValid())
         showAtCursor(createSourceRowMenu(current.row()));
 }

@@ -126,7 +126,7 @@ void MainWindow::translateSelectedCells(bool emptyOnly)
     if (!translationModel || !isLLMConfigured())
         return;
     std::map<int, QList<QModelIndex>> byColumn;
-    for (const QModelIndex &index : ui->targetTableView->selectionModel()->selectedIndexes()) {
+    for (const QModelIndex &index : selectedCells()) {
         if (!emptyOnly || translationModel->cellText(index).isEmpty())
             byColumn[index.column()] << index;
     }
@@ -144,14 +144,14 @@ void MainWindow::onActionTranslateCurrentCellTriggered()
 {
     if (!translationModel || !isLLMConfigured())
         return;
-    const QModelIndexList selected = ui->targetTableView->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = selectedCells();
     if (!selected.isEmpty())
         onTranslateCell(selected.first());
 }
 
 void MainWindow::translateCurrentLine(bool byRow)
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (!translationModel || !current.isValid() || !isLLMConfigured())
         return;
     const int line = byRow ? current.row() : current.column();
@@ -220,14 +220,14 @@ void MainWindow::onActionTranslateSelectedEmptyCellsTriggered()
 
 void MainWindow::onActionTranslateEmptyCellsInCurrentRowTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (translationModel && current.isValid() && isLLMConfigured())
         translateEmptyCellsInRow(current.row());
 }
 
 void MainWindow::onActionTranslateEmptyCellsInCurrentColumnTriggered()
 {
-    const QModelIndex current = ui->targetTableView->currentIndex();
+    const QModelIndex current = currentCell();
     if (translationModel && current.isValid() && isLLMConfigured())
         translateEmptyCellsInColumn(current.column());
 }

@@ -12,6 +12,21 @@
 
 namespace {
 
+// An answer is one undo step, named after what was asked for: "Translate Column de".
+TranslationAnswer::Result applyAsOneStep(TranslationModel *model, const TranslationJob &job,
+    const QString &answer, bool markForReview)
+{
+    const QModelIndex first = job.cells.value(0);
+    const bool oneColumn = std::all_of(job.cells.cbegin(), job.cells.cend(),
+        [&first](const QModelIndex &cell) { return cell.column() == first.column(); });
+    const QString language = model->columnLanguage(first, true);
+    const EditStep step(model,
+        job.cells.size() == 1 ? TranslationQueue::tr("Translate Cell %1").arg(language)
+            : oneColumn       ? TranslationQueue::tr("Translate Column %1").arg(language)
+                              : TranslationQueue::tr("Translate Row %1").arg(first.row() + 1));
+    return TranslationAnswer::apply(model, job, answer, markForReview);
+}
+
 using Failure = LLMServiceReplyHelper::Failure;
 
 // About 2, 4, 8 s... after the first, second, third failure, never more than a minute.
@@ -394,7 +409,7 @@ void TranslationQueue::applyAnswer(const Request &request)
     qCDebug(lcLLM).noquote() << "result:" << reply->answer();
     const TranslationJob &job = request.job;
     const TranslationAnswer::Result result =
-        TranslationAnswer::apply(translationModel, job, reply->answer(), markForReview);
+        applyAsOneStep(translationModel, job, reply->answer(), markForReview);
     throttles = 0;
     if (!result.valid) {
         emit statusMessage(result.error);

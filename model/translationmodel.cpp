@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QUndoStack>
 
 #include <utility>
 
@@ -36,6 +37,7 @@ const QColor problemColour(255, 160, 160);
 
 TranslationModel::TranslationModel(QObject *parent)
     : QAbstractTableModel(parent)
+    , history(new QUndoStack(this))
 {
 }
 
@@ -161,7 +163,9 @@ bool TranslationModel::setData(const QModelIndex &index, const QVariant &value, 
         setFinished(index, true);
         return true;
     }
+    const CellState before = cellState(index.row(), index.column());
     storeText(index, value.toString());
+    recordChange(index, before, QT_TR_NOOP("Edit Cell"));
     emit dataChanged(index, index, {});
     return true;
 }
@@ -170,11 +174,14 @@ int TranslationModel::setTexts(const QList<CellText> &texts)
 {
     int changed = 0;
     int top = messageCount, left = columnCount(), bottom = -1, right = -1;
+    const EditStep step(this, tr("Edit Cells"));
     for (const CellText &cell : texts) {
         // An empty text for a cell without an entry changes nothing a user or a file sees.
         if (!isInTable(cell.index) || cellText(cell.index) == cell.text)
             continue;
+        const CellState before = cellState(cell.index.row(), cell.index.column());
         storeText(cell.index, cell.text);
+        recordChange(cell.index, before, nullptr);
         ++changed;
         top = qMin(top, cell.index.row());
         bottom = qMax(bottom, cell.index.row());
@@ -214,7 +221,7 @@ QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, 
     case Qt::DisplayRole:
         return section == currentSourceColumn ? code + sourceMark : code;
     case Qt::ToolTipRole:
-        return languageDisplayName(code);
+        return languageDisplayName(code) + QLatin1Char('\n') + columnProgressText(section);
     case Qt::DecorationRole:
         return QIcon(QStringLiteral(":/rc/flags/%1.png").arg(code));
     default:
@@ -265,7 +272,9 @@ void TranslationModel::setFinished(const QModelIndex &index, bool finished)
     Translation *translation = entry(index.row(), index.column(), false);
     if (!translation || translation->finished == finished)
         return;
+    const CellState before = cellState(index.row(), index.column());
     translation->finished = finished;
+    recordChange(index, before, QT_TR_NOOP("Mark Cell"));
     emit dataChanged(index, index, { Qt::BackgroundRole, Qt::ForegroundRole });
 }
 
@@ -276,10 +285,15 @@ void TranslationModel::setCellProblem(const QModelIndex &index, const QString &r
     const QPair<int, int> cell { index.row(), index.column() };
     if (cellProblems.value(cell) == reason)
         return;
+    const CellState before = cellState(index.row(), index.column());
     if (reason.isEmpty())
         cellProblems.remove(cell);
     else
         cellProblems.insert(cell, reason);
+    // Within a command or an LLM answer the note is part of its step; a lone note (a request
+    // that failed) is no step of its own.
+    if (stepDepth > 0)
+        recordChange(index, before, nullptr);
     emit dataChanged(index, index, { Qt::ToolTipRole, Qt::BackgroundRole, Qt::ForegroundRole });
 }
 
@@ -521,5 +535,7 @@ void TranslationModel::updateMessageCount()
     // Loading adds rows and columns without telling attached views; a reset publishes both.
     beginResetModel();
     messageCount = int(messages.size());
+    loadedMessages = messages;
+    history->clear();
     endResetModel();
 }

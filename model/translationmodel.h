@@ -5,6 +5,7 @@
 #include <QList>
 #include <QLoggingCategory>
 #include <QMap>
+#include <QPointer>
 #include <QStringList>
 
 #include "model/fileerror.h"
@@ -39,6 +40,36 @@ struct CellText
     QModelIndex index;
     QString text;
 };
+
+// One cell as an undo step puts it back: whether it has an entry, the entry's text and mark,
+// and its problem note.
+struct CellState
+{
+    bool exists = false;
+    bool finished = true;
+    QString text;
+    // Why the cell needs a look (TranslationModel::setCellProblem); never written to files.
+    QString problem;
+    bool sameContent(const CellState &other) const
+    {
+        return exists == other.exists && finished == other.finished && text == other.text;
+    }
+    bool operator==(const CellState &other) const
+    {
+        return sameContent(other) && problem == other.problem;
+    }
+    bool operator!=(const CellState &other) const { return !(*this == other); }
+};
+
+// How far one language column has come: cells with text, and those of them still unfinished.
+struct ColumnProgress
+{
+    int total = 0;
+    int translated = 0;
+    int unfinished = 0;
+};
+
+class QUndoStack;
 
 // One cell handed to a writer by columnWalk.
 struct CellItem
@@ -151,6 +182,25 @@ public:
     QString cellProblem(const QModelIndex &index) const;
     int cellProblemCount() const { return int(cellProblems.size()); }
 
+    // --- Edit history, unexported changes and progress -----------------------------------
+    // Every change setData, setTexts and setFinished make can be undone. Outside an open step
+    // each call is a step of its own; between beginEditStep and endEditStep (nested pairs
+    // count once) all changes are one step with the outermost name, problem notes included.
+    // Reading a set starts an empty history.
+    QUndoStack *undoStack() const { return history; }
+    void beginEditStep(const QString &name);
+    void endEditStep();
+    // Cells differ from what was read or last exported; undoing back to that state counts.
+    bool isModified() const;
+    void setUnmodified();
+    // Some cell of the row differs from what the set held when it was read.
+    bool isRowChangedSinceLoad(int row) const;
+    ColumnProgress columnProgress(int column) const;
+    // "1,234 of 2,066 translated", with the unfinished count where the format keeps one.
+    QString columnProgressText(int column) const;
+    // The row's message without a copy, for scans over the whole table; the row must exist.
+    const Message &messageOfRow(int row) const { return messages.at(row); }
+
 protected:
     // Rows are told apart by group, context and ID; the other notes are taken from the first
     // file that has them.
@@ -190,6 +240,28 @@ private:
     bool isInTable(const QModelIndex &index) const;
     void storeText(const QModelIndex &index, const QString &text);
 
+    friend class CellEditCommand;
+    struct CellChange
+    {
+        int row = 0;
+        int column = 0;
+        CellState before;
+        CellState after;
+    };
+    CellState cellState(int row, int column) const;
+    void recordChange(const QModelIndex &index, const CellState &before, const char *name);
+    void pushPendingStep();
+    // Puts the cells of a step back as they were before it, or as it left them.
+    void applyChanges(const QList<CellChange> &changes, bool after);
+
+    QUndoStack *history = nullptr;
+    int stepDepth = 0;
+    QString stepName;
+    QList<CellChange> pendingChanges;
+    QHash<qint64, int> pendingByCell;
+    // The messages as read: rows never changed share their translations with them.
+    QList<Message> loadedMessages;
+
     struct GroupKey
     {
         QString group;
@@ -215,4 +287,16 @@ private:
     // The cell's entry; with `create`, a new unfinished one when it has none.
     Translation *entry(int row, int column, bool create);
     QHash<QPair<int, int>, QString> cellProblems;
+};
+
+// Makes the edits of one command a single undo step named after it, for as long as it lives.
+class EditStep final
+{
+public:
+    EditStep(TranslationModel *model, const QString &name);
+    ~EditStep();
+    Q_DISABLE_COPY_MOVE(EditStep)
+
+private:
+    QPointer<TranslationModel> model;
 };

@@ -18,6 +18,8 @@ packages=(
     openssl
     # tests: GNUstep's .strings parser (sfparse, plget)
     gnustep-base-runtime
+    # the program: Chinese and Japanese texts and the source column's mark (U+1F4F0)
+    fonts-noto-cjk fonts-noto-color-emoji
     # bench: the local stand-in LLM service of parlonex-bench translate
     python3
 )

@@ -366,6 +366,17 @@ void Settings::clearHistory()
     writeFilesHistory({});
 }
 
+QVariant Settings::uiState(const QString &key, const QVariant &fallback) const
+{
+    return value(QStringLiteral("Window/") + key, fallback);
+}
+
+void Settings::setUiState(const QString &key, const QVariant &value)
+{
+    setValue(QStringLiteral("Window/") + key, value);
+    flush();
+}
+
 void Settings::writeDirectoryHistory(const QList<DirectoryHistoryEntry> &entries)
 {
     QList<QStringList> rows;

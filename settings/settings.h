@@ -84,6 +84,10 @@ public:
     bool markLLMTranslations();
     void setMarkLLMTranslations(bool mark);
 
+    // How the window was left (size, position, splitters, the folder last opened), by key.
+    QVariant uiState(const QString &key, const QVariant &fallback = QVariant()) const;
+    void setUiState(const QString &key, const QVariant &value);
+
     // The folder "prompts" beside the executable.
     static QString defaultPromptsDirectory();
 

@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -58,6 +60,7 @@ private:
 
     MainWindow *window = nullptr;
     QList<QUrl> openedUrls;
+    QTemporaryDir settingsHome;
 };
 
 namespace {
@@ -66,10 +69,11 @@ const QStringList alwaysEnabled { "actionOpenTranslationFiles",
     "actionImportApplei18nRootDirectory", "actionImportQtTSFilesDirectory",
     "actionImportGNUPOFilesDirectory", "actionImportCommonJSONFilesDirectory", "actionPreferences",
     "actionExit", "actionClearHistory", "actionTableView", "actionContent", "actionHomepage",
-    "actionAbout" };
+    "actionAbout", "actionDetailPane" };
 const QStringList needRows { "actionExportToDirectory", "actionSelectAll", "actionzhCNTozhTW",
     "actionzhCNTozhHK", "actionzhTWTozhCN", "actionzhHKTozhCN", "actionTranslateAll",
-    "actionTranslateAllEmptyCells" };
+    "actionTranslateAllEmptyCells", "actionFind", "actionFindNext", "actionFindPrevious",
+    "actionNextUntranslated" };
 const QStringList needSelection { "actionCut", "actionCopy", "actionDelete",
     "actionTranslateCurrentCell", "actionTranslateSelectedCells",
     "actionTranslateSelectedEmptyCells", "actionTranslateCurrentRow",
@@ -90,6 +94,9 @@ QStringList menuTexts(const QMenu *menu)
 
 void tst_MainWindow::initTestCase()
 {
+    // Windows remember where they were: each run starts from no settings at all.
+    QVERIFY(settingsHome.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsHome.path());
     MessageBox::setTestMode(true);
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
 }
@@ -142,7 +149,10 @@ void tst_MainWindow::structure()
 {
     QCOMPARE(window->objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Parlonex v2025.07"));
-    QCOMPARE(window->size(), QSize(800, 600));
+    // A first start fits the window to the screen; an empty window says how to begin.
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    QVERIFY(window->findChild<QLabel *>("emptyHint")->isVisible());
+    QVERIFY(!window->findChild<QTableView *>("targetTableView")->isVisible());
     const QMenuBar *bar = window->findChild<QMenuBar *>("menubar");
     QVERIFY(bar);
     QStringList titles;
@@ -156,18 +166,24 @@ void tst_MainWindow::structure()
             "Import Common JSON files directory...", "Export To Directory", "----", "Recent Opened",
             "----", "E&xit" }));
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuEdit")),
-        (QStringList {
-            "Cu&t", "&Copy", "&Paste", "Delete", "----", "Select All", "----", "Preferences..." }));
+        (QStringList { "&Undo", "&Redo", "----", "Cu&t", "&Copy", "&Paste", "Delete", "----",
+            "Select All", "----", "Find and Filter", "Find Next", "Find Previous",
+            "Next Untranslated", "----", "Preferences..." }));
     // The website file installed beside the program adds its entries.
     const QStringList view = menuTexts(window->findChild<QMenu *>("menuView"));
-    QCOMPARE(view.mid(0, 4), (QStringList { "toolBar", "----", "Table View", "----" }));
-    QVERIFY(view.size() > 4);
+    QCOMPARE(
+        view.mid(0, 5), (QStringList { "toolBar", "----", "Table View", "Detail Pane", "----" }));
+    QVERIFY(view.size() > 5);
     QCOMPARE(menuTexts(window->findChild<QMenu *>("menuAbout")),
         (QStringList { "User Manual...", "Homepage...", "----", "About..." }));
     const QStringList translate = menuTexts(window->findChild<QMenu *>("menuTranslate"));
     QCOMPARE(translate.first(), QStringLiteral("Translate Current Cell"));
     QCOMPARE(translate.last(), QStringLiteral("Use Current Column As Source"));
     QCOMPARE(translate.count(QStringLiteral("----")), 3);
+    // Alt+T belongs to the Translate menu alone.
+    QTest::keyClick(window, Qt::Key_T, Qt::AltModifier);
+    QTRY_VERIFY(window->findChild<QMenu *>("menuTranslate")->isVisible());
+    window->findChild<QMenu *>("menuTranslate")->close();
 
     const QToolBar *toolBar = window->findChild<QToolBar *>("toolBar");
     QVERIFY(toolBar);
@@ -268,6 +284,7 @@ void tst_MainWindow::quitQuestion()
     QFETCH(bool, closed);
     if (rows >= 0)
         installSet(rows);
+    window->setGeometry(window->geometry().adjusted(10, 20, -30, -40));
     MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
     QCOMPARE(window->close(), closed);
     QCOMPARE(MessageBox::shown().size(), asked ? 1 : 0);
@@ -279,6 +296,10 @@ void tst_MainWindow::quitQuestion()
     if (!closed)
         QCOMPARE(window->currentTranslationModel()->rowCount(), rows);
     MessageBox::clear();
+    // The next window comes back where this one was closed.
+    const QRect left = window->geometry();
+    MainWindow next;
+    QCOMPARE(next.geometry() == left, closed);
 }
 
 void tst_MainWindow::tabs()

@@ -1,12 +1,16 @@
 #include "app/mainwindow.h"
 #include "support/memorymodel.h"
 #include "support/testsupport.h"
+#include "views/filterbar.h"
 #include "views/messagebox.h"
 
 #include <QAction>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QBrush>
 #include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -14,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <memory>
 
@@ -33,6 +38,8 @@ private slots:
     void commands();
     void conversions_data();
     void conversions();
+    void filter_data();
+    void filter();
 
 private:
     // Rows of "|"-separated texts, one per language, with the message IDs m0, m1, ...
@@ -43,7 +50,8 @@ private:
     QString dump() const;
     // "kind:name@row,column row,column ...": the first cell becomes current and all of them
     // are selected (without "@" the selection stays). Runs the action of that object name,
-    // or the entry of that text in the cell, source row or column header menu.
+    // or the entry of that text in the cell, source row or column header menu; "type:" types
+    // the name into the current cell.
     void runStep(const QString &step, int dialogValue);
 
     std::unique_ptr<MainWindow> window;
@@ -123,15 +131,26 @@ void tst_MainWindowCells::runStep(const QString &step, int dialogValue)
     const QString name = command.section(':', 1);
     auto *view = window->findChild<QTableView *>("targetTableView");
     const TranslationModel *model = window->currentTranslationModel();
-    QModelIndex current = view->currentIndex();
+    QModelIndex current = window->currentCell();
     const QStringList cells = step.section('@', 1).split(' ', Qt::SkipEmptyParts);
     for (int i = 0; i < cells.size(); ++i) {
-        const QModelIndex cell = model->index(
+        // Nothing is filtered: the view's rows and columns are the model's.
+        const QModelIndex cell = view->model()->index(
             cells.at(i).section(',', 0, 0).toInt(), cells.at(i).section(',', 1).toInt());
         if (i == 0)
             view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
         view->selectionModel()->select(cell, QItemSelectionModel::Select);
-        current = i == 0 ? cell : current;
+        current = i == 0 ? model->index(cell.row(), cell.column()) : current;
+    }
+    if (kind == "type") {
+        // Typed into the cell as it is shown, then committed with Return.
+        view->setFocus();
+        QTest::keyClicks(view, name);
+        QWidget *editor = view->indexWidget(view->currentIndex());
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!view->indexWidget(view->currentIndex()));
+        return;
     }
     QAction *entry = nullptr;
     std::unique_ptr<QMenu> menu;
@@ -314,6 +333,30 @@ void tst_MainWindowCells::commands_data()
     QTest::newRow("mark a row unfinished")
         << -1 << QStringList { "row:Mark All Cells In This Row As Unfinished@0,0" } << "" << 0 << 0
         << "" << header + "Hallo*|你好*|;|简体|繁體;Welt||";
+    QTest::newRow("typing goes after the text")
+        << -1 << QStringList { "type:!@0,0" } << "" << 0 << 0 << ""
+        << header + "Hallo!|你好|;|简体|繁體;Welt||";
+    QTest::newRow("typing undone") << -1 << QStringList { "type:!@0,0", "action:actionUndo" } << ""
+                                   << 0 << 0 << "" << header + unchanged;
+    QTest::newRow("undo takes back the paste, not the cut")
+        << -1
+        << QStringList { "action:actionCut@0,0", "action:actionPaste@2,2", "action:actionUndo" }
+        << "" << 0 << 0 << "" << header + "|你好|;|简体|繁體;Welt||";
+    QTest::newRow("a deletion undone and redone")
+        << -1
+        << QStringList { "action:actionDelete@0,0 0,1 1,1", "action:actionUndo",
+               "action:actionRedo" }
+        << "" << 0 << yes << "Do you want to delete these cells' value?"
+        << header + "||;||繁體;Welt||";
+    QTest::newRow("a column command undone")
+        << -1
+        << QStringList { "header:All Cells In This Column Copy Source Text@0,2",
+               "action:actionUndo" }
+        << "" << 0 << yes << overwrite << header + unchanged;
+    QTest::newRow("marks undone")
+        << -1
+        << QStringList { "row:Mark All Cells In This Row As Unfinished@0,0", "action:actionUndo" }
+        << "" << 0 << 0 << "" << header + unchanged;
     QTest::newRow("mark a column unfinished, then one cell finished")
         << -1
         << QStringList { "header:Mark All Cells In This Column As Unfinished@0,1",
@@ -494,6 +537,85 @@ void tst_MainWindowCells::conversions()
     const int toColumn = languages.indexOf(to);
     for (int row = 0; toColumn >= 0 && row < 4; ++row)
         QCOMPARE(model->cellText(model->index(row, toColumn)), expected.at(row));
+}
+
+void tst_MainWindowCells::filter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("regex");
+    QTest::addColumn<int>("quick"); // RowFilterCriteria::Quick
+    QTest::addColumn<QStringList>("ids"); // the rows both views show
+    QTest::addColumn<QString>("next"); // "row,column" F3 goes to (Ctrl+J without a text)
+    using Quick = RowFilterCriteria::Quick;
+    const int none = int(Quick::None);
+    const QStringList all { "Open", "Close", "Save\nAll", "Quit" };
+    // clang-format off
+    QTest::newRow("a cell, either case")   << "öFFNEN"      << false << none << QStringList { "Open" } << "0,0";
+    QTest::newRow("a message ID")           << "quit"        << false << none << QStringList { "Quit" } << "3,1";
+    QTest::newRow("a group; F3 on its ID")  << "DIALOG"      << false << none << all.mid(2)            << "3,1";
+    QTest::newRow("a later line")           << "speichern"   << false << none << all.mid(2, 1)         << "2,0";
+    QTest::newRow("F3 to the next cell")    << "e"           << false << none << all                   << "1,1";
+    QTest::newRow("regular expression")     << "^(ouv|fer)"  << true  << none << all.mid(0, 2)         << "1,1";
+    QTest::newRow("a line of a text")       << "^speichern$" << true  << none << all.mid(2, 1)         << "2,0";
+    QTest::newRow("broken expression")      << "(ouv"        << true  << none << QStringList()         << "";
+    QTest::newRow("no match")               << "xyz"         << false << none << QStringList()         << "";
+    QTest::newRow("empty in any column")    << ""            << false << int(Quick::EmptyInAnyColumn)   << all.mid(1, 2) << "2,1";
+    QTest::newRow("empty in this column")   << ""            << false << int(Quick::EmptyInColumn)      << all.mid(2, 1) << "2,1";
+    QTest::newRow("unfinished")             << ""            << false << int(Quick::UnfinishedOrReview) << QStringList { "Close", "Quit" } << "3,1";
+    QTest::newRow("unfinished, and a text") << "quit"        << false << int(Quick::UnfinishedOrReview) << QStringList { "Quit" } << "3,1";
+    QTest::newRow("changed since opened")   << ""            << false << int(Quick::ChangedSinceOpened) << QStringList { "Open" } << "0,1";
+    QTest::newRow("problem noted")          << ""            << false << int(Quick::ProblemNoted)       << QStringList { "Close" } << "1,1";
+    // clang-format on
+}
+
+void tst_MainWindowCells::filter()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, regex);
+    QFETCH(int, quick);
+    QFETCH(QStringList, ids);
+    QFETCH(QString, next);
+    // Rows of two groups, a two-line text, empty cells, cells to review and a problem.
+    auto *model = new MemoryModel({ "de", "fr" }, true);
+    model->add("menu", "de", "Open", "Öffnen");
+    model->add("menu", "fr", "Open", "Ouvrir");
+    model->add("menu", "fr", "Close", "Fermer", false);
+    model->add("dialog", "de", "Save\nAll", "Alles\nspeichern");
+    model->add("dialog", "de", "Quit", "Beenden");
+    model->add("dialog", "fr", "Quit", "Quitter", false);
+    model->finish();
+    window->installTranslationModel(model);
+    model->setData(model->index(0, 1), "Ouvrir !");
+    model->setCellProblem(model->index(1, 1), "Not translated");
+    auto *target = window->findChild<QTableView *>("targetTableView");
+    const QAbstractItemModelTester tester(
+        target->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    target->setCurrentIndex(target->model()->index(0, 1)); // "Empty in current column": fr
+    auto *bar = window->findChild<FilterBar *>("filterBar");
+    bar->findChild<QToolButton *>("regexButton")->setChecked(regex);
+    bar->findChild<QToolButton *>("quickFilterButton")->menu()->actions().at(quick)->trigger();
+    bar->findChild<QLineEdit *>("filterEdit")->setText(text);
+
+    // Both views show the same rows, in model order.
+    const QAbstractItemModel *sources = window->findChild<QTableView *>("sourceTableView")->model();
+    QStringList sourceIds;
+    QStringList targetIds;
+    for (int row = 0; row < sources->rowCount(); ++row)
+        sourceIds << sources->index(row, 0).data().toString();
+    for (int row = 0; row < target->model()->rowCount(); ++row)
+        targetIds << model->messageId(window->toModelIndex(target->model()->index(row, 0)));
+    QCOMPARE(sourceIds, ids);
+    QCOMPARE(targetIds, ids);
+    QTRY_COMPARE(window->findChild<QLabel *>("rowCountLabel")->text(),
+        QStringLiteral("%1 of 4 rows").arg(ids.size()));
+    QCOMPARE(bar->findChild<QLineEdit *>("filterEdit")->toolTip().isEmpty(), text != "(ouv");
+
+    window->findChild<QAction *>(text.isEmpty() ? "actionNextUntranslated" : "actionFindNext")
+        ->trigger();
+    const QModelIndex current = window->currentCell();
+    QCOMPARE(current.isValid() ? QStringLiteral("%1,%2").arg(current.row()).arg(current.column())
+                               : QString(),
+        next);
 }
 
 QTEST_MAIN(tst_MainWindowCells)

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "model/rowfilter.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
 #include "support/testsupport.h"
@@ -8,8 +9,11 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -37,6 +41,10 @@ private slots:
     void writeBack();
     void editImportExportEndToEnd_data();
     void editImportExportEndToEnd();
+    void unexportedChanges_data();
+    void unexportedChanges();
+    void detailPane_data();
+    void detailPane();
 
 private:
     QString path(const QString &name) const { return workspace->filePath(name); }
@@ -183,8 +191,22 @@ void tst_MainWindowFiles::everyFormat()
     QCOMPARE(entry->data().toInt(), kind);
     QVERIFY(!entry->icon().isNull());
 
+    // Dropped on the window, the folder is imported as its kind's command does.
+    const TranslationModel *imported = model();
+    QMimeData dropped;
+    dropped.setUrls({ QUrl::fromLocalFile(Settings().directoryHistory().first().directory) });
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    QVERIFY(model() != imported);
+    QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
+
     FileDialog::setNextFileNames(copies);
     action("actionOpenTranslationFiles")->trigger();
+    // The open dialog starts in the folder the import chose.
+    QCOMPARE(FileDialog::lastStartDirectory(), Settings().directoryHistory().first().directory);
     QVERIFY(MessageBox::shown().isEmpty());
     QCOMPARE(QString::fromLatin1(model()->metaObject()->className()), modelClass);
     QCOMPARE(model()->columnCount(), 2);
@@ -277,7 +299,7 @@ void tst_MainWindowFiles::recentOpenedMenu()
     action("actionOpenTranslationFiles")->trigger();
     QVERIFY(MessageBox::shown().isEmpty());
     QCOMPARE(model()->rowCount(), 4);
-    QCOMPARE(window->findChild<QTableView *>(QStringLiteral("targetTableView"))->model(), model());
+    QCOMPARE(window->rowFilter->model(), model());
     QCOMPARE(Settings().filesHistory(), QStringList({ de, fr, path("older.ts") }));
     const QStringList files { "----", "1. " + de, "2. " + fr, "3. " + path("older.ts") };
     QCOMPARE(menuShape(), QStringList({ "Clear history", "----" }) + files);
@@ -436,7 +458,7 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
     importWorkspace();
 
     auto *view = window->findChild<QTableView *>(QStringLiteral("targetTableView"));
-    const QModelIndex index = cell("de");
+    const QModelIndex index = view->model()->index(cell("de").row(), cell("de").column());
     view->setCurrentIndex(index);
     view->edit(index);
     auto *editor = qobject_cast<QLineEdit *>(view->indexWidget(index));
@@ -447,11 +469,14 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
     QTest::keyClicks(editor, QStringLiteral("ffnen & \"mehr\""));
     if (pressReturn) {
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(model()->cellText(index), QStringLiteral("%1 \u00f6ffnen & \"mehr\""));
+        QTRY_COMPARE(model()->cellText(cell("de")), QStringLiteral("%1 \u00f6ffnen & \"mehr\""));
     }
-    // An editor still open is committed by the export itself.
+    // An editor still open is committed by the export itself, which Ctrl+E reaches from it.
     QTRY_VERIFY(action("actionExportToDirectory")->isEnabled());
-    action("actionExportToDirectory")->trigger();
+    if (pressReturn)
+        action("actionExportToDirectory")->trigger();
+    else
+        QTest::keyClick(editor, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(shownBoxes().value(0).value(1), QStringLiteral("Notice"));
 
     // What the ecosystem's own tools read back from the written file.
@@ -471,6 +496,105 @@ void tst_MainWindowFiles::editImportExportEndToEnd()
             0);
         QVERIFY2(QFileInfo(qm).size() > 0, qPrintable(output));
     }
+}
+
+void tst_MainWindowFiles::unexportedChanges_data()
+{
+    QTest::addColumn<QString>("how"); // "open", "quit"; "undone": the edit undone first
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question"); // the title of the question asked
+    QTest::addColumn<bool>("proceeds"); // the other set opened, the window closed
+    QTest::addColumn<bool>("exported");
+
+    const int exportIt = QMessageBox::Save;
+    const QString unexported = QStringLiteral("Unexported Changes");
+    // clang-format off
+    QTest::newRow("open, export")         << "open"        << exportIt                << unexported << true  << true;
+    QTest::newRow("open, discard")        << "open"        << int(QMessageBox::Discard) << unexported << true  << false;
+    QTest::newRow("open, cancel")         << "open"        << int(QMessageBox::Cancel)  << unexported << false << false;
+    QTest::newRow("quit, export")         << "quit"        << exportIt                << unexported << true  << true;
+    QTest::newRow("quit, discard")        << "quit"        << int(QMessageBox::Discard) << unexported << true  << false;
+    QTest::newRow("quit, cancel")         << "quit"        << int(QMessageBox::Cancel)  << unexported << false << false;
+    QTest::newRow("quit, export fails")   << "quit, fails" << exportIt                << unexported << false << false;
+    QTest::newRow("open, edit undone")    << "open undone" << 0                       << QString()  << true  << false;
+    QTest::newRow("quit, edit undone")    << "quit undone" << int(QMessageBox::Yes)   << "Confirm"  << true  << false;
+    // clang-format on
+}
+
+void tst_MainWindowFiles::unexportedChanges()
+{
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(bool, proceeds);
+    QFETCH(bool, exported);
+    importWorkspace();
+    QVERIFY(model()->setData(cell("de"), german));
+    // The title names the set's folder and marks the unexported change.
+    QCOMPARE(window->windowTitle(),
+        QDir(workspace->path()).dirName() + QStringLiteral("[*] - Parlonex v2025.07"));
+    QVERIFY(window->isWindowModified());
+    if (how.endsWith("undone"))
+        action("actionUndo")->trigger();
+    if (how.endsWith("fails"))
+        QVERIFY(QFile::remove(path("app_de.ts")) && QFile::remove(path("app_fr.ts")));
+    const TranslationModel *before = model();
+    MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
+    if (how.startsWith("quit"))
+        QCOMPARE(window->close(), proceeds);
+    else
+        QCOMPARE(window->openTranslationFiles({ path("app_fr.ts") }), proceeds);
+    QCOMPARE(MessageBox::shown().value(0).title, question);
+    if (how.startsWith("open"))
+        QCOMPARE(model() != before, proceeds);
+    QCOMPARE(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()), exported);
+}
+
+void tst_MainWindowFiles::detailPane_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("notes");
+
+    QTest::newRow("TS") << "app_de.ts"
+                        << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                      "<TS version=\"2.1\" language=\"de\"><context>"
+                                      "<name>Menu</name><message><source>Open</source>"
+                                      "<comment>verb</comment><extracomment>File menu entry"
+                                      "</extracomment><translatorcomment>short!"
+                                      "</translatorcomment><translation>Offnen</translation>"
+                                      "</message></context></TS>\n")
+                        << "Context: verb\nComment: File menu entry\nTranslator comment: short!";
+    QTest::newRow("PO") << "de.po"
+                        << QByteArray("msgid \"\"\nmsgstr \"Content-Type: text/plain; "
+                                      "charset=UTF-8\\n\"\n\n# short!\n#. File menu entry\n"
+                                      "msgctxt \"verb\"\nmsgid \"Open\"\nmsgstr \"Offnen\"\n")
+                        << "Context: verb\nComment: File menu entry\nTranslator comment: short!";
+}
+
+void tst_MainWindowFiles::detailPane()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, notes);
+    QVERIFY(TestSupport::writeFile(path(file), content));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(window->openTranslationFiles({ path(file) }));
+    // The first cell is current when a set is opened; the group comes first.
+    QCOMPARE(window->findChild<QLabel *>("detailMessageId")->text(), QStringLiteral("Open"));
+    QCOMPARE(window->findChild<QLabel *>("detailNotes")->text().section('\n', 1), notes);
+
+    // A text of two lines (with a no-break space) goes into the cell as typed.
+    const QString typed = QStringLiteral("Datei\n\u00f6ffnen\u00a0…");
+    auto *editor = window->findChild<QPlainTextEdit *>("detailEditor");
+    QCOMPARE(editor->toPlainText(), QStringLiteral("Offnen"));
+    editor->setFocus();
+    editor->selectAll();
+    editor->insertPlainText(typed);
+    window->findChild<QTableView *>("targetTableView")->setFocus();
+    QTRY_COMPARE(model()->cellText(model()->index(0, 0)), typed);
+    QCOMPARE(action("actionUndo")->text(), QStringLiteral("&Undo Edit Cell"));
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

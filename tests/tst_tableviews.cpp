@@ -1,5 +1,6 @@
 #include "model/sourcemodel.h"
 #include "support/memorymodel.h"
+#include "views/columnheaderview.h"
 #include "views/editordelegate.h"
 #include "views/sourcetableview.h"
 #include "views/targettableview.h"
@@ -29,6 +30,7 @@ private slots:
     void leftPressOnIconTranslates();
     void otherPressesFallThrough();
     void commitStoresEditorText();
+    void missingGlyphsFound();
 
 private:
     MemoryModel *model = nullptr;
@@ -94,6 +96,20 @@ void tst_TableViews::lockStepBothWays()
     QVERIFY(source->verticalScrollBar()->value() > 40);
     QCOMPARE(target->verticalScrollBar()->value(), source->verticalScrollBar()->value());
     QCOMPARE(target->rowAt(0), source->rowAt(0));
+
+    // Dragging a border in the row numbers leaves the rows of both tables side by side.
+    QWidget *numbers = source->verticalHeader()->viewport();
+    const int first = source->rowAt(0);
+    const QPoint border(5, source->rowViewportPosition(first) + source->rowHeight(first) - 1);
+    QTest::mousePress(numbers, Qt::LeftButton, Qt::NoModifier, border);
+    QTest::mouseMove(numbers, border + QPoint(0, 40));
+    QTest::mouseRelease(numbers, Qt::LeftButton, Qt::NoModifier, border + QPoint(0, 40));
+    // Rows line up in the window, under headers with and without flags.
+    const auto top = [this](QTableView *view, int row) {
+        return view->viewport()->mapTo(window, QPoint(0, view->rowViewportPosition(row))).y();
+    };
+    for (const int row : { first, first + 1, first + 5 })
+        QCOMPARE(top(source, row), top(target, row));
 }
 
 void tst_TableViews::unpairedViewScrollsAlone()
@@ -203,6 +219,13 @@ void tst_TableViews::commitStoresEditorText()
     editor->clear();
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(model->data(cell, Qt::EditRole), QVariant(QString()));
+}
+
+void tst_TableViews::missingGlyphsFound()
+{
+    // The source mark is drawn when no font has it; a private-use character has no glyph.
+    QVERIFY(ColumnHeaderView::canShow(QStringLiteral("de"), target->font()));
+    QVERIFY(!ColumnHeaderView::canShow(QString(QChar(0xE000)), target->font()));
 }
 
 QTEST_MAIN(tst_TableViews)

@@ -195,8 +195,11 @@ void tst_TranslationModel::headerMarksSourceColumnOnly()
     QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("de"));
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("zh_TW") + mark);
     QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("fr"));
+    // The tool tip names the language and how far its column has come.
     QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
-        QStringLiteral("Chinese (Taiwan)"));
+        QStringLiteral("Chinese (Taiwan)\n0 of 1 translated"));
+    QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(),
+        QStringLiteral("German\n1 of 1 translated"));
     QVERIFY(!model.headerData(3, Qt::Horizontal).isValid());
 }
 

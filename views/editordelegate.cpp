@@ -4,6 +4,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
+bool isWindowShortcut(const QEvent *event, const QList<QKeySequence> &shortcuts)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const QKeySequence pressed(static_cast<const QKeyEvent *>(event)->keyCombination());
+    return std::any_of(shortcuts.cbegin(), shortcuts.cend(), [&pressed](const QKeySequence &key) {
+        return key.matches(pressed) == QKeySequence::ExactMatch;
+    });
+}
+
 EditorDelegate::EditorDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
     , translateIcon(QStringLiteral(":/rc/translate.png"))
@@ -53,6 +65,14 @@ void EditorDelegate::updateEditorGeometry(
     QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     editor->setGeometry(option.rect);
+}
+
+bool EditorDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    // Left unaccepted, the key goes on to the window's shortcut.
+    if (isWindowShortcut(event, windowShortcuts))
+        return true;
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 bool EditorDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,

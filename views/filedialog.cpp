@@ -9,6 +9,7 @@ struct TestState
     bool enabled = false;
     QList<QStringList> fileNames;
     QStringList directories;
+    QString startDirectory;
 };
 
 TestState &testState()
@@ -23,6 +24,7 @@ QStringList FileDialog::getOpenFileNames(
     QWidget *parent, const QString &caption, const QString &directory, const QString &filter)
 {
     TestState &state = testState();
+    state.startDirectory = directory;
     if (state.enabled)
         return state.fileNames.isEmpty() ? QStringList() : state.fileNames.takeFirst();
     return QFileDialog::getOpenFileNames(parent, caption, directory, filter);
@@ -32,6 +34,7 @@ QString FileDialog::getExistingDirectory(
     QWidget *parent, const QString &caption, const QString &directory)
 {
     TestState &state = testState();
+    state.startDirectory = directory;
     if (state.enabled)
         return state.directories.isEmpty() ? QString() : state.directories.takeFirst();
     return QFileDialog::getExistingDirectory(parent, caption, directory);
@@ -50,6 +53,11 @@ void FileDialog::setNextFileNames(const QStringList &fileNames)
 void FileDialog::setNextDirectory(const QString &directory)
 {
     testState().directories.append(directory);
+}
+
+QString FileDialog::lastStartDirectory()
+{
+    return testState().startDirectory;
 }
 
 void FileDialog::clear()

@@ -13,7 +13,8 @@ public:
     explicit SourceTableView(QWidget *parent = nullptr);
     ~SourceTableView() override;
 
-    void setPeerView(QTableView *view) { peerView = view; }
+    // Pairs the views; the peer takes this view's row height.
+    void setPeerView(QTableView *view);
     void fitColumnsToViewport();
 
 protected:

@@ -13,9 +13,12 @@ public:
     explicit TargetTableView(QWidget *parent = nullptr);
     ~TargetTableView() override;
 
-    void setPeerView(QTableView *view) { peerView = view; }
+    // Pairs the views; the peer takes this view's row height.
+    void setPeerView(QTableView *view);
+    using QTableView::edit;
 
 protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 

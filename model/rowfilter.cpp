@@ -1,0 +1,370 @@
+#include "model/rowfilter.h"
+
+#include "model/translationmodel.h"
+
+#include <QHash>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <tuple>
+
+namespace {
+
+// The entry a cell shows: the first of its language. Rows are mostly read language by
+// language, so the entry at the column's own position is tried first.
+const Translation *entryOf(const Message &message, int hint, const QString &language)
+{
+    const QList<Translation> &translations = message.translations;
+    if (hint < translations.size() && translations.at(hint).language == language) {
+        const auto earlier = std::find_if(translations.cbegin(), translations.cbegin() + hint,
+            [&language](const Translation &t) { return t.language == language; });
+        if (earlier == translations.cbegin() + hint)
+            return &translations.at(hint);
+    }
+    for (const Translation &translation : translations) {
+        if (translation.language == language)
+            return &translation;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+RowFilter::RowFilter(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void RowFilter::setModel(TranslationModel *model)
+{
+    emit aboutToChange();
+    if (translationModel)
+        disconnect(translationModel, nullptr, this, nullptr);
+    translationModel = model;
+    current = RowFilterCriteria();
+    if (model) {
+        connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &RowFilter::aboutToChange);
+        connect(model, &QAbstractItemModel::modelReset, this, [this] {
+            recompute();
+            emit changed();
+        });
+        connect(model, &QAbstractItemModel::dataChanged, this, [this] { edited = true; });
+    }
+    recompute();
+    emit changed();
+}
+
+TranslationModel *RowFilter::model() const
+{
+    return translationModel;
+}
+
+void RowFilter::setCriteria(const RowFilterCriteria &criteria)
+{
+    // Typing on can only narrow what is shown, unless a cell changed since it was found.
+    const bool narrows = filtering && !edited && !current.text.isEmpty()
+        && !current.regularExpression && !criteria.regularExpression
+        && criteria.quick == current.quick && criteria.column == current.column
+        && criteria.text.contains(current.text, Qt::CaseInsensitive);
+    const QList<int> shown = visibleRows;
+    emit aboutToChange();
+    current = criteria;
+    recompute(narrows ? &shown : nullptr);
+    emit changed();
+}
+
+QString RowFilter::errorString() const
+{
+    return current.regularExpression && !expression.isValid() ? expression.errorString()
+                                                              : QString();
+}
+
+int RowFilter::totalCount() const
+{
+    return translationModel ? translationModel->rowCount() : 0;
+}
+
+int RowFilter::visibleCount() const
+{
+    return filtering ? int(visibleRows.size()) : totalCount();
+}
+
+int RowFilter::sourceRow(int visibleRow) const
+{
+    return filtering ? visibleRows.value(visibleRow, -1) : visibleRow;
+}
+
+int RowFilter::visibleRow(int sourceRow) const
+{
+    return filtering ? positions.value(sourceRow, -1) : sourceRow;
+}
+
+std::pair<int, int> RowFilter::visibleRange(int firstSourceRow, int lastSourceRow) const
+{
+    if (!filtering)
+        return { firstSourceRow, lastSourceRow };
+    const auto first = std::lower_bound(visibleRows.cbegin(), visibleRows.cend(), firstSourceRow);
+    const auto end = std::upper_bound(first, visibleRows.cend(), lastSourceRow);
+    return { int(first - visibleRows.cbegin()), int(end - visibleRows.cbegin()) - 1 };
+}
+
+bool RowFilter::matches(QStringView text) const
+{
+    if (current.text.isEmpty())
+        return false;
+    if (current.regularExpression)
+        return expression.isValid() && expression.match(text).hasMatch();
+    return matcher.indexIn(text) >= 0;
+}
+
+bool RowFilter::keyMatches(int row) const
+{
+    return translationModel && row >= 0 && row < translationModel->rowCount()
+        && (matches(translationModel->messageOfRow(row).id)
+            || matches(translationModel->groupOf(row)));
+}
+
+bool RowFilter::isUntranslated(const QModelIndex &index) const
+{
+    if (!translationModel || index.row() < 0 || index.row() >= translationModel->rowCount())
+        return false;
+    const Translation *entry = entryOf(translationModel->messageOfRow(index.row()), index.column(),
+        translationModel->columnLanguage(index, true));
+    return !entry || entry->text.isEmpty() || !entry->finished;
+}
+
+// The entry each column of a row shows (the first of its language), found in one pass over
+// the row's entries.
+class ShownEntries final
+{
+public:
+    explicit ShownEntries(const TranslationModel &model)
+        : languages(model.columnList().mid(model.leadingColumnCount()))
+    {
+        for (int column = 0; column < languages.size(); ++column) {
+            const auto known = columnOf.constFind(languages.at(column));
+            firstColumn.append(known == columnOf.cend() ? column : known.value());
+            columnOf.insert(languages.at(column), firstColumn.last());
+        }
+        entries.resize(languages.size());
+    }
+
+    void fill(const Message &message)
+    {
+        std::fill(entries.begin(), entries.end(), nullptr);
+        const QList<Translation> &translations = message.translations;
+        for (qsizetype i = 0; i < translations.size(); ++i) {
+            const Translation &translation = translations.at(i);
+            const int column = i < languages.size() && languages.at(i) == translation.language
+                ? firstColumn.at(i)
+                : columnOf.value(translation.language, -1);
+            if (column >= 0 && !entries.at(column))
+                entries[column] = &translation;
+        }
+    }
+    int count() const { return int(languages.size()); }
+    const Translation *at(int column) const { return entries.at(firstColumn.at(column)); }
+
+private:
+    QStringList languages;
+    QList<int> firstColumn;
+    QHash<QString, int> columnOf;
+    QVarLengthArray<const Translation *, 32> entries;
+};
+
+bool RowFilter::quickKeeps(const ShownEntries &entries, int row) const
+{
+    const int columns = entries.count();
+    switch (current.quick) {
+    case RowFilterCriteria::Quick::None:
+        return true;
+    case RowFilterCriteria::Quick::EmptyInColumn:
+        return current.column >= 0 && current.column < columns
+            && (!entries.at(current.column) || entries.at(current.column)->text.isEmpty());
+    case RowFilterCriteria::Quick::EmptyInAnyColumn:
+        for (int column = 0; column < columns; ++column) {
+            const Translation *entry = entries.at(column);
+            // The source column is what the others are translated from, never a gap.
+            if (column != translationModel->sourceColumn() && (!entry || entry->text.isEmpty()))
+                return true;
+        }
+        return false;
+    case RowFilterCriteria::Quick::UnfinishedOrReview:
+        for (int column = 0; column < columns; ++column) {
+            if (entries.at(column) && !entries.at(column)->finished)
+                return true;
+        }
+        return false;
+    case RowFilterCriteria::Quick::ChangedSinceOpened:
+        return translationModel->isRowChangedSinceLoad(row);
+    case RowFilterCriteria::Quick::ProblemNoted:
+        for (int column = 0; column < columns && translationModel->cellProblemCount() > 0;
+             ++column) {
+            if (!translationModel->cellProblem(translationModel->index(row, column)).isEmpty())
+                return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+bool RowFilter::textKeeps(const ShownEntries &entries, int row, QString *joined) const
+{
+    if (current.text.isEmpty())
+        return true;
+    const QString &id = translationModel->messageOfRow(row).id;
+    const QString group = translationModel->groupOf(row);
+    if (!current.regularExpression) {
+        if (matches(id) || matches(group))
+            return true;
+        // Most texts do not match: the entry is checked for being the one shown only then.
+        const QList<Translation> &translations = translationModel->messageOfRow(row).translations;
+        for (auto it = translations.cbegin(); it != translations.cend(); ++it) {
+            const QString &language = it->language;
+            if (matches(it->text)
+                && std::none_of(translations.cbegin(), it,
+                    [&language](const Translation &t) { return t.language == language; }))
+                return true;
+        }
+        return false;
+    }
+    // One match per row instead of one per cell: a regular expression costs most to start.
+    // In multi-line mode ^ and $ still meet each text's own lines.
+    joined->clear();
+    joined->append(id).append(QLatin1Char('\n')).append(group);
+    for (int column = 0; column < entries.count(); ++column) {
+        if (entries.at(column))
+            joined->append(QLatin1Char('\n')).append(entries.at(column)->text);
+    }
+    return matches(*joined);
+}
+
+void RowFilter::recompute(const QList<int> *candidates)
+{
+    visibleRows.clear();
+    positions.clear();
+    edited = false;
+    matcher = QStringMatcher(current.text, Qt::CaseInsensitive);
+    expression = QRegularExpression(current.regularExpression ? current.text : QString(),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    filtering = translationModel
+        && (!current.text.isEmpty() || current.quick != RowFilterCriteria::Quick::None);
+    if (!filtering)
+        return;
+    const int rows = totalCount();
+    positions.fill(-1, rows);
+    // A pattern that does not compile shows nothing rather than everything.
+    if (!errorString().isEmpty())
+        return;
+    ShownEntries entries(*translationModel);
+    QString joined;
+    const bool needsEntries =
+        current.quick != RowFilterCriteria::Quick::None || current.regularExpression;
+    const int count = candidates ? int(candidates->size()) : rows;
+    for (int i = 0; i < count; ++i) {
+        const int row = candidates ? candidates->at(i) : i;
+        if (needsEntries)
+            entries.fill(translationModel->messageOfRow(row));
+        if (quickKeeps(entries, row) && textKeeps(entries, row, &joined)) {
+            positions[row] = int(visibleRows.size());
+            visibleRows.append(row);
+        }
+    }
+}
+
+RowFilterModel::RowFilterModel(RowFilter *filter, QObject *parent)
+    : QAbstractProxyModel(parent)
+    , filter(filter)
+{
+    connect(filter, &RowFilter::aboutToChange, this, &RowFilterModel::beginResetModel);
+    connect(filter, &RowFilter::changed, this, &RowFilterModel::endResetModel);
+}
+
+void RowFilterModel::setSourceModel(QAbstractItemModel *model)
+{
+    beginResetModel();
+    if (sourceModel())
+        disconnect(sourceModel(), nullptr, this, nullptr);
+    QAbstractProxyModel::setSourceModel(model);
+    // Resets of the source come through the filter, which recomputes its rows first.
+    if (model) {
+        connect(
+            model, &QAbstractItemModel::dataChanged, this, &RowFilterModel::onSourceDataChanged);
+        connect(model, &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation orientation, int first, int last) {
+                if (orientation == Qt::Horizontal)
+                    emit headerDataChanged(orientation, first, last);
+                else if (rowCount() > 0)
+                    emit headerDataChanged(orientation, 0, rowCount() - 1);
+            });
+    }
+    endResetModel();
+}
+
+QModelIndex RowFilterModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+        return {};
+    return createIndex(row, column);
+}
+
+QModelIndex RowFilterModel::parent(const QModelIndex &) const
+{
+    return {};
+}
+
+QModelIndex RowFilterModel::sibling(int row, int column, const QModelIndex &) const
+{
+    return index(row, column);
+}
+
+bool RowFilterModel::hasChildren(const QModelIndex &parent) const
+{
+    return !parent.isValid() && rowCount() > 0;
+}
+
+int RowFilterModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !sourceModel())
+        return 0;
+    return filter->isFiltering() ? filter->visibleCount() : sourceModel()->rowCount();
+}
+
+int RowFilterModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !sourceModel() ? 0 : sourceModel()->columnCount();
+}
+
+QModelIndex RowFilterModel::mapToSource(const QModelIndex &proxyIndex) const
+{
+    if (!proxyIndex.isValid() || proxyIndex.model() != this || !sourceModel())
+        return {};
+    return sourceModel()->index(filter->sourceRow(proxyIndex.row()), proxyIndex.column());
+}
+
+QModelIndex RowFilterModel::mapFromSource(const QModelIndex &sourceIndex) const
+{
+    if (!sourceIndex.isValid() || sourceIndex.model() != sourceModel())
+        return {};
+    return index(filter->visibleRow(sourceIndex.row()), sourceIndex.column());
+}
+
+QVariant RowFilterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (!sourceModel())
+        return {};
+    // Column headers stay while no row is shown; row headers keep the message's number.
+    return sourceModel()->headerData(
+        orientation == Qt::Horizontal ? section : filter->sourceRow(section), orientation, role);
+}
+
+void RowFilterModel::onSourceDataChanged(
+    const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    int first = topLeft.row();
+    int last = bottomRight.row();
+    if (filter->isFiltering())
+        std::tie(first, last) = filter->visibleRange(first, last);
+    if (first <= last)
+        emit dataChanged(index(first, topLeft.column()), index(last, bottomRight.column()), roles);
+}
