@@ -79,6 +79,33 @@
     </message>
 </context>
 <context>
+    <name>DetailPane</name>
+    <message>
+        <source>Translation</source>
+        <translation>Übersetzung</translation>
+    </message>
+    <message>
+        <source>Group: %1</source>
+        <translation>Gruppe: %1</translation>
+    </message>
+    <message>
+        <source>Context: %1</source>
+        <translation>Kontext: %1</translation>
+    </message>
+    <message>
+        <source>Comment: %1</source>
+        <translation>Kommentar: %1</translation>
+    </message>
+    <message>
+        <source>Translator comment: %1</source>
+        <translation>Übersetzerkommentar: %1</translation>
+    </message>
+    <message>
+        <source>Translation (%1)</source>
+        <translation>Übersetzung (%1)</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message numerus="yes">
         <source>…and %n more.</source>
@@ -98,6 +125,41 @@
     <message>
         <source>Not written: the file could not be read completely, and writing it would lose what was not understood.</source>
         <translation>Nicht geschrieben: Die Datei konnte nicht vollständig gelesen werden, und beim Schreiben ginge verloren, was nicht verstanden wurde.</translation>
+    </message>
+</context>
+<context>
+    <name>FilterBar</name>
+    <message>
+        <source>Filter by message ID, group or text (Ctrl+F)</source>
+        <translation>Nach Meldungs-ID, Gruppe oder Text filtern (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>All Rows</source>
+        <translation>Alle Zeilen</translation>
+    </message>
+    <message>
+        <source>Empty in Any Column</source>
+        <translation>In einer Spalte leer</translation>
+    </message>
+    <message>
+        <source>Empty in Current Column</source>
+        <translation>In der aktuellen Spalte leer</translation>
+    </message>
+    <message>
+        <source>Unfinished or Marked for Review</source>
+        <translation>Unfertig oder zur Prüfung markiert</translation>
+    </message>
+    <message>
+        <source>Changed Since Opened</source>
+        <translation>Seit dem Öffnen geändert</translation>
+    </message>
+    <message>
+        <source>Failed Placeholder Check or Translation</source>
+        <translation>Platzhalterprüfung oder Übersetzung fehlgeschlagen</translation>
     </message>
 </context>
 <context>
@@ -418,10 +480,6 @@
         <translation>Aktuelle Spalte als Quelle verwenden</translation>
     </message>
     <message>
-        <source>Alt+T</source>
-        <translation>Alt+T</translation>
-    </message>
-    <message>
         <source>User Manual...</source>
         <translation>Benutzerhandbuch...</translation>
     </message>
@@ -682,6 +740,110 @@
     <message>
         <source>Some files of %1 could not be read completely.</source>
         <translation>Einige Dateien von %1 konnten nicht vollständig gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Open translation files (Ctrl+O) or import a folder</source>
+        <translation>Übersetzungsdateien öffnen (Strg+O) oder einen Ordner importieren</translation>
+    </message>
+    <message>
+        <source>Alt+1</source>
+        <translation>Alt+1</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>Find and Filter</source>
+        <translation>Suchen und filtern</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>Rückwärts suchen</translation>
+    </message>
+    <message>
+        <source>Shift+F3</source>
+        <translation>Shift+F3</translation>
+    </message>
+    <message>
+        <source>Next Untranslated</source>
+        <translation>Nächste unübersetzte Zelle</translation>
+    </message>
+    <message>
+        <source>Ctrl+J</source>
+        <translation>Ctrl+J</translation>
+    </message>
+    <message>
+        <source>Detail Pane</source>
+        <translation>Detailbereich</translation>
+    </message>
+    <message>
+        <source>No cell holds &quot;%1&quot;.</source>
+        <translation>Keine Zelle enthält „%1“.</translation>
+    </message>
+    <message>
+        <source>No cell of %1 is empty or unfinished.</source>
+        <translation>Keine Zelle von %1 ist leer oder unfertig.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows</source>
+        <translation>%1 von %2 Zeilen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Unexported Changes</source>
+        <translation>Nicht exportierte Änderungen</translation>
+    </message>
+    <message>
+        <source>The translations in %1 have changes that are not exported.</source>
+        <translation>Die Übersetzungen in %1 haben Änderungen, die nicht exportiert sind.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>%1 messages in %2 languages from %3</source>
+        <translation>%1 Meldungen in %2 Sprachen aus %3</translation>
+    </message>
+    <message>
+        <source>Drop one folder, or translation files of one type.</source>
+        <translation>Legen Sie einen Ordner oder Übersetzungsdateien eines Typs ab.</translation>
     </message>
 </context>
 <context>
@@ -1137,6 +1299,26 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>there is no such folder</source>
         <translation>diesen Ordner gibt es nicht</translation>
     </message>
+    <message>
+        <source>Edit Cell</source>
+        <translation>Zelle bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Cells</source>
+        <translation>Zellen bearbeiten</translation>
+    </message>
+    <message>
+        <source>Mark Cell</source>
+        <translation>Zelle markieren</translation>
+    </message>
+    <message>
+        <source>%1 of %2 translated</source>
+        <translation>%1 von %2 übersetzt</translation>
+    </message>
+    <message>
+        <source>, %1 unfinished</source>
+        <translation>, %1 unfertig</translation>
+    </message>
 </context>
 <context>
     <name>TranslationQueue</name>
@@ -1189,6 +1371,18 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Translation stopped: %1</source>
         <translation>Übersetzung angehalten: %1</translation>
+    </message>
+    <message>
+        <source>Translate Cell %1</source>
+        <translation>Zelle in %1 übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate Column %1</source>
+        <translation>Spalte %1 übersetzen</translation>
+    </message>
+    <message>
+        <source>Translate Row %1</source>
+        <translation>Zeile %1 übersetzen</translation>
     </message>
 </context>
 <context>

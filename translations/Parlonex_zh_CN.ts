@@ -79,6 +79,33 @@
     </message>
 </context>
 <context>
+    <name>DetailPane</name>
+    <message>
+        <source>Translation</source>
+        <translation>译文</translation>
+    </message>
+    <message>
+        <source>Group: %1</source>
+        <translation>分组：%1</translation>
+    </message>
+    <message>
+        <source>Context: %1</source>
+        <translation>上下文：%1</translation>
+    </message>
+    <message>
+        <source>Comment: %1</source>
+        <translation>注释：%1</translation>
+    </message>
+    <message>
+        <source>Translator comment: %1</source>
+        <translation>译者注释：%1</translation>
+    </message>
+    <message>
+        <source>Translation (%1)</source>
+        <translation>译文（%1）</translation>
+    </message>
+</context>
+<context>
     <name>FileErrors</name>
     <message numerus="yes">
         <source>…and %n more.</source>
@@ -97,6 +124,41 @@
     <message>
         <source>Not written: the file could not be read completely, and writing it would lose what was not understood.</source>
         <translation>未写入：文件未能完整读取，写入会丢失未能理解的内容。</translation>
+    </message>
+</context>
+<context>
+    <name>FilterBar</name>
+    <message>
+        <source>Filter by message ID, group or text (Ctrl+F)</source>
+        <translation>按消息 ID、分组或文本筛选（Ctrl+F）</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>正则表达式</translation>
+    </message>
+    <message>
+        <source>All Rows</source>
+        <translation>所有行</translation>
+    </message>
+    <message>
+        <source>Empty in Any Column</source>
+        <translation>任一列为空</translation>
+    </message>
+    <message>
+        <source>Empty in Current Column</source>
+        <translation>当前列为空</translation>
+    </message>
+    <message>
+        <source>Unfinished or Marked for Review</source>
+        <translation>未完成或标记为待审阅</translation>
+    </message>
+    <message>
+        <source>Changed Since Opened</source>
+        <translation>打开后已更改</translation>
+    </message>
+    <message>
+        <source>Failed Placeholder Check or Translation</source>
+        <translation>占位符检查或翻译失败</translation>
     </message>
 </context>
 <context>
@@ -417,10 +479,6 @@
         <translation>将当前列用作源</translation>
     </message>
     <message>
-        <source>Alt+T</source>
-        <translation>Alt+T</translation>
-    </message>
-    <message>
         <source>User Manual...</source>
         <translation>用户手册...</translation>
     </message>
@@ -679,6 +737,110 @@
     <message>
         <source>Some files of %1 could not be read completely.</source>
         <translation>%1 中的部分文件未能完整读取。</translation>
+    </message>
+    <message>
+        <source>Open translation files (Ctrl+O) or import a folder</source>
+        <translation>打开翻译文件（Ctrl+O）或导入文件夹</translation>
+    </message>
+    <message>
+        <source>Alt+1</source>
+        <translation>Alt+1</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+Z</source>
+        <translation>Ctrl+Shift+Z</translation>
+    </message>
+    <message>
+        <source>Find and Filter</source>
+        <translation>查找和筛选</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>查找下一个</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>查找上一个</translation>
+    </message>
+    <message>
+        <source>Shift+F3</source>
+        <translation>Shift+F3</translation>
+    </message>
+    <message>
+        <source>Next Untranslated</source>
+        <translation>下一个未翻译单元格</translation>
+    </message>
+    <message>
+        <source>Ctrl+J</source>
+        <translation>Ctrl+J</translation>
+    </message>
+    <message>
+        <source>Detail Pane</source>
+        <translation>详细信息面板</translation>
+    </message>
+    <message>
+        <source>No cell holds &quot;%1&quot;.</source>
+        <translation>没有单元格包含“%1”。</translation>
+    </message>
+    <message>
+        <source>No cell of %1 is empty or unfinished.</source>
+        <translation>%1 中没有空的或未完成的单元格。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows</source>
+        <translation>%1 / %2 行</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Unexported Changes</source>
+        <translation>未导出的更改</translation>
+    </message>
+    <message>
+        <source>The translations in %1 have changes that are not exported.</source>
+        <translation>%1 中的翻译有尚未导出的更改。</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>放弃</translation>
+    </message>
+    <message>
+        <source>%1 messages in %2 languages from %3</source>
+        <translation>来自 %3 的 %1 条消息，共 %2 种语言</translation>
+    </message>
+    <message>
+        <source>Drop one folder, or translation files of one type.</source>
+        <translation>请拖放一个文件夹，或同一类型的翻译文件。</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1294,26 @@ This operation cannot be undone.</source>
         <source>there is no such folder</source>
         <translation>没有这个文件夹</translation>
     </message>
+    <message>
+        <source>Edit Cell</source>
+        <translation>编辑单元格</translation>
+    </message>
+    <message>
+        <source>Edit Cells</source>
+        <translation>编辑多个单元格</translation>
+    </message>
+    <message>
+        <source>Mark Cell</source>
+        <translation>标记单元格</translation>
+    </message>
+    <message>
+        <source>%1 of %2 translated</source>
+        <translation>已翻译 %1 / %2</translation>
+    </message>
+    <message>
+        <source>, %1 unfinished</source>
+        <translation>，%1 个未完成</translation>
+    </message>
 </context>
 <context>
     <name>TranslationQueue</name>
@@ -1182,6 +1364,18 @@ This operation cannot be undone.</source>
     <message>
         <source>Translation stopped: %1</source>
         <translation>翻译已停止：%1</translation>
+    </message>
+    <message>
+        <source>Translate Cell %1</source>
+        <translation>翻译单元格 %1</translation>
+    </message>
+    <message>
+        <source>Translate Column %1</source>
+        <translation>翻译列 %1</translation>
+    </message>
+    <message>
+        <source>Translate Row %1</source>
+        <translation>翻译第 %1 行</translation>
     </message>
 </context>
 <context>
