@@ -557,6 +557,8 @@ void tst_MainWindowCells::filter_data()
     QTest::newRow("F3 to the next cell")    << "e"           << false << none << all                   << "1,1";
     QTest::newRow("regular expression")     << "^(ouv|fer)"  << true  << none << all.mid(0, 2)         << "1,1";
     QTest::newRow("a line of a text")       << "^speichern$" << true  << none << all.mid(2, 1)         << "2,0";
+    QTest::newRow("not across two texts")   << "open\\smenu" << true  << none << QStringList()         << "";
+    QTest::newRow("each text its own start") << "\\Aouv"     << true  << none << all.mid(0, 1)         << "0,1";
     QTest::newRow("broken expression")      << "(ouv"        << true  << none << QStringList()         << "";
     QTest::newRow("no match")               << "xyz"         << false << none << QStringList()         << "";
     QTest::newRow("empty in any column")    << ""            << false << int(Quick::EmptyInAnyColumn)   << all.mid(1, 2) << "2,1";
