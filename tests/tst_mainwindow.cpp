@@ -275,12 +275,11 @@ void tst_MainWindow::helpPages_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("User Manual") << "actionContent"
-                                 << "features";
-    QTest::newRow("Homepage") << "actionHomepage"
-                              << "";
-    QTest::newRow("about box link") << "labelHomepage"
-                                    << "";
+    // clang-format off
+    QTest::newRow("User Manual")    << "actionContent"  << "features";
+    QTest::newRow("Homepage")       << "actionHomepage" << "";
+    QTest::newRow("about box link") << "labelHomepage"  << "";
+    // clang-format on
 }
 
 void tst_MainWindow::helpPages()

@@ -229,110 +229,46 @@ void tst_MainWindowCells::commands_data()
     const int yes = QMessageBox::Yes;
     const QString overwrite = "Overwrite 1 translated cells?";
 
-    QTest::newRow("column copy source on the source column")
-        << 0 << QStringList { "header:All Cells In This Column Copy Source Text@0,0" } << "" << 0
-        << 0 << "Current column is the source column"
-        << "de" + mark + "|zh_CN|zh_TW;" + unchanged;
-    QTest::newRow("column copy source, overwrite")
-        << -1 << QStringList { "cell:All Cells In This Column Copy Source Text@0,2" } << "" << 0
-        << yes << overwrite << header + "Hallo|你好|m0;|简体|m1;Welt||m2";
-    QTest::newRow("column copy source, only empty cells")
-        << -1 << QStringList { "action:actionAllCellsInCurrentColumnCopySourceText@0,2" } << "" << 0
-        << int(QMessageBox::Ignore) << overwrite << header + "Hallo|你好|m0;|简体|繁體;Welt||m2";
-    QTest::newRow("column copy source, cancel")
-        << -1 << QStringList { "header:All Cells In This Column Copy Source Text@0,2" } << "" << 0
-        << int(QMessageBox::Cancel) << overwrite << header + unchanged;
-    QTest::newRow("column from the identical column")
-        << -1 << QStringList { "header:All Cells In This Column Copy From Column...@0,1" } << ""
-        << 2 << 0 << "The source column and the target column are identical." << header + unchanged;
-    QTest::newRow("column from column keeps cells of empty texts")
-        << -1 << QStringList { "action:actionAllCellsInCurrentColumnCopyTextFromColumn@0,0" } << ""
-        << 2 << yes << overwrite << header + "你好|你好|;简体|简体|繁體;Welt||";
-    QTest::newRow("column dialog cancelled")
-        << -1 << QStringList { "cell:All Cells In This Column Copy From Column...@0,0" } << "" << 0
-        << 0 << "" << header + unchanged;
-    QTest::newRow("row from the same row is silent")
-        << -1 << QStringList { "row:All Cells In This Row Copy From Row...@1,0" } << "" << 2 << 0
-        << "" << header + unchanged;
-    QTest::newRow("row from row")
-        << -1 << QStringList { "action:actionAllCellsInCurrentRowCopyTextFromRow@2,0" } << "" << 1
-        << 0 << "" << header + "Hallo|你好|;|简体|繁體;Hallo|你好|";
-    QTest::newRow("copy source, empty source text")
-        << 2 << QStringList { "cell:Copy Source@0,0" } << "" << 0 << 0 << ""
-        << "de|zh_CN|zh_TW" + mark + ";" + unchanged;
-    QTest::newRow("row copy source, empty source text")
-        << 2 << QStringList { "cell:All Cells In This Row Copy Source Text@0,1" } << "" << 0 << 0
-        << ""
-        << "de|zh_CN|zh_TW" + mark + ";||;|简体|繁體;Welt||";
-    QTest::newRow("copy source") << -1 << QStringList { "cell:Copy Source@2,1" } << "" << 0 << 0
-                                 << "" << header + "Hallo|你好|;|简体|繁體;Welt|m2|";
-    QTest::newRow("copy zh_CN") << -1 << QStringList { "cell:Copy zh_CN@0,2" } << "" << 0 << 0 << ""
-                                << header + "Hallo|你好|你好;|简体|繁體;Welt||";
-    QTest::newRow("copy zh_CN from the marked source column")
-        << 1 << QStringList { "cell:Copy zh_CN@0,2" } << "" << 0 << 0 << "Can't find zh_CN column"
-        << "de|zh_CN" + mark + "|zh_TW;" + unchanged;
-    QTest::newRow("delete one cell") << -1 << QStringList { "action:actionDelete@0,0" } << "" << 0
-                                     << 0 << "" << header + "|你好|;|简体|繁體;Welt||";
-    QTest::newRow("delete three cells, yes")
-        << -1 << QStringList { "action:actionDelete@0,0 0,1 1,1" } << "" << 0 << yes
-        << "Do you want to delete these cells' value?" << header + "||;||繁體;Welt||";
-    QTest::newRow("delete three cells, no")
-        << -1 << QStringList { "action:actionDelete@0,0 0,1 1,1" } << "" << 0
-        << int(QMessageBox::No) << "Do you want to delete these cells' value?"
-        << header + unchanged;
-    QTest::newRow("select all and delete")
-        << -1 << QStringList { "action:actionSelectAll@0,0", "action:actionDelete" } << "" << 0
-        << yes << "Do you want to delete these cells' value?" << header + "||;||;||";
-    QTest::newRow("cut and paste")
-        << -1 << QStringList { "action:actionCut@0,0", "action:actionPaste@2,2" } << "" << 0 << 0
-        << "" << header + "|你好|;|简体|繁體;Welt||Hallo";
-    QTest::newRow("multi-line text goes into one cell")
-        << -1 << QStringList { "action:actionPaste@1,0 2,0" } << "a\tb\nc" << 0 << 0 << ""
-        << header + "Hallo|你好|;a\tb\nc|简体|繁體;Welt||";
-    QTest::newRow("one line fills every selected cell")
-        << -1 << QStringList { "action:actionPaste@1,0 2,0 2,1" } << "x" << 0 << 0 << ""
-        << header + "Hallo|你好|;x|简体|繁體;x|x|";
-    QTest::newRow("block copied and pasted, cut at the table's edge")
-        << -1 << QStringList { "action:actionCopy@0,0 0,1 1,0 1,1", "action:actionPaste@2,1" } << ""
-        << 0 << 0 << "" << header + "Hallo|你好|;|简体|繁體;Welt|Hallo|你好";
-    QTest::newRow("block from a spreadsheet")
-        << -1 << QStringList { "action:actionPaste@1,1" } << "x\ty\r\nz\tw\r\n"
-        << 0 << 0 << "" << header + "Hallo|你好|;|x|y;Welt|z|w";
-    QTest::newRow("use this column as source")
-        << -1 << QStringList { "header:Use This Column As Source@0,2" } << "" << 0 << 0 << ""
-        << "de|zh_CN|zh_TW" + mark + ";" + unchanged;
-    QTest::newRow("mark a row unfinished")
-        << -1 << QStringList { "row:Mark All Cells In This Row As Unfinished@0,0" } << "" << 0 << 0
-        << "" << header + "Hallo*|你好*|;|简体|繁體;Welt||";
-    QTest::newRow("typing goes after the text")
-        << -1 << QStringList { "type:!@0,0" } << "" << 0 << 0 << ""
-        << header + "Hallo!|你好|;|简体|繁體;Welt||";
-    QTest::newRow("typing undone") << -1 << QStringList { "type:!@0,0", "action:actionUndo" } << ""
-                                   << 0 << 0 << "" << header + unchanged;
-    QTest::newRow("undo takes back the paste, not the cut")
-        << -1
-        << QStringList { "action:actionCut@0,0", "action:actionPaste@2,2", "action:actionUndo" }
-        << "" << 0 << 0 << "" << header + "|你好|;|简体|繁體;Welt||";
-    QTest::newRow("a deletion undone and redone")
-        << -1
-        << QStringList { "action:actionDelete@0,0 0,1 1,1", "action:actionUndo",
-               "action:actionRedo" }
-        << "" << 0 << yes << "Do you want to delete these cells' value?"
-        << header + "||;||繁體;Welt||";
-    QTest::newRow("a column command undone")
-        << -1
-        << QStringList { "header:All Cells In This Column Copy Source Text@0,2",
-               "action:actionUndo" }
-        << "" << 0 << yes << overwrite << header + unchanged;
-    QTest::newRow("marks undone")
-        << -1
-        << QStringList { "row:Mark All Cells In This Row As Unfinished@0,0", "action:actionUndo" }
-        << "" << 0 << 0 << "" << header + unchanged;
-    QTest::newRow("mark a column unfinished, then one cell finished")
-        << -1
-        << QStringList { "header:Mark All Cells In This Column As Unfinished@0,1",
-               "cell:Mark This Cell As Finished@1,1" }
-        << "" << 0 << 0 << "" << header + "Hallo|你好*|;|简体|繁體;Welt||";
+    const QString deleteThem = "Do you want to delete these cells' value?";
+    const QString marked = "de|zh_CN|zh_TW" + mark + ";";
+    const int no = QMessageBox::No;
+    const int cancel = QMessageBox::Cancel;
+    const int onlyEmpty = QMessageBox::Ignore;
+    using Steps = QStringList;
+    // clang-format off
+    QTest::newRow("column copy source on the source column") << 0 << Steps { "header:All Cells In This Column Copy Source Text@0,0" } << "" << 0 << 0 << "Current column is the source column" << "de" + mark + "|zh_CN|zh_TW;" + unchanged;
+    QTest::newRow("column copy source, overwrite")         << -1 << Steps { "cell:All Cells In This Column Copy Source Text@0,2" } << "" << 0 << yes << overwrite << header + "Hallo|你好|m0;|简体|m1;Welt||m2";
+    QTest::newRow("column copy source, only empty cells") << -1 << Steps { "action:actionAllCellsInCurrentColumnCopySourceText@0,2" } << "" << 0 << onlyEmpty << overwrite << header + "Hallo|你好|m0;|简体|繁體;Welt||m2";
+    QTest::newRow("column copy source, cancel")           << -1 << Steps { "header:All Cells In This Column Copy Source Text@0,2" } << "" << 0 << cancel << overwrite << header + unchanged;
+    QTest::newRow("column from the identical column")     << -1 << Steps { "header:All Cells In This Column Copy From Column...@0,1" } << "" << 2 << 0 << "The source column and the target column are identical." << header + unchanged;
+    QTest::newRow("column from column keeps cells of empty texts") << -1 << Steps { "action:actionAllCellsInCurrentColumnCopyTextFromColumn@0,0" } << "" << 2 << yes << overwrite << header + "你好|你好|;简体|简体|繁體;Welt||";
+    QTest::newRow("column dialog cancelled")              << -1 << Steps { "cell:All Cells In This Column Copy From Column...@0,0" } << "" << 0 << 0 << "" << header + unchanged;
+    QTest::newRow("row from the same row is silent")      << -1 << Steps { "row:All Cells In This Row Copy From Row...@1,0" } << "" << 2 << 0 << "" << header + unchanged;
+    QTest::newRow("row from row")                         << -1 << Steps { "action:actionAllCellsInCurrentRowCopyTextFromRow@2,0" } << "" << 1 << 0 << "" << header + "Hallo|你好|;|简体|繁體;Hallo|你好|";
+    QTest::newRow("copy source, empty source text")       <<  2 << Steps { "cell:Copy Source@0,0" } << "" << 0 << 0 << "" << marked + unchanged;
+    QTest::newRow("row copy source, empty source text")   <<  2 << Steps { "cell:All Cells In This Row Copy Source Text@0,1" } << "" << 0 << 0 << "" << marked + "||;|简体|繁體;Welt||";
+    QTest::newRow("copy source")                          << -1 << Steps { "cell:Copy Source@2,1" } << "" << 0 << 0 << "" << header + "Hallo|你好|;|简体|繁體;Welt|m2|";
+    QTest::newRow("copy zh_CN")                           << -1 << Steps { "cell:Copy zh_CN@0,2" } << "" << 0 << 0 << "" << header + "Hallo|你好|你好;|简体|繁體;Welt||";
+    QTest::newRow("copy zh_CN from the marked source column") << 1 << Steps { "cell:Copy zh_CN@0,2" } << "" << 0 << 0 << "Can't find zh_CN column" << "de|zh_CN" + mark + "|zh_TW;" + unchanged;
+    QTest::newRow("delete one cell")                      << -1 << Steps { "action:actionDelete@0,0" } << "" << 0 << 0 << "" << header + "|你好|;|简体|繁體;Welt||";
+    QTest::newRow("delete three cells, yes")              << -1 << Steps { "action:actionDelete@0,0 0,1 1,1" } << "" << 0 << yes << deleteThem << header + "||;||繁體;Welt||";
+    QTest::newRow("delete three cells, no")               << -1 << Steps { "action:actionDelete@0,0 0,1 1,1" } << "" << 0 << no << deleteThem << header + unchanged;
+    QTest::newRow("select all and delete")                << -1 << Steps { "action:actionSelectAll@0,0", "action:actionDelete" } << "" << 0 << yes << deleteThem << header + "||;||;||";
+    QTest::newRow("cut and paste")                        << -1 << Steps { "action:actionCut@0,0", "action:actionPaste@2,2" } << "" << 0 << 0 << "" << header + "|你好|;|简体|繁體;Welt||Hallo";
+    QTest::newRow("multi-line text goes into one cell")   << -1 << Steps { "action:actionPaste@1,0 2,0" } << "a\tb\nc" << 0 << 0 << "" << header + "Hallo|你好|;a\tb\nc|简体|繁體;Welt||";
+    QTest::newRow("one line fills every selected cell")   << -1 << Steps { "action:actionPaste@1,0 2,0 2,1" } << "x" << 0 << 0 << "" << header + "Hallo|你好|;x|简体|繁體;x|x|";
+    QTest::newRow("block copied and pasted, cut at the table's edge") << -1 << Steps { "action:actionCopy@0,0 0,1 1,0 1,1", "action:actionPaste@2,1" } << "" << 0 << 0 << "" << header + "Hallo|你好|;|简体|繁體;Welt|Hallo|你好";
+    QTest::newRow("block from a spreadsheet")             << -1 << Steps { "action:actionPaste@1,1" } << "x\ty\r\nz\tw\r\n" << 0 << 0 << "" << header + "Hallo|你好|;|x|y;Welt|z|w";
+    QTest::newRow("use this column as source")            << -1 << Steps { "header:Use This Column As Source@0,2" } << "" << 0 << 0 << "" << "de|zh_CN|zh_TW" + mark + ";" + unchanged;
+    QTest::newRow("mark a row unfinished")                << -1 << Steps { "row:Mark All Cells In This Row As Unfinished@0,0" } << "" << 0 << 0 << "" << header + "Hallo*|你好*|;|简体|繁體;Welt||";
+    QTest::newRow("mark a column unfinished, then one cell finished") << -1 << Steps { "header:Mark All Cells In This Column As Unfinished@0,1", "cell:Mark This Cell As Finished@1,1" } << "" << 0 << 0 << "" << header + "Hallo|你好*|;|简体|繁體;Welt||";
+    QTest::newRow("typing goes after the text")           << -1 << Steps { "type:!@0,0" } << "" << 0 << 0 << "" << header + "Hallo!|你好|;|简体|繁體;Welt||";
+    QTest::newRow("typing undone")                        << -1 << Steps { "type:!@0,0", "action:actionUndo" } << "" << 0 << 0 << "" << header + unchanged;
+    QTest::newRow("undo takes back the paste, not the cut") << -1 << Steps { "action:actionCut@0,0", "action:actionPaste@2,2", "action:actionUndo" } << "" << 0 << 0 << "" << header + "|你好|;|简体|繁體;Welt||";
+    QTest::newRow("a deletion undone and redone")         << -1 << Steps { "action:actionDelete@0,0 0,1 1,1", "action:actionUndo", "action:actionRedo" } << "" << 0 << yes << deleteThem << header + "||;||繁體;Welt||";
+    QTest::newRow("a column command undone")              << -1 << Steps { "header:All Cells In This Column Copy Source Text@0,2", "action:actionUndo" } << "" << 0 << yes << overwrite << header + unchanged;
+    QTest::newRow("marks undone")                         << -1 << Steps { "row:Mark All Cells In This Row As Unfinished@0,0", "action:actionUndo" } << "" << 0 << 0 << "" << header + unchanged;
+    // clang-format on
 }
 
 void tst_MainWindowCells::commands()

@@ -1,12 +1,11 @@
-#include "model/sourcemodel.h"
+#include "app/mainwindow.h"
 #include "support/memorymodel.h"
 #include "views/columnheaderview.h"
 #include "views/editordelegate.h"
+#include "views/messagebox.h"
 #include "views/sourcetableview.h"
 #include "views/targettableview.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -14,13 +13,17 @@
 #include <QStandardItemModel>
 #include <QTest>
 
+#include <memory>
+
+// The two tables as the window pairs them, on a set of 300 messages.
 class tst_TableViews : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { MessageBox::setTestMode(true); }
     void init();
-    void cleanup();
+    void cleanup() { window.reset(); }
     void lockStepBothWays();
     void fitColumns_data();
     void fitColumns();
@@ -32,53 +35,28 @@ private slots:
     void missingGlyphsFound();
 
 private:
+    std::unique_ptr<MainWindow> window;
     MemoryModel *model = nullptr;
-    SourceModel *sourceModel = nullptr;
-    QWidget *window = nullptr;
     SourceTableView *source = nullptr;
     TargetTableView *target = nullptr;
-    EditorDelegate *delegate = nullptr;
 };
 
 void tst_TableViews::init()
 {
+    window = std::make_unique<MainWindow>();
     model = new MemoryModel({ "de", "fr" });
     for (int row = 0; row < 300; ++row)
         model->add("g", "de", QStringLiteral("id %1").arg(row), QStringLiteral("text %1").arg(row));
     model->finish();
-    sourceModel = new SourceModel;
-    sourceModel->setTranslationModel(model);
-
-    window = new QWidget;
-    auto *layout = new QHBoxLayout(window);
-    source = new SourceTableView;
-    target = new TargetTableView;
-    layout->addWidget(source);
-    layout->addWidget(target);
-    source->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    source->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    target->setMouseTracking(true);
-    target->verticalHeader()->hide();
-    source->setModel(sourceModel);
-    target->setModel(model);
-    delegate = new EditorDelegate(window);
-    target->setItemDelegate(delegate);
-    window->resize(800, 400);
+    window->installTranslationModel(model);
+    source = window->findChild<SourceTableView *>("sourceTableView");
+    target = window->findChild<TargetTableView *>("targetTableView");
     window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-}
-
-void tst_TableViews::cleanup()
-{
-    delete window;
-    delete sourceModel;
-    delete model;
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void tst_TableViews::lockStepBothWays()
 {
-    source->setPeerView(target);
-    target->setPeerView(source);
     QSignalSpy sourceMoves(source->verticalScrollBar(), &QScrollBar::valueChanged);
     QSignalSpy targetMoves(target->verticalScrollBar(), &QScrollBar::valueChanged);
 
@@ -89,7 +67,7 @@ void tst_TableViews::lockStepBothWays()
     QCOMPARE(targetMoves.size(), 1);
 
     source->setFocus();
-    source->setCurrentIndex(sourceModel->index(source->rowAt(0), 0));
+    source->setCurrentIndex(source->model()->index(source->rowAt(0), 0));
     QTest::keyClick(source, Qt::Key_PageDown);
     QTest::keyClick(source, Qt::Key_PageDown);
     QVERIFY(source->verticalScrollBar()->value() > 40);
@@ -105,7 +83,7 @@ void tst_TableViews::lockStepBothWays()
     QTest::mouseRelease(numbers, Qt::LeftButton, Qt::NoModifier, border + QPoint(0, 40));
     // Rows line up in the window, under headers with and without flags.
     const auto top = [this](QTableView *view, int row) {
-        return view->viewport()->mapTo(window, QPoint(0, view->rowViewportPosition(row))).y();
+        return view->viewport()->mapTo(window.get(), QPoint(0, view->rowViewportPosition(row))).y();
     };
     for (const int row : { first, first + 1, first + 5 })
         QCOMPARE(top(source, row), top(target, row));
@@ -136,7 +114,6 @@ void tst_TableViews::fitColumns()
     for (int section = 0; section < widths.size(); ++section)
         QCOMPARE(header->sectionSize(section), widths.at(section));
     QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
-    source->setModel(sourceModel);
 }
 
 void tst_TableViews::iconRect_data()
@@ -171,8 +148,8 @@ void tst_TableViews::presses()
     QFETCH(bool, onIcon);
     QFETCH(bool, translated);
     QFETCH(bool, edited);
-    QSignalSpy translate(delegate, &EditorDelegate::translate);
-    const QModelIndex cell = model->index(1, 0);
+    QSignalSpy translate(window->findChild<EditorDelegate *>(), &EditorDelegate::translate);
+    const QModelIndex cell = target->model()->index(1, 0);
     const QRect rect = target->visualRect(cell);
     const QPoint at = onIcon ? EditorDelegate::iconRect(rect).center() : rect.center();
     QTest::mouseClick(target->viewport(), button, Qt::NoModifier, at);
@@ -196,7 +173,7 @@ void tst_TableViews::emptyCommitReachesTheModel()
     // Emptying a translation in its editor empties the cell.
     const QModelIndex cell = model->index(3, 1);
     QVERIFY(model->setData(cell, QStringLiteral("texte")));
-    target->edit(cell);
+    target->edit(target->model()->index(3, 1));
     auto *editor = target->findChild<QLineEdit *>();
     QVERIFY(editor);
     editor->clear();
