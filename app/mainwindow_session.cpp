@@ -9,7 +9,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
@@ -126,10 +125,10 @@ bool MainWindow::settleUnexportedChanges()
 
 void MainWindow::reportOpened(const QString &before)
 {
-    const QLocale locale;
-    const QString opened = tr("%1 messages in %2 languages from %3")
-                               .arg(locale.toString(translationModel->rowCount()),
-                                   locale.toString(translationModel->columnCount()),
+    //: "2,066 messages in 28 languages from /home/me/app/translations"
+    const QString opened = tr("%1 in %2 from %3")
+                               .arg(tr("%Ln messages", nullptr, translationModel->rowCount()),
+                                   tr("%Ln languages", nullptr, translationModel->columnCount()),
                                    translationModel->nativeDirectory());
     statusBar()->showMessage(before.isEmpty() ? opened : before + QLatin1Char(' ') + opened);
 }

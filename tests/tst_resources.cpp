@@ -133,19 +133,16 @@ void tst_Resources::catalogueTranslates_data()
     QTest::addColumn<QString>("catalogue");
     QTest::addColumn<QString>("context");
     QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("n");
     QTest::addColumn<QString>("expected");
-
     // qt_xx.qm holds no texts itself: the toolkit's rows pass only when qtbase_xx.qm was copied
     // beside it.
     // clang-format off
-    QTest::newRow("program, German")  << "Parlonex_de"    << "MainWindow"     << "&File"
-                                      << QString::fromUtf8("&Datei");
-    QTest::newRow("program, Chinese") << "Parlonex_zh_CN" << "MainWindow"     << "&File"
-                                      << QString::fromUtf8("文件(&F)");
-    QTest::newRow("toolkit, German")  << "qt_de"          << "QPlatformTheme" << "Cancel"
-                                      << QString::fromUtf8("Abbrechen");
-    QTest::newRow("toolkit, Chinese") << "qt_zh_CN"       << "QPlatformTheme" << "Cancel"
-                                      << QString::fromUtf8("取消");
+    QTest::newRow("program, German")  << "Parlonex_de"    << "MainWindow"     << "&File"         << -1 << "&Datei";
+    QTest::newRow("program, Chinese") << "Parlonex_zh_CN" << "MainWindow"     << "&File"         << -1 << "文件(&F)";
+    QTest::newRow("program, English") << "Parlonex_en"    << "MainWindow"     << "%Ln messages"  <<  1 << "%Ln message";
+    QTest::newRow("toolkit, German")  << "qt_de"          << "QPlatformTheme" << "Cancel"        << -1 << "Abbrechen";
+    QTest::newRow("toolkit, Chinese") << "qt_zh_CN"       << "QPlatformTheme" << "Cancel"        << -1 << "取消";
     // clang-format on
 }
 
@@ -154,17 +151,17 @@ void tst_Resources::catalogueTranslates()
     QFETCH(QString, catalogue);
     QFETCH(QString, context);
     QFETCH(QString, source);
+    QFETCH(int, n);
     QFETCH(QString, expected);
-
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
     QTranslator translator;
     QVERIFY2(translator.load(catalogue, dir), qPrintable("no " + catalogue + ".qm in " + dir));
-    QCOMPARE(translator.translate(qPrintable(context), qPrintable(source)), expected);
+    QCOMPARE(translator.translate(qPrintable(context), qPrintable(source), nullptr, n), expected);
 }
 
 static QSet<QString> placeholders(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("%(?:L?[0-9]{1,2}|n)"));
+    static const QRegularExpression pattern(QStringLiteral("%(?:L?[0-9]{1,2}|L?n)"));
     QSet<QString> found;
     for (auto it = pattern.globalMatch(text); it.hasNext();)
         found.insert(it.next().captured().remove(u'L'));
@@ -181,7 +178,7 @@ void tst_Resources::translationSourceIsConsistent_data()
 {
     QTest::addColumn<QString>("path");
 
-    for (const char *language : { "de", "zh_CN" })
+    for (const char *language : { "de", "zh_CN", "en" })
         QTest::newRow(language) << QStringLiteral(
             PARLONEX_SOURCE_DIR "/translations/Parlonex_%1.ts")
                                        .arg(QLatin1String(language));
@@ -287,6 +284,10 @@ void tst_Resources::search_data()
         << QStringList { "Parlonex_fr_FR.qm", "Parlonex_de_DE.qm", "qt_de_DE.qm" }
         << QStringList { "fr-FR", "de-DE" } << "fr_FR"
         << "Parlonex_fr_FR.qm"
+        << "Cancel";
+    QTest::newRow("english plural forms otherwise")
+        << QStringList { "Parlonex_en.qm", "Parlonex_ja.qm" } << QStringList { "fr-FR" } << "en"
+        << "Parlonex_en.qm"
         << "Cancel";
     QTest::newRow("no file") << QStringList { "Parlonex_ja.qm" } << QStringList { "fr-FR", "de" }
                              << QString() << "Export To Directory"
