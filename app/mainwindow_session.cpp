@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/websitemenu.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
 #include "views/messagebox.h"
@@ -16,12 +17,6 @@
 #include <QUrl>
 
 namespace {
-
-// Menu texts show "&" as the accelerator mark; step names must read as written.
-QString menuText(QString text)
-{
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 bool containsEntry(const QDir &directory, const QString &pattern, QDir::Filters filters)
 {
@@ -64,6 +59,14 @@ void MainWindow::connectHistory()
         &MainWindow::scheduleStatusUpdate);
     updateHistoryActions();
     updateWindowTitle();
+}
+
+void MainWindow::runAsStep(const QAction *command, const std::function<void()> &run)
+{
+    // What was typed before the command is a step of its own.
+    commitOpenEditor();
+    const EditStep step(translationModel, command->iconText());
+    run();
 }
 
 void MainWindow::updateHistoryActions()

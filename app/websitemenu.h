@@ -13,5 +13,9 @@ class QMenu;
 // for the first of `uiLanguages` it has, otherwise its "name". Entries without a title or an
 // address are left out, and a missing or malformed file adds nothing. Triggering an entry
 // calls `open` with its address and title.
+// `text` as a menu entry shows it: a lone "&" would mark a shortcut key instead of being shown,
+// and names, paths and titles must read as written.
+QString menuText(QString text);
+
 void addWebsiteEntries(QMenu *menu, const QString &fileName, const QStringList &uiLanguages,
     const std::function<void(const QString &url, const QString &title)> &open);
