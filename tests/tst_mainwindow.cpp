@@ -234,8 +234,8 @@ void tst_MainWindow::websiteMenu_data()
     const QByteArray manual = R"([{"name": "Manual", "name_de_DE": "Handbuch", "url": "m"}])";
     QTest::newRow("categories, then titles, case-sensitive")
         << QByteArray(R"([{"category": "B", "name": "Zeta", "url": "z"},
-                         {"category": "A", "name": "Beta", "url": "b"},
-                         {"category": "A", "name": "alpha", "url": "a"}])")
+                         {"category": "A", "name": "alpha", "url": "a"},
+                         {"category": "A", "name": "Beta", "url": "b"}])")
         << QStringList() << QStringList { "----", "Beta", "alpha", "----", "Zeta" } << "z|Zeta";
     QTest::newRow("de_DE preferred") << manual << QStringList { "fr_FR", "de_DE" }
                                      << QStringList { "----", "Handbuch" } << "m|Handbuch";

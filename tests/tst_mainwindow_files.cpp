@@ -361,6 +361,8 @@ void tst_MainWindowFiles::writeBack()
     const QByteArray fr = TestSupport::readAll(path("app_fr.ts"));
     QVERIFY(written && exportAll ? fr.contains(french.toUtf8()) : fr == frBefore);
     QCOMPARE(TestSupport::readAll(path("app_de.ts")).contains(german.toUtf8()), written);
+    // Only an export writes every change: the title's mark goes, and quitting does not ask.
+    QCOMPARE(window->isWindowModified(), !written || !exportAll);
 }
 
 void tst_MainWindowFiles::exportFromOpenEditor()
