@@ -80,11 +80,7 @@ MainWindow::MainWindow(QWidget *parent)
     };
     for (const auto &[action, slot] : actions)
         connect(action, &QAction::triggered, this, [this, action = action, slot = slot] {
-            // A command is one undo step, named as it reads in its menu; what was typed
-            // before it is a step of its own.
-            commitOpenEditor();
-            const EditStep step(translationModel, action->iconText());
-            (this->*slot)();
+            runAsStep(action, [this, slot] { (this->*slot)(); });
         });
     const std::pair<QAction *, void (MainWindow::*)()> navigation[] = {
         { ui->actionUndo, &MainWindow::onActionUndoTriggered },

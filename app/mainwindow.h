@@ -146,6 +146,8 @@ private:
 
     // --- Edit history, unexported changes and the window's state (mainwindow_session.cpp) --
     void connectHistory();
+    // Runs a command as one undo step, named as the command reads in its menu.
+    void runAsStep(const QAction *command, const std::function<void()> &run);
     void updateHistoryActions();
     void updateWindowTitle();
     // Asks what becomes of unexported changes before they would be lost; false: keep them

@@ -262,10 +262,11 @@ bool MainWindow::confirmOverwrite(qsizetype translated, bool *emptyOnly)
 
 void MainWindow::writeColumnTexts(QList<CellText> texts)
 {
-    const auto translated = std::count_if(texts.cbegin(), texts.cend(), [this](const CellText &cell) {
-        const QString current = translationModel->cellText(cell.index);
-        return !current.isEmpty() && current != cell.text;
-    });
+    const auto translated =
+        std::count_if(texts.cbegin(), texts.cend(), [this](const CellText &cell) {
+            const QString current = translationModel->cellText(cell.index);
+            return !current.isEmpty() && current != cell.text;
+        });
     bool emptyOnly = false;
     if (!confirmOverwrite(translated, &emptyOnly))
         return;

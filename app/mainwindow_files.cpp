@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/websitemenu.h"
 #include "model/rowfilter.h"
 #include "model/sourcemodel.h"
 #include "model/translationmodel.h"
@@ -54,12 +55,9 @@ QString withProblems(const QString &message, const QList<FileError> &errors)
                             : message + QLatin1String("\n\n") + FileErrors::summary(errors);
 }
 
-// A menu text shows "&" as the accelerator mark; paths such as "R&D" must read as typed.
 QString historyText(int number, const QString &path)
 {
-    QString shown = QDir::toNativeSeparators(path);
-    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-    return QStringLiteral("%1. %2").arg(number).arg(shown);
+    return QStringLiteral("%1. %2").arg(number).arg(menuText(QDir::toNativeSeparators(path)));
 }
 
 } // namespace

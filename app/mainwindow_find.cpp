@@ -153,15 +153,14 @@ void MainWindow::scheduleStatusUpdate()
 
 void MainWindow::updateStatus()
 {
-    const QLocale locale;
     rowCountLabel->setVisible(translationModel);
-    rowCountLabel->setText(tr("%1 of %2 rows")
-                               .arg(locale.toString(rowFilter->visibleCount()),
-                                   locale.toString(rowFilter->totalCount())));
+    rowCountLabel->setText(tr("%1 of %Ln rows", nullptr, rowFilter->totalCount())
+                               .arg(QLocale().toString(rowFilter->visibleCount())));
     const QModelIndex current = currentCell();
     columnProgressLabel->setVisible(current.isValid());
     if (current.isValid())
         columnProgressLabel->setText(
-            QStringLiteral("%1: %2").arg(translationModel->columnLanguage(current, true),
+            //: The current column's language and how much of it is translated
+            tr("%1: %2").arg(translationModel->columnLanguage(current, true),
                 translationModel->columnProgressText(current.column())));
 }

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/websitemenu.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
 
@@ -12,12 +13,6 @@
 #include <memory>
 
 namespace {
-
-// Menu texts show "&" as the accelerator mark; names and paths must read as written.
-QString plain(QString text)
-{
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 void showAtCursor(QMenu *menu)
 {
@@ -31,11 +26,7 @@ void showAtCursor(QMenu *menu)
 QAction *MainWindow::addEntry(QMenu *menu, const QString &text, const std::function<void()> &run)
 {
     QAction *action = menu->addAction(text);
-    connect(action, &QAction::triggered, menu, [this, action, run] {
-        commitOpenEditor();
-        const EditStep step(translationModel, action->iconText());
-        run();
-    });
+    connect(action, &QAction::triggered, menu, [this, action, run] { runAsStep(action, run); });
     return action;
 }
 
@@ -87,7 +78,7 @@ QMenu *MainWindow::createCellMenu(const QModelIndex &index)
     QMenu *presets = menu->addMenu(tr("Translate[Preset Prompts]"));
     for (const QString &name : Settings().roleNames())
         addTranslateEntry(
-            presets, plain(name), [=] { onTranslateCellWithPresetPrompt(index, name); });
+            presets, menuText(name), [=] { onTranslateCellWithPresetPrompt(index, name); });
     addEntry(menu, tr("Copy Source"), [=] { onCopySource(index); });
     const bool cn = lang == QLatin1String("zh_CN");
     const bool tw = lang == QLatin1String("zh_TW");
@@ -176,7 +167,7 @@ QMenu *MainWindow::createColumnHeaderMenu(int column)
     menu->addSeparator();
     const QString path = QDir::toNativeSeparators(translationModel->columnFilePath(column));
     // A column read from no file (a language folder without files) has nothing to save to.
-    addEntry(menu, tr("Save Current Column To File") + QLatin1Char(' ') + plain(path), [=] {
+    addEntry(menu, tr("Save Current Column To File") + QLatin1Char(' ') + menuText(path), [=] {
         saveColumnToFile(column);
     })->setEnabled(!path.isEmpty());
     return menu;

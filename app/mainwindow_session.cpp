@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/websitemenu.h"
 #include "model/translationmodel.h"
 #include "settings/settings.h"
 #include "views/messagebox.h"
@@ -9,7 +10,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
@@ -17,12 +17,6 @@
 #include <QUrl>
 
 namespace {
-
-// Menu texts show "&" as the accelerator mark; step names must read as written.
-QString menuText(QString text)
-{
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
 
 bool containsEntry(const QDir &directory, const QString &pattern, QDir::Filters filters)
 {
@@ -65,6 +59,14 @@ void MainWindow::connectHistory()
         &MainWindow::scheduleStatusUpdate);
     updateHistoryActions();
     updateWindowTitle();
+}
+
+void MainWindow::runAsStep(const QAction *command, const std::function<void()> &run)
+{
+    // What was typed before the command is a step of its own.
+    commitOpenEditor();
+    const EditStep step(translationModel, command->iconText());
+    run();
 }
 
 void MainWindow::updateHistoryActions()
@@ -126,10 +128,10 @@ bool MainWindow::settleUnexportedChanges()
 
 void MainWindow::reportOpened(const QString &before)
 {
-    const QLocale locale;
-    const QString opened = tr("%1 messages in %2 languages from %3")
-                               .arg(locale.toString(translationModel->rowCount()),
-                                   locale.toString(translationModel->columnCount()),
+    //: "2,066 messages in 28 languages from /home/me/app/translations"
+    const QString opened = tr("%1 in %2 from %3")
+                               .arg(tr("%Ln messages", nullptr, translationModel->rowCount()),
+                                   tr("%Ln languages", nullptr, translationModel->columnCount()),
                                    translationModel->nativeDirectory());
     statusBar()->showMessage(before.isEmpty() ? opened : before + QLatin1Char(' ') + opened);
 }

@@ -38,11 +38,11 @@ TranslationQueue *MainWindow::translationJobs()
     if (!translationQueue) {
         translationQueue = new TranslationQueue(&networkAccessManager, this);
         connect(translationQueue, &TranslationQueue::translatingChanged, this,
-                &MainWindow::setTranslating);
+            &MainWindow::setTranslating);
         connect(translationQueue, &TranslationQueue::statusMessage, this,
-                [this](const QString &message) { statusBar()->showMessage(message); });
+            [this](const QString &message) { statusBar()->showMessage(message); });
         connect(translationQueue, &TranslationQueue::progressChanged, this,
-                &MainWindow::onTranslationProgress);
+            &MainWindow::onTranslationProgress);
         translationProgress = new QLabel(this);
         translationProgress->setObjectName(QStringLiteral("translationProgress"));
         translationProgress->hide();
@@ -58,14 +58,13 @@ void MainWindow::onTranslationProgress()
     const qint64 pause = translationQueue->pauseRemaining();
     const QLocale locale;
     const QString done = locale.toString(progress.translated);
-    const QString total = locale.toString(progress.total);
     const QString failed = locale.toString(progress.failed);
     translationProgress->setVisible(translationQueue->isTranslating());
     translationProgress->setText(pause > 0
-            ? tr("%1 / %2 cells, %3 failed, next request in %4 s")
-                  .arg(done, total, failed)
+            ? tr("%1 / %Ln cells, %2 failed, next request in %3 s", nullptr, progress.total)
+                  .arg(done, failed)
                   .arg(std::ceil(pause / 1000.0))
-            : tr("%1 / %2 cells, %3 failed").arg(done, total, failed));
+            : tr("%1 / %Ln cells, %2 failed", nullptr, progress.total).arg(done, failed));
     rateLimited = pause > 0;
     scheduleCommandUpdate();
 }
@@ -96,8 +95,8 @@ bool MainWindow::isLLMConfigured()
     Settings settings;
     if (settings.hasLLMConfiguration())
         return true;
-    MessageBox::warning(this, tr("Warning"), tr("Please configure the LLM service first."),
-                        QMessageBox::Ok);
+    MessageBox::warning(
+        this, tr("Warning"), tr("Please configure the LLM service first."), QMessageBox::Ok);
     return false;
 }
 
@@ -133,7 +132,7 @@ void MainWindow::translateSelectedCells(bool emptyOnly)
     TranslationQueue *jobs = translationJobs();
     for (auto &[column, cells] : byColumn) {
         std::sort(cells.begin(), cells.end(),
-                  [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+            [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
         // Batches of ten, as everywhere else: one prompt for hundreds of cells outgrows the
         // answer the service may give and would fail every time.
         jobs->translateColumnCellsInBatches(cells);
@@ -266,8 +265,8 @@ void MainWindow::onTranslateCellWithPresetPrompt()
     if (!action)
         return;
     const QVariantList data = action->data().toList();
-    const QString role = data.size() > 1 ? data.at(1).toString()
-                                         : action->property("role").toString();
+    const QString role =
+        data.size() > 1 ? data.at(1).toString() : action->property("role").toString();
     onTranslateCellWithPresetPrompt(indexFromVariant(action->data()), role);
 }
 

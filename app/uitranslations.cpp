@@ -75,7 +75,10 @@ QString installTranslators(const QString &directory, const QStringList &language
         if (installTranslatorPair(directory, normalized))
             return normalized;
     }
-    return {};
+    // The interface stays in English, whose catalogue holds only the plural forms: without it
+    // a count of one would read "1 messages".
+    const QString english = QStringLiteral("en");
+    return installTranslatorPair(directory, english) ? english : QString();
 }
 
 void installTranslators()

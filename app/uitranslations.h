@@ -11,7 +11,8 @@ QStringList normalizeUiLanguages(const QStringList &tags);
 // that has a program translation in the translation folder beside the executable.
 void installTranslators();
 // The same search in `directory` over `languages`; returns the name whose files were
-// installed, or an empty string when the interface stays in English.
+// installed. When none has any, the interface stays in English with the English plural forms
+// ("en"), or without them (empty) when that catalogue is missing too.
 QString installTranslators(const QString &directory, const QStringList &languages);
 
 // "translations" inside `applicationDirectory`, or that folder itself when it has none.

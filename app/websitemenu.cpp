@@ -60,6 +60,11 @@ QMap<QString, QList<WebsiteEntry>> readWebsiteFile(
 
 } // namespace
 
+QString menuText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 void addWebsiteEntries(QMenu *menu, const QString &fileName, const QStringList &uiLanguages,
     const std::function<void(const QString &url, const QString &title)> &open)
 {
@@ -69,9 +74,7 @@ void addWebsiteEntries(QMenu *menu, const QString &fileName, const QStringList &
             [](const WebsiteEntry &a, const WebsiteEntry &b) { return a.title < b.title; });
         menu->addSeparator();
         for (const WebsiteEntry &entry : std::as_const(entries)) {
-            // A lone '&' would mark a shortcut key instead of being shown.
-            QAction *action = menu->addAction(
-                QString(entry.title).replace(QLatin1Char('&'), QLatin1String("&&")));
+            QAction *action = menu->addAction(menuText(entry.title));
             QObject::connect(
                 action, &QAction::triggered, menu, [open, entry] { open(entry.url, entry.title); });
         }

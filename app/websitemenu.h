@@ -7,6 +7,10 @@
 
 class QMenu;
 
+// `text` as a menu entry shows it: a lone "&" would mark a shortcut key instead of being shown,
+// and names, paths and titles must read as written.
+QString menuText(QString text);
+
 // Appends the entries of a website file (a JSON array of objects with "category", "name",
 // "name_<language>" and "url") to `menu`. Each category, in ascending order, begins with a
 // separator and lists its entries sorted by title; the title is the entry's "name_<language>"

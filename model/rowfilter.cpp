@@ -6,6 +6,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 
 namespace {
@@ -28,7 +29,89 @@ const Translation *entryOf(const Message &message, int hint, const QString &lang
     return nullptr;
 }
 
+// Whether the entry is the first of its language, the one its column shows.
+bool isShown(const QList<Translation> &translations, qsizetype entry)
+{
+    const QString &language = translations.at(entry).language;
+    return std::none_of(translations.cbegin(), translations.cbegin() + entry,
+        [&language](const Translation &t) { return t.language == language; });
+}
+
+// Lookarounds, absolute anchors, verbs and inline options can see past a text's own ends or
+// change what ends a line: such a pattern could tell texts joined by line breaks from the
+// texts alone, so it is matched text by text.
+bool seesBeyondItsText(const QString &pattern)
+{
+    static const QRegularExpression construct(
+        QStringLiteral(R"(\(\?[=!<imnsxJU^-]|\(\*|\\[AzZGK])"));
+    return construct.match(pattern).hasMatch();
+}
+
+bool hasSurrogate(QStringView text)
+{
+    // Four UTF-16 units at a time: a unit is a surrogate when its top five bits are 11011.
+    const char16_t *units = text.utf16();
+    qsizetype i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        quint64 word;
+        std::memcpy(&word, units + i, sizeof word);
+        const quint64 x = (word & 0xF800F800F800F800ULL) ^ 0xD800D800D800D800ULL;
+        if ((x - 0x0001000100010001ULL) & ~x & 0x8000800080008000ULL)
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        if ((units[i] & 0xF800) == 0xD800)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+// A row's texts (message ID, group, entries), each ended by a line break, so that one match
+// serves the whole row: a regular expression costs most to start, and copying the texts into
+// one buffer sized once costs less than matching them one by one.
+class JoinedTexts final
+{
+public:
+    void assign(const Message &message, const QString &group)
+    {
+        const QList<Translation> &translations = message.translations;
+        qsizetype length = message.id.size() + group.size() + 2;
+        for (const Translation &translation : translations)
+            length += translation.text.size() + 1;
+        joined.resize(length);
+        ends.clear();
+        char16_t *out = reinterpret_cast<char16_t *>(joined.data());
+        const auto append = [this, &out](const QString &text) {
+            std::memcpy(out, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+            out += text.size();
+            ends.append(out - reinterpret_cast<const char16_t *>(joined.constData()));
+            *out++ = u'\n';
+        };
+        append(message.id);
+        append(group);
+        for (const Translation &translation : translations)
+            append(translation.text);
+    }
+    // Unchecked matching needs well-formed UTF-16; unpaired surrogates are rare.
+    bool isWellFormed() const
+    {
+        return !hasSurrogate(joined) || QStringView(joined).isValidUtf16();
+    }
+    const QString &text() const { return joined; }
+    // The text a match lies in (0: the ID, 1: the group, 2 on: the entries); -1 when it runs
+    // past a text's end.
+    int textOf(const QRegularExpressionMatch &match) const
+    {
+        const auto end = std::lower_bound(ends.cbegin(), ends.cend(), match.capturedStart());
+        return end != ends.cend() && match.capturedEnd() <= *end ? int(end - ends.cbegin()) : -1;
+    }
+
+private:
+    QString joined;
+    QVarLengthArray<qsizetype, 32> ends;
+};
 
 RowFilter::RowFilter(QObject *parent)
     : QObject(parent)
@@ -208,35 +291,45 @@ bool RowFilter::quickKeeps(const ShownEntries &entries, int row) const
     return false;
 }
 
-bool RowFilter::textKeeps(const ShownEntries &entries, int row, QString *joined) const
+bool RowFilter::anyTextMatches(const Message &message, const QString &group) const
+{
+    if (matches(message.id) || matches(group))
+        return true;
+    // Most texts do not match: the entry is checked for being the one shown only then.
+    const QList<Translation> &translations = message.translations;
+    for (qsizetype i = 0; i < translations.size(); ++i) {
+        if (matches(translations.at(i).text) && isShown(translations, i))
+            return true;
+    }
+    return false;
+}
+
+bool RowFilter::textKeeps(int row, JoinedTexts *joined) const
 {
     if (current.text.isEmpty())
         return true;
-    const QString &id = translationModel->messageOfRow(row).id;
+    const Message &message = translationModel->messageOfRow(row);
     const QString group = translationModel->groupOf(row);
-    if (!current.regularExpression) {
-        if (matches(id) || matches(group))
-            return true;
-        // Most texts do not match: the entry is checked for being the one shown only then.
-        const QList<Translation> &translations = translationModel->messageOfRow(row).translations;
-        for (auto it = translations.cbegin(); it != translations.cend(); ++it) {
-            const QString &language = it->language;
-            if (matches(it->text)
-                && std::none_of(translations.cbegin(), it,
-                    [&language](const Translation &t) { return t.language == language; }))
+    if (current.regularExpression && joinable) {
+        joined->assign(message, group);
+        if (joined->isWellFormed()) {
+            const QRegularExpressionMatch match =
+                expression.match(joined->text(), 0, QRegularExpression::NormalMatch,
+                    QRegularExpression::DontCheckSubjectStringMatchOption);
+            if (!match.hasMatch())
+                return false;
+            // Where one text by itself holds a match, the joined texts hold it too. The
+            // reverse fails only where a match runs into the next text or meets a text's own
+            // last line break, so the text the match lies in decides.
+            const int found = joined->textOf(match);
+            const QList<Translation> &translations = message.translations;
+            if ((found == 0 && matches(message.id)) || (found == 1 && matches(group))
+                || (found > 1 && isShown(translations, found - 2)
+                    && matches(translations.at(found - 2).text)))
                 return true;
         }
-        return false;
     }
-    // One match per row instead of one per cell: a regular expression costs most to start.
-    // In multi-line mode ^ and $ still meet each text's own lines.
-    joined->clear();
-    joined->append(id).append(QLatin1Char('\n')).append(group);
-    for (int column = 0; column < entries.count(); ++column) {
-        if (entries.at(column))
-            joined->append(QLatin1Char('\n')).append(entries.at(column)->text);
-    }
-    return matches(*joined);
+    return anyTextMatches(message, group);
 }
 
 void RowFilter::recompute(const QList<int> *candidates)
@@ -257,15 +350,15 @@ void RowFilter::recompute(const QList<int> *candidates)
     if (!errorString().isEmpty())
         return;
     ShownEntries entries(*translationModel);
-    QString joined;
-    const bool needsEntries =
-        current.quick != RowFilterCriteria::Quick::None || current.regularExpression;
+    JoinedTexts joined;
+    joinable = !seesBeyondItsText(current.text);
+    const bool needsEntries = current.quick != RowFilterCriteria::Quick::None;
     const int count = candidates ? int(candidates->size()) : rows;
     for (int i = 0; i < count; ++i) {
         const int row = candidates ? candidates->at(i) : i;
         if (needsEntries)
             entries.fill(translationModel->messageOfRow(row));
-        if (quickKeeps(entries, row) && textKeeps(entries, row, &joined)) {
+        if (quickKeeps(entries, row) && textKeeps(row, &joined)) {
             positions[row] = int(visibleRows.size());
             visibleRows.append(row);
         }

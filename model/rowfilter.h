@@ -8,7 +8,9 @@
 
 #include <utility>
 
+class JoinedTexts;
 class ShownEntries;
+struct Message;
 class TranslationModel;
 
 struct RowFilterCriteria
@@ -73,13 +75,16 @@ private:
     // Works out the shown rows among `candidates`, or among all rows.
     void recompute(const QList<int> *candidates = nullptr);
     bool quickKeeps(const ShownEntries &entries, int row) const;
-    bool textKeeps(const ShownEntries &entries, int row, QString *joined) const;
+    bool textKeeps(int row, JoinedTexts *joined) const;
+    bool anyTextMatches(const Message &message, const QString &group) const;
 
     QPointer<TranslationModel> translationModel;
     RowFilterCriteria current;
     QStringMatcher matcher;
     QRegularExpression expression;
     bool filtering = false;
+    // Whether a regular expression may be matched once over a row's texts joined.
+    bool joinable = false;
     bool edited = false;
     QList<int> visibleRows;
     QList<int> positions;

@@ -1,3 +1,6 @@
+#include "app/uitranslations.h"
+#include "support/testsupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -6,18 +9,19 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
-#include "support/testconfig.h"
-
 // Pictures and UI translations are packaging, but a missing icon or catalogue only shows up as a
-// blank button or an English dialog, so this suite checks what the build really produces.
+// blank button or an English dialog, so this suite checks what the build really produces and
+// how the program finds the catalogues for the user's languages.
 class tst_Resources final : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void cleanup();
     void resourceLoads_data();
     void resourceLoads();
     void everyFlagIsAPicture();
@@ -26,32 +30,46 @@ private slots:
     void catalogueTranslates();
     void translationSourceIsConsistent_data();
     void translationSourceIsConsistent();
+    void normalizeUiLanguages_data();
+    void normalizeUiLanguages();
+    void search_data();
+    void search();
+    void translationDirectoryFallsBackToApplicationFolder();
+
+private:
+    QTemporaryDir workDir;
 };
+
+namespace {
+
+// The translation the installed catalogues give a text of the program, and one of the
+// toolkit's own texts.
+QString exportText()
+{
+    return QCoreApplication::translate("MainWindow", "Export To Directory");
+}
+
+QString cancelText()
+{
+    return QCoreApplication::translate("QPlatformTheme", "Cancel");
+}
+
+} // namespace
 
 void tst_Resources::resourceLoads_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size"); // invalid: any
 
-    const QStringList icons { "document-open", "apple", "qt", "gnu", "json", "document-export",
-        "edit-cut", "edit-copy", "edit-paste", "delete", "preferences-activities", "cell", "row",
-        "column", "table", "process-stop", "right", "wrong", "question-mark" };
-    for (const QString &icon : icons)
-        QTest::newRow(qPrintable(icon)) << QStringLiteral(":/rc/icons/%1.png").arg(icon) << QSize();
-
     // Shown at their natural size: the delegate reserves 16x16 pixels for the translate button
     // beside the cell editor, and the about box lays its banner out at 640x100.
-    QTest::newRow("parlonex") << ":/rc/parlonex.png" << QSize();
     QTest::newRow("banner") << ":/rc/banner.png" << QSize(640, 100);
     QTest::newRow("translate") << ":/rc/translate.png" << QSize(16, 16);
-
-    const QStringList flags { "de", "de_DE", "en", "en_US", "en_GB", "es", "es_ES", "fr", "fr_FR",
-        "it", "ja", "ko", "pt", "pt_BR", "ru", "zh_CN", "zh_TW", "zh_HK",
-        // .lproj folders and JSON file names use dashes and scripts
-        "zh-Hans", "zh-Hant", "pt-BR", "en-GB" };
-    for (const QString &flag : flags)
-        QTest::newRow(qPrintable("flag " + flag))
-            << QStringLiteral(":/rc/flags/%1.png").arg(flag) << QSize();
+    // Flags are looked up by the language code of a column, in each form codes take: .lproj
+    // folders and JSON file names use dashes and scripts.
+    for (const char *flag : { "de", "zh_TW", "zh-Hans", "pt-BR" })
+        QTest::newRow(flag) << QStringLiteral(":/rc/flags/%1.png").arg(QLatin1String(flag))
+                            << QSize();
 }
 
 void tst_Resources::resourceLoads()
@@ -82,7 +100,8 @@ void tst_Resources::everyFlagIsAPicture()
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u' ')));
 }
 
-// Icons are named by string in .ui files and sources; a typo there only shows as a blank button.
+// Icons are named by string in .ui files and sources; a typo there, or a picture that does not
+// load, only shows as a blank button.
 void tst_Resources::everyReferencedResourceExists()
 {
     static const QRegularExpression reference(QStringLiteral(":/rc/[A-Za-z0-9_./-]+"));
@@ -99,7 +118,7 @@ void tst_Resources::everyReferencedResourceExists()
             for (auto match = reference.globalMatch(text); match.hasNext();) {
                 const QString path = match.next().captured();
                 ++count;
-                if (!QFile::exists(path))
+                if (!path.endsWith(u'/') && QImage(path).isNull())
                     missing << file.fileName().section(u'/', -2) + QStringLiteral(": ") + path;
             }
         }
@@ -114,19 +133,16 @@ void tst_Resources::catalogueTranslates_data()
     QTest::addColumn<QString>("catalogue");
     QTest::addColumn<QString>("context");
     QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("n");
     QTest::addColumn<QString>("expected");
-
     // qt_xx.qm holds no texts itself: the toolkit's rows pass only when qtbase_xx.qm was copied
     // beside it.
     // clang-format off
-    QTest::newRow("program, German")  << "Parlonex_de"    << "MainWindow"     << "&File"
-                                      << QString::fromUtf8("&Datei");
-    QTest::newRow("program, Chinese") << "Parlonex_zh_CN" << "MainWindow"     << "&File"
-                                      << QString::fromUtf8("文件(&F)");
-    QTest::newRow("toolkit, German")  << "qt_de"          << "QPlatformTheme" << "Cancel"
-                                      << QString::fromUtf8("Abbrechen");
-    QTest::newRow("toolkit, Chinese") << "qt_zh_CN"       << "QPlatformTheme" << "Cancel"
-                                      << QString::fromUtf8("取消");
+    QTest::newRow("program, German")  << "Parlonex_de"    << "MainWindow"     << "&File"         << -1 << "&Datei";
+    QTest::newRow("program, Chinese") << "Parlonex_zh_CN" << "MainWindow"     << "&File"         << -1 << "文件(&F)";
+    QTest::newRow("program, English") << "Parlonex_en"    << "MainWindow"     << "%Ln messages"  <<  1 << "%Ln message";
+    QTest::newRow("toolkit, German")  << "qt_de"          << "QPlatformTheme" << "Cancel"        << -1 << "Abbrechen";
+    QTest::newRow("toolkit, Chinese") << "qt_zh_CN"       << "QPlatformTheme" << "Cancel"        << -1 << "取消";
     // clang-format on
 }
 
@@ -135,17 +151,17 @@ void tst_Resources::catalogueTranslates()
     QFETCH(QString, catalogue);
     QFETCH(QString, context);
     QFETCH(QString, source);
+    QFETCH(int, n);
     QFETCH(QString, expected);
-
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
     QTranslator translator;
     QVERIFY2(translator.load(catalogue, dir), qPrintable("no " + catalogue + ".qm in " + dir));
-    QCOMPARE(translator.translate(qPrintable(context), qPrintable(source)), expected);
+    QCOMPARE(translator.translate(qPrintable(context), qPrintable(source), nullptr, n), expected);
 }
 
 static QSet<QString> placeholders(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("%(?:L?[0-9]{1,2}|n)"));
+    static const QRegularExpression pattern(QStringLiteral("%(?:L?[0-9]{1,2}|L?n)"));
     QSet<QString> found;
     for (auto it = pattern.globalMatch(text); it.hasNext();)
         found.insert(it.next().captured().remove(u'L'));
@@ -162,7 +178,7 @@ void tst_Resources::translationSourceIsConsistent_data()
 {
     QTest::addColumn<QString>("path");
 
-    for (const char *language : { "de", "zh_CN" })
+    for (const char *language : { "de", "zh_CN", "en" })
         QTest::newRow(language) << QStringLiteral(
             PARLONEX_SOURCE_DIR "/translations/Parlonex_%1.ts")
                                        .arg(QLatin1String(language));
@@ -215,6 +231,103 @@ void tst_Resources::translationSourceIsConsistent()
         }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+void tst_Resources::cleanup()
+{
+    // Deleting a translator uninstalls it.
+    qDeleteAll(
+        QCoreApplication::instance()->findChildren<QTranslator *>(Qt::FindDirectChildrenOnly));
+    QCOMPARE(exportText(), QStringLiteral("Export To Directory"));
+}
+
+void tst_Resources::normalizeUiLanguages_data()
+{
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("duplicates once") << QStringList { "de-DE", "de" } << QStringList { "de_DE" };
+    QTest::newRow("english last, order kept") << QStringList { "en-GB", "fr-FR", "en-US", "de-AT" }
+                                              << QStringList { "fr_FR", "de_AT", "en_GB", "en_US" };
+}
+
+void tst_Resources::normalizeUiLanguages()
+{
+    QFETCH(QStringList, tags);
+    QFETCH(QStringList, names);
+    QCOMPARE(::normalizeUiLanguages(tags), names);
+}
+
+void tst_Resources::search_data()
+{
+    // Each file holds one message that reads as the file's name: the program's is
+    // "Export To Directory", the toolkit's (qt_*) is "Cancel".
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("tags");
+    QTest::addColumn<QString>("installed");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("toolkit");
+    QTest::newRow("german before english")
+        << QStringList { "Parlonex_en_US.qm", "Parlonex_de_DE.qm", "qt_de_DE.qm" }
+        << QStringList { "en-US", "de-DE" } << "de_DE"
+        << "Parlonex_de_DE.qm"
+        << "qt_de_DE.qm";
+    QTest::newRow("shortened to the language")
+        << QStringList { "Parlonex_de.qm", "qt_de.qm" } << QStringList { "de-AT" } << "de_AT"
+        << "Parlonex_de.qm"
+        << "qt_de.qm";
+    QTest::newRow("english when nothing else")
+        << QStringList { "Parlonex_en_GB.qm" } << QStringList { "fr-FR", "en-GB" } << "en_GB"
+        << "Parlonex_en_GB.qm"
+        << "Cancel";
+    // The search stops at the first program file, with or without the toolkit's.
+    QTest::newRow("toolkit file optional")
+        << QStringList { "Parlonex_fr_FR.qm", "Parlonex_de_DE.qm", "qt_de_DE.qm" }
+        << QStringList { "fr-FR", "de-DE" } << "fr_FR"
+        << "Parlonex_fr_FR.qm"
+        << "Cancel";
+    QTest::newRow("english plural forms otherwise")
+        << QStringList { "Parlonex_en.qm", "Parlonex_ja.qm" } << QStringList { "fr-FR" } << "en"
+        << "Parlonex_en.qm"
+        << "Cancel";
+    QTest::newRow("no file") << QStringList { "Parlonex_ja.qm" } << QStringList { "fr-FR", "de" }
+                             << QString() << "Export To Directory"
+                             << "Cancel";
+}
+
+void tst_Resources::search()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, tags);
+    QFETCH(QString, installed);
+    QFETCH(QString, program);
+    QFETCH(QString, toolkit);
+    const QString directory = workDir.filePath(QString::fromUtf8(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(directory));
+    for (const QString &file : files) {
+        const bool ours = file.startsWith("Parlonex");
+        const QString ts = directory + QStringLiteral("/source.ts");
+        QVERIFY(TestSupport::writeFile(ts,
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS><TS version=\"2.1\">\n"
+            "<context><name>"
+                + QByteArray(ours ? "MainWindow" : "QPlatformTheme") + "</name><message><source>"
+                + QByteArray(ours ? "Export To Directory" : "Cancel") + "</source><translation>"
+                + file.toUtf8() + "</translation></message></context></TS>\n"));
+        QString output;
+        QCOMPARE(
+            TestSupport::run(PARLONEX_LRELEASE, { ts, "-qm", directory + '/' + file }, &output), 0);
+    }
+    QCOMPARE(installTranslators(directory, ::normalizeUiLanguages(tags)), installed);
+    QCOMPARE(exportText(), program);
+    QCOMPARE(cancelText(), toolkit);
+}
+
+void tst_Resources::translationDirectoryFallsBackToApplicationFolder()
+{
+    QTemporaryDir application;
+    QCOMPARE(translationDirectory(application.path()), QDir(application.path()).absolutePath());
+    QVERIFY(QDir(application.path()).mkdir(QStringLiteral("translations")));
+    QCOMPARE(translationDirectory(application.path()),
+        QDir(application.path()).absoluteFilePath(QStringLiteral("translations")));
 }
 
 QTEST_MAIN(tst_Resources)

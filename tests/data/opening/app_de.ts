@@ -5,6 +5,9 @@
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
+        <comment>menu</comment>
+        <extracomment>The first menu of the window</extracomment>
+        <translatorcomment>kurz!</translatorcomment>
         <translation>&amp;Datei</translation>
     </message>
     <message>

@@ -5,6 +5,9 @@
     <name>MainWindow</name>
     <message>
         <source>&amp;File</source>
+        <comment>menu</comment>
+        <extracomment>The first menu of the window</extracomment>
+        <translatorcomment>court !</translatorcomment>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
