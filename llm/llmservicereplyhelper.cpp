@@ -278,14 +278,6 @@ bool LLMServiceReplyHelper::parseAnswer(Dialect dialect, const QByteArray &body,
     return parseOpenAI(object, answer, error);
 }
 
-QString LLMServiceReplyHelper::redacted(const QString &text) const
-{
-    if (secretText.size() < 4)
-        return text;
-    QString result = text;
-    return result.replace(secretText, QStringLiteral("***"));
-}
-
 void LLMServiceReplyHelper::postFinished()
 {
     success = false;
@@ -313,7 +305,6 @@ void LLMServiceReplyHelper::postFinished()
     // than any complaint about the missing body.
     if (!success && !(content()->isEmpty() && rawBody.isEmpty() && !isOk()))
         setErrorMessage(error);
-    setErrorMessage(redacted(errorMessage()));
     classify(isStream() ? rawBody : *content());
     NetworkReplyHelper::postFinished();
 }

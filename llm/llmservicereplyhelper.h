@@ -26,8 +26,6 @@ public:
     // The shape of answer to expect; set by the request builder.
     LLMServiceProfile::Dialect dialect() const { return serviceDialect; }
     void setDialect(LLMServiceProfile::Dialect dialect) { serviceDialect = dialect; }
-    // A text (the API key) that must never appear in an error message.
-    void setSecret(const QString &secret) { secretText = secret; }
 
     // What a failed (or cut-off) reply asks of its sender.
     enum class Failure {
@@ -61,12 +59,10 @@ private:
     bool isStream() const;
     QString eventText(const QJsonObject &event) const;
     void processEventLine(QByteArray line, QByteArray *text);
-    QString redacted(const QString &text) const;
     void classify(const QByteArray &body);
 
     QList<QModelIndex> cellList;
     QString answerText;
-    QString secretText;
     LLMServiceProfile::Dialect serviceDialect = LLMServiceProfile::Dialect::OpenAIChat;
     bool success = false;
     Failure failureKind = Failure::None;

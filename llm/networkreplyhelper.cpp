@@ -91,6 +91,14 @@ void NetworkReplyHelper::waitForFinished()
     disconnect(connection);
 }
 
+QString NetworkReplyHelper::maskSecret(const QString &text, const QString &secret)
+{
+    if (secret.size() < 4)
+        return text;
+    QString result = text;
+    return result.replace(secret, QStringLiteral("***"));
+}
+
 void NetworkReplyHelper::postFinished()
 {
     emit done();
@@ -121,7 +129,7 @@ void NetworkReplyHelper::error(QNetworkReply::NetworkError code)
 {
     errorCode = code;
     errorText += networkReply->errorString() + QLatin1Char('\n');
-    emit errorMessage(code, errorText);
+    emit errorMessage(code, errorMessage());
 }
 
 void NetworkReplyHelper::sslErrors(const QList<QSslError> &errors)

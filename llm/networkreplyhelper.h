@@ -39,8 +39,15 @@ public:
     QByteArray *content() const { return contentBuffer; }
     QIODevice *outputDevice() const { return output; }
     QNetworkReply *reply() const { return networkReply; }
-    QString errorMessage() const { return errorText; }
+    // The collected error texts, with the secret masked.
+    QString errorMessage() const { return maskSecret(errorText, secretText); }
     void setErrorMessage(const QString &message) { errorText = message; }
+    // A text (the API key) that must never appear in an error message: services and the
+    // network layer quote keys and URLs, and error texts reach message boxes and the log.
+    void setSecret(const QString &secret) { secretText = secret; }
+    // `text` with every occurrence of `secret` replaced by "***". A secret shorter than four
+    // characters is no key and would mask ordinary words: it is left alone.
+    static QString maskSecret(const QString &text, const QString &secret);
     bool isOk() const { return errorCode == QNetworkReply::NoError; }
     QNetworkReply::NetworkError networkError() const { return errorCode; }
     // The HTTP status of the finished reply (0 when none was received).
@@ -87,6 +94,7 @@ private:
     QNetworkReply::NetworkError errorCode = QNetworkReply::NoError;
     QVariant userData;
     QString errorText;
+    QString secretText;
     bool ownsContent = false;
     bool completed = false;
     int status = 0;
