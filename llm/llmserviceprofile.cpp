@@ -1,6 +1,6 @@
 #include "llm/llmserviceprofile.h"
 
-#include "settings/settings.h"
+#include "settings/llmrecords.h"
 
 #include <QHash>
 #include <QRegularExpression>

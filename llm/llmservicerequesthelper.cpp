@@ -2,7 +2,6 @@
 
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
-#include "settings/settings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -173,14 +172,6 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
     return result;
 }
 
-QString LLMServiceRequestHelper::fillUserPrompt(const QString &sourceLanguage,
-                                                const QStringList &targetLanguages,
-                                                const QStringList &texts)
-{
-    Settings settings;
-    return fillPrompt(sourceLanguage, targetLanguages, texts, settings.currentPrompt().userPrompt);
-}
-
 QString LLMServiceRequestHelper::fillTestPrompt(const QString &promptTemplate)
 {
     return fillPrompt(QStringLiteral("English"),
@@ -267,12 +258,9 @@ QNetworkRequest LLMServiceRequestHelper::buildRequest(const LLMConfiguration &co
 }
 
 LLMServiceReplyHelper *LLMServiceRequestHelper::post(const LLMConfiguration &configuration,
-                                                     const QString &systemPrompt,
-                                                     const QString &assistantPrompt,
-                                                     const QString &userPrompt)
+    const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+    bool stream)
 {
-    Settings settings;
-    const bool stream = settings.streamEnabled();
     QByteArray body;
     const QNetworkRequest request =
         buildRequest(configuration, systemPrompt, assistantPrompt, userPrompt, stream, &body);
@@ -283,12 +271,11 @@ LLMServiceReplyHelper *LLMServiceRequestHelper::post(const LLMConfiguration &con
     return reply;
 }
 
-LLMServiceReplyHelper *LLMServiceRequestHelper::requestTranslation(const QString &userPrompt)
+LLMServiceReplyHelper *LLMServiceRequestHelper::requestTranslation(
+    const LLMSetup &setup, const QString &userPrompt)
 {
-    Settings settings;
-    const PromptRecord prompt = settings.currentPrompt();
-    return post(settings.currentLLMConfiguration(), prompt.systemPrompt, prompt.assistantPrompt,
-                userPrompt);
+    return post(setup.configuration, setup.prompt.systemPrompt, setup.prompt.assistantPrompt,
+        userPrompt, setup.stream);
 }
 
 LLMServiceReplyHelper *LLMServiceRequestHelper::validate(const LLMConfiguration &configuration)
@@ -296,9 +283,9 @@ LLMServiceReplyHelper *LLMServiceRequestHelper::validate(const LLMConfiguration 
     return post(configuration, QString(), QString(), QStringLiteral("Hello, who are you?"));
 }
 
-LLMServiceReplyHelper *LLMServiceRequestHelper::test(const PromptRecord &prompt)
+LLMServiceReplyHelper *LLMServiceRequestHelper::test(
+    const LLMConfiguration &configuration, const PromptRecord &prompt)
 {
-    Settings settings;
-    return post(settings.currentLLMConfiguration(), prompt.systemPrompt, prompt.assistantPrompt,
-                fillTestPrompt(prompt.userPrompt));
+    return post(configuration, prompt.systemPrompt, prompt.assistantPrompt,
+        fillTestPrompt(prompt.userPrompt));
 }

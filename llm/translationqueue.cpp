@@ -91,9 +91,8 @@ void TranslationQueue::reportProgress()
 
 void TranslationQueue::startRun()
 {
-    Settings settings;
-    parallel = settings.requestsAtATime();
-    markForReview = settings.markLLMTranslations();
+    parallel = qMax(1, llmSetup.requestsAtATime);
+    markForReview = llmSetup.markForReview;
     run = Progress();
     throttles = 0;
     jobsGivenUp = 0;
@@ -132,8 +131,7 @@ QList<QModelIndex> TranslationQueue::emptyCells(const QList<QModelIndex> &cells)
 
 void TranslationQueue::translateInBatches(const QList<QModelIndex> &cells, bool byRow)
 {
-    // One read of the prompt in use for the whole command, however many jobs it makes.
-    const QString promptTemplate = Settings().currentPrompt().userPrompt;
+    const QString promptTemplate = llmSetup.prompt.userPrompt;
     for (qsizetype start = 0; start < cells.size(); start += batchSize) {
         const QList<QModelIndex> slice = cells.mid(start, batchSize);
         enqueueTranslation(byRow ? rowJob(slice, promptTemplate)
@@ -219,14 +217,14 @@ void TranslationQueue::translateColumnCells(const QList<QModelIndex> &cells, boo
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    enqueue(columnJob(cells, Settings().currentPrompt().userPrompt), first);
+    enqueue(columnJob(cells, llmSetup.prompt.userPrompt), first);
 }
 
 void TranslationQueue::translateRowCells(const QList<QModelIndex> &cells, bool first)
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    enqueue(rowJob(cells, Settings().currentPrompt().userPrompt), first);
+    enqueue(rowJob(cells, llmSetup.prompt.userPrompt), first);
 }
 
 void TranslationQueue::translateColumnCellsInBatches(const QList<QModelIndex> &cells)
@@ -315,16 +313,14 @@ void TranslationQueue::scheduleWake(qint64 now)
 void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
 {
     qCDebug(lcLLM).noquote() << "user prompt:" << job.userPrompt;
-    Settings settings;
     LLMServiceRequestHelper helper(manager);
-    LLMServiceReplyHelper *reply = helper.requestTranslation(job.userPrompt);
+    LLMServiceReplyHelper *reply = helper.requestTranslation(llmSetup, job.userPrompt);
     reply->setTimeout(watchdogInterval);
     reply->setCells(job.cells);
     reply->setProperty("rowCount", job.rowCount);
     reply->setProperty("columnCount", job.columnCount);
-    reply->setProperty("isStream", settings.streamEnabled());
     connect(reply, &LLMServiceReplyHelper::done, this, &TranslationQueue::onLLMServiceResponse);
-    inFlight.append(Request { reply, job, settings.currentLLMConfiguration() });
+    inFlight.append(Request { reply, job, llmSetup.configuration });
     ++run.requestsSent;
 }
 

@@ -3,7 +3,7 @@
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
-#include "settings/servicecatalog.h"
+#include "llm/servicecatalog.h"
 #include "views/messagebox.h"
 #include "views/outputtextdialog.h"
 
@@ -698,7 +698,8 @@ void PreferencesDialog::onBtnTestPromptClicked()
         return;
 
     LLMServiceRequestHelper helper(networkAccessManager);
-    LLMServiceReplyHelper *reply = helper.test(prompts.at(row));
+    // The configuration in use as stored: unsaved choices in the dialog are not tried out.
+    LLMServiceReplyHelper *reply = helper.test(settings->currentLLMConfiguration(), prompts.at(row));
     reply->setParent(this);
     reply->setTimeout(replySilenceTimeoutMs);
     reply->setData(row);

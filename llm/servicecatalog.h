@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class NetworkReplyHelper;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 // What the program knows about each LLM service before asking it: the default chat
 // endpoints, a fallback list of models and the page where a user gets a key.
@@ -55,10 +55,10 @@ signals:
     void finished(const QStringList &models, const QString &errorMessage);
 
 private:
-    void onReplyFinished();
+    void onReplyDone();
 
     QNetworkAccessManager *networkAccessManager;
-    QPointer<QNetworkReply> reply;
+    // Owned while it runs; the wrapper watches for silence, caps the body and masks the key.
+    QPointer<NetworkReplyHelper> reply;
     QString service;
-    QString secret;
 };
