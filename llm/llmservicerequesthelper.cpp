@@ -3,6 +3,7 @@
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -148,13 +149,9 @@ LLMServiceRequestHelper::LLMServiceRequestHelper(QNetworkAccessManager *manager,
 }
 
 QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
-                                            const QStringList &targetLanguages,
-                                            const QStringList &texts,
-                                            const QString &promptTemplate)
+    const QStringList &targetLanguages, const QStringList &texts, const QString &promptTemplate,
+    const QStringList &notes)
 {
-    QString result = promptTemplate;
-    result.replace(QLatin1String("{{source language}}"), sourceLanguage);
-
     QString targets;
     if (targetLanguages.size() == 1) {
         targets = targetLanguages.first();
@@ -162,13 +159,38 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
         targets = targetLanguages.mid(0, targetLanguages.size() - 1).join(QLatin1String(", "))
             + QLatin1String(" and ") + targetLanguages.last();
     }
-    result.replace(QLatin1String("{{target language list}}"), targets);
 
+    // Notes carry the number of their text; texts without notes have no line.
     QStringList lines;
+    QStringList noteLines;
     lines.reserve(texts.size());
-    for (int i = 0; i < texts.size(); ++i)
-        lines << QString::number(i + 1) + QLatin1String(". ") + texts.at(i);
-    result.replace(QLatin1String("{{text list}}"), lines.join(QLatin1Char('\n')));
+    for (int i = 0; i < texts.size(); ++i) {
+        const QString number = QString::number(i + 1) + QLatin1String(". ");
+        lines << number + texts.at(i);
+        if (!notes.value(i).isEmpty())
+            noteLines << number + notes.at(i);
+    }
+
+    // One pass over the template: a text or note that happens to hold a placeholder's
+    // spelling goes out as written.
+    const QHash<QString, QString> values {
+        { QStringLiteral("{{source language}}"), sourceLanguage },
+        { QStringLiteral("{{target language list}}"), targets },
+        { QStringLiteral("{{note list}}"),
+            noteLines.isEmpty() ? QStringLiteral("(none)") : noteLines.join(QLatin1Char('\n')) },
+        { QStringLiteral("{{text list}}"), lines.join(QLatin1Char('\n')) },
+    };
+    static const QRegularExpression placeholder(
+        QStringLiteral("\\{\\{(?:source language|target language list|note list|text list)\\}\\}"));
+    QString result;
+    qsizetype done = 0;
+    for (QRegularExpressionMatchIterator it = placeholder.globalMatch(promptTemplate); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(promptTemplate).mid(done, match.capturedStart() - done);
+        result += values.value(match.captured());
+        done = match.capturedEnd();
+    }
+    result += QStringView(promptTemplate).mid(done);
     return result;
 }
 

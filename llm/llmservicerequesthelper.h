@@ -28,8 +28,11 @@ public:
     // The tested prompt, filled with fixed sample texts, sent to the given configuration.
     LLMServiceReplyHelper *test(const LLMConfiguration &configuration, const PromptRecord &prompt);
 
+    // `notes` holds what the files say about each text (empty where nothing), in the order of
+    // `texts`; a template without "{{note list}}" leaves them out.
     static QString fillPrompt(const QString &sourceLanguage, const QStringList &targetLanguages,
-                              const QStringList &texts, const QString &promptTemplate);
+        const QStringList &texts, const QString &promptTemplate,
+        const QStringList &notes = QStringList());
     static QString fillTestPrompt(const QString &promptTemplate);
 
     // Turns the generic chat body (model-less, with "messages") into what the configured

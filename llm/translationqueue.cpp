@@ -175,16 +175,33 @@ void TranslationQueue::translateEmptyCellsInRow(int row)
     translateLine(row, true, true);
 }
 
+QString TranslationQueue::notesOf(const QModelIndex &cell) const
+{
+    const MessageNotes notes = translationModel->messageNotes(cell.row());
+    QStringList parts;
+    for (const auto &[label, text] : { std::pair { "context", notes.context },
+             std::pair { "developer comment", notes.comment },
+             std::pair { "translator comment", notes.translatorComment } }) {
+        if (!text.isEmpty())
+            parts << QLatin1String(label) + QLatin1String(": ")
+                    + TranslationJob::escapeForPrompt(text);
+    }
+    return parts.join(QLatin1String("; "));
+}
+
 TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
                                            const QString &promptTemplate) const
 {
     QStringList texts;
+    QStringList notes;
     texts.reserve(cells.size());
-    for (const QModelIndex &cell : cells)
+    for (const QModelIndex &cell : cells) {
         texts << TranslationJob::escapeForPrompt(translationModel->sourceText(cell));
+        notes << notesOf(cell);
+    }
     const QString prompt = LLMServiceRequestHelper::fillPrompt(
         translationModel->sourceLanguageName(),
-        { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate);
+        { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate, notes);
     return TranslationJob::make(cells, int(cells.size()), 1, prompt, promptTemplate);
 }
 
@@ -198,7 +215,7 @@ TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
     const QString prompt = LLMServiceRequestHelper::fillPrompt(
         translationModel->sourceLanguageName(), targets,
         { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
-        promptTemplate);
+        promptTemplate, { notesOf(cells.first()) });
     return TranslationJob::make(cells, 1, int(cells.size()), prompt, promptTemplate);
 }
 

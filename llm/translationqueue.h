@@ -113,6 +113,8 @@ private:
     void enqueue(const TranslationJob &job, bool first, bool retry = false);
     void translateLine(int line, bool byRow, bool emptyOnly);
     void translateInBatches(const QList<QModelIndex> &cells, bool byRow);
+    // What the files say about the cell's message, as one line for the prompt.
+    QString notesOf(const QModelIndex &cell) const;
     TranslationJob columnJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     TranslationJob rowJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     // A job for some of a job's cells, of the same shape and prompt template.
