@@ -51,6 +51,14 @@ QTableWidgetItem *readOnlyItem(const QString &text, bool centred = false)
     return item;
 }
 
+// The table shows that a key is there, and its last characters to tell two keys apart, but
+// never enough of it to be read off the screen.
+QString maskedKey(const QString &key)
+{
+    const QString dots(8, QChar(0x2022));
+    return key.isEmpty() ? QString() : key.size() < 16 ? dots : dots + key.right(4);
+}
+
 void setMark(QTableWidgetItem *item, const QString &icon, const QString &text)
 {
     if (!item)
@@ -113,6 +121,10 @@ PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager
     ui->cbAPIUrl->lineEdit()->setClearButtonEnabled(true);
     ui->cbModel->lineEdit()->setClearButtonEnabled(true);
     ui->edtAPIKey->setClearButtonEnabled(true);
+    // The key is shown only on request: a screen may be shared or recorded.
+    connect(ui->chkShowAPIKey, &QCheckBox::toggled, this, [this](bool show) {
+        ui->edtAPIKey->setEchoMode(show ? QLineEdit::Normal : QLineEdit::Password);
+    });
     ui->cbAPIUrl->lineEdit()->setPlaceholderText(
         ServiceCatalog::defaultApiUrls(ServiceCatalog::services().constFirst()).value(0));
 
@@ -405,7 +417,7 @@ void PreferencesDialog::setLLMRow(int row, const LLMConfiguration &configuration
     table->setItem(row, LLMService, readOnlyItem(configuration.service, true));
     table->setItem(row, LLMApiUrl, readOnlyItem(configuration.apiurl));
     table->setItem(row, LLMModel, readOnlyItem(configuration.model, true));
-    table->setItem(row, LLMApiKey, readOnlyItem(configuration.apikey));
+    table->setItem(row, LLMApiKey, readOnlyItem(maskedKey(configuration.apikey)));
 }
 
 void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
@@ -416,13 +428,13 @@ void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
     setLLMRow(row, configuration);
 
     QTableWidgetItem *used = readOnlyItem(QString(), true);
-    setMark(used, wrongIcon, QStringLiteral("No"));
+    setMark(used, wrongIcon, tr("No"));
     table->setItem(row, LLMUsed, used);
     QTableWidgetItem *status = readOnlyItem(QString(), true);
-    setMark(status, questionIcon, QStringLiteral("Unknown"));
+    setMark(status, questionIcon, tr("Unknown"));
     table->setItem(row, LLMStatus, status);
 
-    auto *validate = new QPushButton(QStringLiteral("Validate"), table);
+    auto *validate = new QPushButton(tr("Validate"), table);
     connect(validate, &QPushButton::clicked, this, &PreferencesDialog::onBtnValidateClicked);
     table->setCellWidget(row, LLMValidate, validate);
 }
@@ -430,8 +442,8 @@ void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
 void PreferencesDialog::markUsedRow(QTableWidget *table, int usedColumn, int row)
 {
     for (int r = 0; r < table->rowCount(); ++r)
-        setMark(table->item(r, usedColumn), wrongIcon, QStringLiteral("No"));
-    setMark(table->item(row, usedColumn), rightIcon, QStringLiteral("Yes"));
+        setMark(table->item(r, usedColumn), wrongIcon, tr("No"));
+    setMark(table->item(row, usedColumn), rightIcon, tr("Yes"));
 }
 
 int PreferencesDialog::rowOfCellWidget(QTableWidget *table, int column, const QObject *widget) const
@@ -560,10 +572,10 @@ void PreferencesDialog::appendPromptRow(const PromptRecord &prompt)
     table->insertRow(row);
     table->setItem(row, PromptName, readOnlyItem(prompt.name));
     QTableWidgetItem *used = readOnlyItem(QString());
-    setMark(used, wrongIcon, QStringLiteral("No"));
+    setMark(used, wrongIcon, tr("No"));
     table->setItem(row, PromptUsed, used);
 
-    auto *test = new QPushButton(QStringLiteral("Test"), table);
+    auto *test = new QPushButton(tr("Test"), table);
     connect(test, &QPushButton::clicked, this, &PreferencesDialog::onBtnTestPromptClicked);
     table->setCellWidget(row, PromptTest, test);
 }
