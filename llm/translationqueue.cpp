@@ -418,7 +418,7 @@ void TranslationQueue::applyAnswer(const Request &request)
     if (result.translated > 0) {
         jobsGivenUp = 0;
         emit statusMessage(
-            tr("Totally %1 cell(s) has/have been translated.").arg(result.translated));
+            tr("Totally %n cell(s) has/have been translated.", nullptr, result.translated));
     } else {
         qCDebug(lcLLM) << "No cell has been translated.";
         emit statusMessage(tr("No cell has been translated."));
@@ -463,7 +463,7 @@ void TranslationQueue::giveUp(const TranslationJob &job, const QString &reason, 
     qCWarning(lcLLM).noquote() << "Giving up on" << job.cells.size() << "cell(s):" << reason;
     failCells(job.cells, reason);
     if (++jobsGivenUp >= maxJobsGivenUp)
-        fail(tr("%1 jobs in a row failed: %2").arg(jobsGivenUp).arg(reason));
+        fail(tr("%n job(s) in a row failed: %1", nullptr, jobsGivenUp).arg(reason));
 }
 
 void TranslationQueue::failCells(const QList<QModelIndex> &cells, const QString &reason)
