@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -177,48 +178,30 @@ void PreferencesDialog::loadSettings()
 
 void PreferencesDialog::connectEditWatchers()
 {
-    connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onServicesListCurrentTextChanged, Qt::UniqueConnection);
-    connect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtPromptName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
-    connect(ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged,
-        Qt::UniqueConnection);
-    // A renamed configuration or another model is as much an edit as a new key: leaving the
-    // row must not drop it without the apply question.
-    connect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
-    connect(ui->cbModel, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+    if (!editWatchers.isEmpty())
+        return;
+    const auto prompt = &PreferencesDialog::onPromptTextChanged;
+    const auto llm = &PreferencesDialog::onLLMItemTextChanged;
+    editWatchers = {
+        connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
+            &PreferencesDialog::onServicesListCurrentTextChanged),
+        connect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtPromptName, &QLineEdit::textChanged, this, prompt),
+        connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this, llm),
+        connect(ui->edtAPIKey, &QLineEdit::textChanged, this, llm),
+        // A renamed configuration or another model is as much an edit as a new key: leaving
+        // the row must not drop it without the apply question.
+        connect(ui->edtLLMItemName, &QLineEdit::textChanged, this, llm),
+        connect(ui->cbModel, &QComboBox::currentTextChanged, this, llm),
+    };
 }
 
 void PreferencesDialog::disconnectEditWatchers()
 {
-    disconnect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onServicesListCurrentTextChanged);
-    disconnect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(
-        ui->edtPromptName, &QLineEdit::textChanged, this, &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(
-        ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(ui->cbModel, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
+    for (const QMetaObject::Connection &watcher : std::exchange(editWatchers, {}))
+        disconnect(watcher);
 }
 
 void PreferencesDialog::onBtnOKClicked()
