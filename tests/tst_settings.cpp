@@ -17,7 +17,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void freshProfile();
     void installedRolesAskForTheAnswerContract_data();
     void installedRolesAskForTheAnswerContract();
     void currentElement_data();
@@ -82,16 +81,6 @@ void tst_Settings::init()
     QDir().mkpath(userScope.path());
 }
 
-void tst_Settings::freshProfile()
-{
-    Settings settings;
-    QVERIFY(settings.fileName().startsWith(userScope.path()));
-    QVERIFY(settings.llmConfigurations().isEmpty());
-    QVERIFY(settings.directoryHistory().isEmpty() && settings.filesHistory().isEmpty());
-    // Without stored prompts the installed "default" role is the one in use.
-    QCOMPARE(settings.currentPrompt().name, QStringLiteral("Default"));
-}
-
 void tst_Settings::installedRolesAskForTheAnswerContract_data()
 {
     QTest::addColumn<QString>("name");
@@ -111,7 +100,7 @@ void tst_Settings::installedRolesAskForTheAnswerContract()
     QVERIFY(role.assistantPrompt.isEmpty());
     QVERIFY(!role.systemPrompt.contains(QLatin1String("{{")));
     for (const char *placeholder :
-        { "{{source language}}", "{{target language list}}", "{{text list}}" })
+        { "{{source language}}", "{{target language list}}", "{{note list}}", "{{text list}}" })
         QVERIFY2(role.userPrompt.count(QLatin1String(placeholder)) == 1, placeholder);
     QVERIFY(role.userPrompt.trimmed().endsWith(QLatin1String("{{text list}}")));
     for (const char *contract : { "JSON array", "\"id\"", "%1", "&File", "\\n", "{name}" })
@@ -149,13 +138,14 @@ void tst_Settings::currentElement()
     settings.setUsedLLMId(used);
 
     QCOMPARE(settings.hasLLMConfiguration(), stored > 0);
-    QCOMPARE(fields(settings.currentLLMConfiguration()),
+    const LLMSetup setup = settings.llmSetup();
+    QCOMPARE(fields(setup.configuration),
         fields(expectedId < 0 ? LLMConfiguration() : configuration(expectedId, expectedId)));
     // The installed "default" role stands in for a prompt that is not there.
-    const PromptRecord current = settings.currentPrompt();
-    QCOMPARE(fields(current),
+    QCOMPARE(fields(setup.prompt),
         fields(expectedId < 0 ? settings.role(QStringLiteral("default"))
                               : prompt(expectedId, expectedId)));
+    QVERIFY(expectedId >= 0 || setup.prompt.name == QLatin1String("Default"));
 }
 
 void tst_Settings::arraysFollowTheKeyTable()

@@ -52,15 +52,6 @@ HttpServer::Response HttpServer::Response::answer(
     return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
-HttpServer::Response HttpServer::Response::chatAnswer(const QString &content)
-{
-    const QJsonObject message{ { QStringLiteral("role"), QStringLiteral("assistant") },
-                               { QStringLiteral("content"), content } };
-    const QJsonObject choice{ { QStringLiteral("message"), message } };
-    const QJsonObject body{ { QStringLiteral("choices"), QJsonArray{ choice } } };
-    return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
-}
-
 HttpServer::Response HttpServer::Response::echoTranslation(const Request &request)
 {
     const QStringList lines = request.promptLines();
@@ -83,24 +74,6 @@ HttpServer::Response HttpServer::Response::json(const QByteArray &body, int stat
     response.status = status;
     response.headers << qMakePair(QByteArray("Content-Type"), QByteArray("application/json"));
     response.body = body;
-    return response;
-}
-
-HttpServer::Response HttpServer::Response::events(const QList<QByteArray> &events, int interval)
-{
-    Response response;
-    response.headers << qMakePair(QByteArray("Content-Type"), QByteArray("text/event-stream"));
-    response.chunked = true;
-    for (const QByteArray &event : events)
-        response.pieces << Piece{ interval, event };
-    return response;
-}
-
-HttpServer::Response HttpServer::Response::compressed(const QByteArray &body,
-                                                      const QByteArray &encoding)
-{
-    Response response = json(gzip(body, encoding == "deflate"));
-    response.headers << qMakePair(QByteArray("Content-Encoding"), encoding);
     return response;
 }
 
@@ -241,10 +214,7 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
         for (const Piece &piece : std::as_const(response.pieces))
             wholeBody += piece.data;
     }
-    if (response.chunked)
-        head += "Transfer-Encoding: chunked\r\n";
-    else
-        head += "Content-Length: " + QByteArray::number(wholeBody.size()) + "\r\n";
+    head += "Content-Length: " + QByteArray::number(wholeBody.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
 
     QList<Piece> pieces = response.pieces;
@@ -261,22 +231,15 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
     });
     for (const Piece &piece : std::as_const(pieces)) {
         at += piece.delay;
-        const QByteArray data = response.chunked
-            ? QByteArray::number(piece.data.size(), 16) + "\r\n" + piece.data + "\r\n"
-            : piece.data;
-        QTimer::singleShot(at, this, [target, data] {
+        QTimer::singleShot(at, this, [target, data = piece.data] {
             if (target)
                 target->write(data);
         });
     }
     if (response.stall)
         return;
-    const bool chunked = response.chunked;
-    QTimer::singleShot(at, this, [target, chunked] {
-        if (!target)
-            return;
-        if (chunked)
-            target->write("0\r\n\r\n");
-        target->disconnectFromHost();
+    QTimer::singleShot(at, this, [target] {
+        if (target)
+            target->disconnectFromHost();
     });
 }
