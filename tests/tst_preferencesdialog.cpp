@@ -170,29 +170,13 @@ void tst_PreferencesDialog::init()
 void tst_PreferencesDialog::serviceDefaults_data()
 {
     QTest::addColumn<QString>("service");
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<bool>("modelEnabled");
-    QTest::addColumn<QString>("keyPage");
-
-    const QString gemini = "https://generativelanguage.googleapis.com/v1beta/models/${model}"
-                           ":generateContent?key=";
-    // clang-format off
-    QTest::newRow("OpenAI")    << "OpenAI"    << openAIUrl << true  << "platform.openai.com";
-    QTest::newRow("Azure")     << "Azure"     << ""        << false << "portal.azure.com";
-    QTest::newRow("Anthropic") << "Anthropic" << "https://api.anthropic.com/v1/messages"
-                                                           << true  << "console.anthropic.com";
-    QTest::newRow("Gemini")    << "Gemini"    << gemini    << true  << "aistudio.google.com";
-    QTest::newRow("DeepSeek")  << "DeepSeek"  << "https://api.deepseek.com/chat/completions"
-                                                           << true  << "platform.deepseek.com";
-    // clang-format on
+    for (const QString &service : ServiceCatalog::services())
+        QTest::newRow(qPrintable(service)) << service;
 }
 
 void tst_PreferencesDialog::serviceDefaults()
 {
     QFETCH(QString, service);
-    QFETCH(QString, url);
-    QFETCH(bool, modelEnabled);
-    QFETCH(QString, keyPage);
 
     // An empty store: nothing to apply or remove, no question asked.
     PreferencesDialog dialog(&network);
@@ -212,20 +196,20 @@ void tst_PreferencesDialog::serviceDefaults()
     // Another service starts a new configuration: its defaults, no name, no key.
     auto *urls = widget<QComboBox>(dialog, "cbAPIUrl");
     auto *models = widget<QComboBox>(dialog, "cbModel");
-    QCOMPARE(urls->currentText(), url);
-    QCOMPARE(urls->count(), url.isEmpty() ? 0 : 1);
+    QCOMPARE(urls->count(), ServiceCatalog::defaultApiUrls(service).size());
+    QCOMPARE(urls->currentText(), ServiceCatalog::defaultApiUrls(service).value(0));
     QVERIFY(models->isEnabled()); // for Azure it takes the deployment name
     QCOMPARE(models->currentText(), ServiceCatalog::models(service).value(0));
     QVERIFY(name->text().isEmpty() && key->text().isEmpty());
 
     // Azure names no model, so there is no list to fetch.
+    QVERIFY(!widget<QPushButton>(dialog, "btnFetchModels")->isEnabled());
     urls->setEditText(server.url("/openai/v1/chat/completions"));
     key->setText("secret-key");
-    QCOMPARE(widget<QPushButton>(dialog, "btnFetchModels")->isEnabled(), modelEnabled);
+    QCOMPARE(widget<QPushButton>(dialog, "btnFetchModels")->isEnabled(), service != "Azure");
 
     emit widget<QLabel>(dialog, "labelGetAPIKey")->linkActivated(QStringLiteral("#"));
-    QCOMPARE(openedUrls.size(), 1);
-    QCOMPARE(openedUrls.constFirst().host(), keyPage);
+    QCOMPARE(openedUrls, QList<QUrl> { QUrl(ServiceCatalog::apiKeyPage(service)) });
 
     // The run choices: 4 at a time and marked by default; stored on OK.
     auto *requests = widget<QSpinBox>(dialog, "spinRequestsAtATime");

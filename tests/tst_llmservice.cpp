@@ -9,7 +9,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class tst_LLMRequest : public QObject
+using Dialect = LLMServiceProfile::Dialect;
+Q_DECLARE_METATYPE(Dialect)
+
+// Chat requests as each service receives them, and its answers as the reply reads them.
+class tst_LLMService : public QObject
 {
     Q_OBJECT
 
@@ -19,7 +23,8 @@ private slots:
     void modelNames();
     void requestAsReceived_data();
     void requestAsReceived();
-    void geminiKeyNeverInUrlOrErrors();
+    void reply_data();
+    void reply();
     void fillPrompt_data();
     void fillPrompt();
 
@@ -56,12 +61,12 @@ QStringList rolesOf(const QJsonObject &body)
 
 } // namespace
 
-void tst_LLMRequest::initTestCase()
+void tst_LLMService::initTestCase()
 {
     QVERIFY(server.start());
 }
 
-HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
+HttpServer::Request tst_LLMService::post(LLMServiceReplyHelper *reply)
 {
     std::unique_ptr<LLMServiceReplyHelper> owner(reply);
     QSignalSpy done(reply, &NetworkReplyHelper::done);
@@ -70,7 +75,7 @@ HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
     return server.requests().takeLast();
 }
 
-void tst_LLMRequest::modelNames_data()
+void tst_LLMService::modelNames_data()
 {
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("model");
@@ -89,7 +94,7 @@ void tst_LLMRequest::modelNames_data()
     // clang-format on
 }
 
-void tst_LLMRequest::modelNames()
+void tst_LLMService::modelNames()
 {
     QFETCH(QString, service);
     QFETCH(QString, model);
@@ -105,7 +110,7 @@ void tst_LLMRequest::modelNames()
         QVERIFY(!profile.topP && !profile.penalties);
 }
 
-void tst_LLMRequest::requestAsReceived_data()
+void tst_LLMService::requestAsReceived_data()
 {
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("model");
@@ -164,6 +169,9 @@ void tst_LLMRequest::requestAsReceived_data()
         "/v1beta/models/${model}/generateContent?key=", true, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key",
         { "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens", "generationConfig.temperature", "generationConfig.topP" },
         { "messages", "model", "max_tokens", "stream", "frequency_penalty", "generationConfig.frequencyPenalty" }, { "model", "user" });
+    // A key typed into the stored URL, with none in its field, moves to the header as well.
+    add("Gemini key in the URL", "Gemini", "gemini-3.5-flash", "/v1beta/models/${model}:generateContent?key=KEY",
+        false, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key", { "contents" }, { "messages" }, { "user" });
     add("Gemini URL with the colon, user prompt only", "Gemini", "gemini-2.5-flash-lite",
         "/v1beta/models/${model}:generateContent", false, "/v1beta/models/gemini-2.5-flash-lite:generateContent", "x-goog-api-key",
         { "contents", "generationConfig" }, { "systemInstruction", "messages" }, { "user" });
@@ -174,7 +182,7 @@ void tst_LLMRequest::requestAsReceived_data()
     // clang-format on
 }
 
-void tst_LLMRequest::requestAsReceived()
+void tst_LLMService::requestAsReceived()
 {
     QFETCH(QString, service);
     QFETCH(QString, model);
@@ -188,6 +196,10 @@ void tst_LLMRequest::requestAsReceived()
 
     LLMSetup setup;
     setup.configuration = { 0, QStringLiteral("test"), server.url(urlPath), key, model, service };
+    if (urlPath.contains(QLatin1String("KEY"))) {
+        setup.configuration.apiurl.replace(QLatin1String("KEY"), key);
+        setup.configuration.apikey.clear();
+    }
     if (withPrompts) {
         setup.prompt.systemPrompt = QStringLiteral("You are a translator.");
         setup.prompt.assistantPrompt = QStringLiteral("I answer with JSON only.");
@@ -228,27 +240,88 @@ void tst_LLMRequest::requestAsReceived()
             QStringLiteral("You are a translator."));
 }
 
-void tst_LLMRequest::geminiKeyNeverInUrlOrErrors()
+void tst_LLMService::reply_data()
 {
-    // A key typed into the stored URL (with no key field) still moves to the header.
-    const LLMConfiguration configuration { 0, QStringLiteral("gemini"),
-        server.url(QStringLiteral("/v1beta/models/${model}/generateContent?key=") + key), QString(),
-        QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini") };
-    server.enqueue(HttpServer::Response::json("not json at all", 404));
-    LLMServiceRequestHelper helper(&manager);
-    LLMServiceReplyHelper *reply = helper.validate(configuration);
-    QSignalSpy errors(reply,
-        qOverload<QNetworkReply::NetworkError, const QString &>(&NetworkReplyHelper::errorMessage));
-    const HttpServer::Request request = post(reply);
-    QCOMPARE(request.target, QByteArray("/v1beta/models/gemini-3.5-flash:generateContent"));
-    QCOMPARE(request.headers.value("x-goog-api-key"), key.toUtf8());
-    QVERIFY(!errors.isEmpty());
-    // The network layer's text quotes the URL; it must hold no key.
-    QVERIFY(errors.last().at(1).toString().contains(QLatin1String("generateContent")));
-    QVERIFY(!errors.last().at(1).toString().contains(key));
+    QTest::addColumn<Dialect>("dialect");
+    QTest::addColumn<int>("status"); // 0: nobody listens on the port
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("succeeded");
+    QTest::addColumn<QString>("expected"); // the answer, or the error message
+
+    const QString choicesMissing = QStringLiteral("Unexpected response, choices field is missing");
+    const Dialect openai = Dialect::OpenAIChat;
+    const Dialect anthropic = Dialect::AnthropicMessages;
+    const Dialect gemini = Dialect::GeminiGenerateContent;
+    const auto row = [](const char *name, Dialect dialect, int status, bool succeeded,
+                         const QString &expected, const QByteArray &body) {
+        QTest::newRow(name) << dialect << status << body << succeeded << expected;
+    };
+
+    // clang-format off
+    row("OpenAI answer", openai, 200, true, "Hallo",
+        R"({"choices":[{"index":0,"message":{"role":"assistant","content":"Hallo"},"finish_reason":"stop"}]})");
+    row("two choices: the first counts", openai, 200, true, "one",
+        R"({"choices":[{"message":{"role":"assistant","content":"one"}},{"message":{"role":"assistant","content":"two"}}]})");
+    row("choices is an object", openai, 200, false, choicesMissing, R"({"choices":{"message":{}}})");
+    row("non-string error message falls through", openai, 400, false, choicesMissing,
+        R"({"error":{"message":42}})");
+    row("message missing", openai, 200, false, "Unexpected response, message field is missing",
+        R"({"choices":[{"index":0}]})");
+    row("content null", openai, 200, false, "Unexpected response, role or content field is missing",
+        R"({"choices":[{"message":{"role":"assistant","content":null}}]})");
+    row("Azure output filter", openai, 200, false, "The response was filtered (content_filter).",
+        R"({"choices":[{"message":{"role":"assistant","content":null},"finish_reason":"content_filter"}]})");
+    row("the key is masked in an error text", openai, 401, false, "Incorrect API key provided: ***. You can find your API key at https://platform.openai.com/account/api-keys.",
+        R"({"error":{"message":"Incorrect API key provided: sk-secret-1234. You can find your API key at https://platform.openai.com/account/api-keys."}})");
+    row("Gemini OpenAI-compatible error in an array", openai, 400, false, "Invalid JSON payload received.",
+        R"([{"error":{"code":400,"message":"Invalid JSON payload received.","status":"INVALID_ARGUMENT"}}])");
+    row("Anthropic answer, thinking block skipped", anthropic, 200, true, "Hallo",
+        R"({"id":"msg_1","type":"message","role":"assistant","content":[{"type":"thinking","thinking":"..."},{"type":"text","text":"Hal"},{"type":"text","text":"lo"}],"stop_reason":"end_turn"})");
+    row("Anthropic error document", anthropic, 401, false, "invalid x-api-key",
+        R"({"type":"error","error":{"type":"authentication_error","message":"invalid x-api-key"},"request_id":"req_1"})");
+    row("Anthropic refusal", anthropic, 200, false, "The response was filtered (refusal).",
+        R"({"type":"message","content":[],"stop_reason":"refusal"})");
+    row("Gemini answer, thought skipped", gemini, 200, true, "Hallo",
+        R"({"candidates":[{"content":{"parts":[{"text":"plan","thought":true},{"text":"Hal"},{"text":"lo"}],"role":"model"},"finishReason":"STOP","index":0}],"modelVersion":"gemini-3.5-flash"})");
+    row("Gemini blocked prompt", gemini, 200, false, "The response was filtered (SAFETY).",
+        R"({"promptFeedback":{"blockReason":"SAFETY"}})");
+    row("Gemini candidate without content", gemini, 200, false, "Unexpected response, content field is missing",
+        R"({"candidates":[{"finishReason":"MAX_TOKENS"}]})");
+    row("Gemini nothing usable", gemini, 200, false, "Unexpected response, candidates field is missing",
+        R"({})");
+    // With no body at all, the network's own text says more than a missing field.
+    row("connection refused keeps the network's text", openai, 0, false, "Connection refused\n", "");
+    // clang-format on
 }
 
-void tst_LLMRequest::fillPrompt_data()
+void tst_LLMService::reply()
+{
+    QFETCH(Dialect, dialect);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, succeeded);
+    QFETCH(QString, expected);
+
+    QString url = server.url(QStringLiteral("/v1/chat"));
+    if (status == 0) {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        url = QStringLiteral("http://127.0.0.1:%1/v1/chat").arg(closed.serverPort());
+    } else {
+        server.enqueue(HttpServer::Response::json(body, status));
+    }
+    QNetworkRequest request { QUrl(url) };
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    LLMServiceReplyHelper reply(manager.post(request, QByteArray("{}")));
+    reply.setDialect(dialect);
+    reply.setSecret(QStringLiteral("sk-secret-1234"));
+    QSignalSpy done(&reply, &NetworkReplyHelper::done);
+    QVERIFY(done.wait(5000));
+    QCOMPARE(reply.succeeded(), succeeded);
+    QCOMPARE(succeeded ? reply.answer() : reply.errorMessage(), expected);
+}
+
+void tst_LLMService::fillPrompt_data()
 {
     QTest::addColumn<QString>("promptTemplate");
     QTest::addColumn<QStringList>("targets");
@@ -277,7 +350,7 @@ void tst_LLMRequest::fillPrompt_data()
     // clang-format on
 }
 
-void tst_LLMRequest::fillPrompt()
+void tst_LLMService::fillPrompt()
 {
     QFETCH(QString, promptTemplate);
     QFETCH(QStringList, targets);
@@ -289,5 +362,5 @@ void tst_LLMRequest::fillPrompt()
         expected);
 }
 
-QTEST_GUILESS_MAIN(tst_LLMRequest)
-#include "tst_llmrequest.moc"
+QTEST_GUILESS_MAIN(tst_LLMService)
+#include "tst_llmservice.moc"
