@@ -15,8 +15,8 @@ class LLMServiceReplyHelper final : public NetworkReplyHelper
     Q_DISABLE_COPY_MOVE(LLMServiceReplyHelper)
 
 public:
-    explicit LLMServiceReplyHelper(QNetworkReply *reply, QIODevice *outputDevice = nullptr,
-                                   QObject *parent = nullptr);
+    explicit LLMServiceReplyHelper(
+        QNetworkReply *reply, QIODevice *outputDevice = nullptr, QObject *parent = nullptr);
 
     bool succeeded() const { return success; }
     QString answer() const { return answerText; }
@@ -47,7 +47,7 @@ public:
     // Parses a whole (not streamed) answer document; on failure returns false and sets
     // `error`. Public so the preferences and tests can read documents the same way.
     static bool parseAnswer(LLMServiceProfile::Dialect dialect, const QByteArray &body,
-                            QString *answer, QString *error);
+        QString *answer, QString *error);
     // The message of a service error document of any of the services, or an empty string.
     static QString serviceError(const QByteArray &body);
 

@@ -18,7 +18,7 @@ using Dialect = LLMServiceProfile::Dialect;
 
 QJsonObject message(const QString &role, const QString &content)
 {
-    return QJsonObject{ { QStringLiteral("role"), role }, { QStringLiteral("content"), content } };
+    return QJsonObject { { QStringLiteral("role"), role }, { QStringLiteral("content"), content } };
 }
 
 void setBearer(QNetworkRequest &request, const QString &key)
@@ -65,8 +65,8 @@ void applyProfile(const LLMServiceProfile &profile, QJsonObject &body)
     }
 }
 
-QJsonObject anthropicBody(const LLMServiceProfile &profile, const QString &model,
-                          const QJsonObject &generic)
+QJsonObject anthropicBody(
+    const LLMServiceProfile &profile, const QString &model, const QJsonObject &generic)
 {
     QJsonObject body;
     body.insert(QStringLiteral("model"), model);
@@ -77,7 +77,8 @@ QJsonObject anthropicBody(const LLMServiceProfile &profile, const QString &model
     QString system;
     QJsonArray messages;
     for (const auto &[role, content] : conversation(generic, &system))
-        messages.append(message(role ? QStringLiteral("assistant") : QStringLiteral("user"), content));
+        messages.append(
+            message(role ? QStringLiteral("assistant") : QStringLiteral("user"), content));
     if (!system.isEmpty())
         body.insert(QStringLiteral("system"), system);
     body.insert(QStringLiteral("messages"), messages);
@@ -96,16 +97,16 @@ QJsonObject geminiBody(const LLMServiceProfile &profile, const QJsonObject &gene
     QString system;
     QJsonArray contents;
     for (const auto &[role, content] : conversation(generic, &system)) {
-        const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), content } } };
-        contents.append(QJsonObject{
+        const QJsonArray parts { QJsonObject { { QStringLiteral("text"), content } } };
+        contents.append(QJsonObject {
             { QStringLiteral("role"), role ? QStringLiteral("model") : QStringLiteral("user") },
             { QStringLiteral("parts"), parts } });
     }
     QJsonObject body;
     if (!system.isEmpty()) {
-        const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), system } } };
+        const QJsonArray parts { QJsonObject { { QStringLiteral("text"), system } } };
         body.insert(QStringLiteral("systemInstruction"),
-                    QJsonObject{ { QStringLiteral("parts"), parts } });
+            QJsonObject { { QStringLiteral("parts"), parts } });
     }
     body.insert(QStringLiteral("contents"), contents);
     body.insert(QStringLiteral("generationConfig"), config);
@@ -135,8 +136,7 @@ QUrl geminiUrl(const LLMConfiguration &configuration, bool stream, bool native, 
         if (stream && !query.hasQueryItem(QStringLiteral("alt")))
             query.addQueryItem(QStringLiteral("alt"), QStringLiteral("sse"));
     }
-    url.setQuery(query.isEmpty() ? QString() : query.query(QUrl::FullyEncoded),
-                 QUrl::StrictMode);
+    url.setQuery(query.isEmpty() ? QString() : query.query(QUrl::FullyEncoded), QUrl::StrictMode);
     return url;
 }
 
@@ -184,7 +184,8 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
         QStringLiteral("\\{\\{(?:source language|target language list|note list|text list)\\}\\}"));
     QString result;
     qsizetype done = 0;
-    for (QRegularExpressionMatchIterator it = placeholder.globalMatch(promptTemplate); it.hasNext();) {
+    for (QRegularExpressionMatchIterator it = placeholder.globalMatch(promptTemplate);
+         it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         result += QStringView(promptTemplate).mid(done, match.capturedStart() - done);
         result += values.value(match.captured());
@@ -197,17 +198,15 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
 QString LLMServiceRequestHelper::fillTestPrompt(const QString &promptTemplate)
 {
     return fillPrompt(QStringLiteral("English"),
-                      { QStringLiteral("Simplified Chinese"),
-                        QStringLiteral("Traditional Chinese in Taiwan"),
-                        QStringLiteral("Traditional Chinese in Hong Kong") },
-                      { QStringLiteral("Hello, how are you?"),
-                        QStringLiteral("Fine, thank you! And you?"),
-                        QStringLiteral("I'm fine too.") },
-                      promptTemplate);
+        { QStringLiteral("Simplified Chinese"), QStringLiteral("Traditional Chinese in Taiwan"),
+            QStringLiteral("Traditional Chinese in Hong Kong") },
+        { QStringLiteral("Hello, how are you?"), QStringLiteral("Fine, thank you! And you?"),
+            QStringLiteral("I'm fine too.") },
+        promptTemplate);
 }
 
-void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &configuration,
-                                                   QNetworkRequest &request, QJsonObject &body)
+void LLMServiceRequestHelper::applyServiceSettings(
+    const LLMConfiguration &configuration, QNetworkRequest &request, QJsonObject &body)
 {
     const QString &service = configuration.service;
     const LLMServiceProfile profile = LLMServiceProfile::forConfiguration(configuration);
@@ -237,8 +236,8 @@ void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &confi
     } else if (service == QLatin1String("Gemini")) {
         const bool native = profile.dialect == Dialect::GeminiGenerateContent;
         QString geminiKey;
-        request.setUrl(geminiUrl(configuration, body.value(QStringLiteral("stream")).toBool(),
-                                 native, &geminiKey));
+        request.setUrl(geminiUrl(
+            configuration, body.value(QStringLiteral("stream")).toBool(), native, &geminiKey));
         if (native) {
             body = geminiBody(profile, body);
             if (!geminiKey.isEmpty())
@@ -252,18 +251,19 @@ void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &confi
 }
 
 QNetworkRequest LLMServiceRequestHelper::buildRequest(const LLMConfiguration &configuration,
-                                                      const QString &systemPrompt,
-                                                      const QString &assistantPrompt,
-                                                      const QString &userPrompt, bool stream,
-                                                      QByteArray *body)
+    const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+    bool stream, QByteArray *body)
 {
     QNetworkRequest request(QUrl::fromUserInput(configuration.apiurl.trimmed()));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
 
-    QJsonObject object{
-        { QStringLiteral("max_tokens"), 2048 },      { QStringLiteral("temperature"), 0.2 },
-        { QStringLiteral("top_p"), 1 },              { QStringLiteral("frequency_penalty"), 0 },
-        { QStringLiteral("presence_penalty"), 0 },   { QStringLiteral("stream"), stream },
+    QJsonObject object {
+        { QStringLiteral("max_tokens"), 2048 },
+        { QStringLiteral("temperature"), 0.2 },
+        { QStringLiteral("top_p"), 1 },
+        { QStringLiteral("frequency_penalty"), 0 },
+        { QStringLiteral("presence_penalty"), 0 },
+        { QStringLiteral("stream"), stream },
     };
     QJsonArray messages;
     if (!systemPrompt.isEmpty())

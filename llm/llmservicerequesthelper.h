@@ -37,15 +37,13 @@ public:
 
     // Turns the generic chat body (model-less, with "messages") into what the configured
     // service accepts, and sets the request's URL and authentication.
-    static void applyServiceSettings(const LLMConfiguration &configuration,
-                                     QNetworkRequest &request, QJsonObject &body);
+    static void applyServiceSettings(
+        const LLMConfiguration &configuration, QNetworkRequest &request, QJsonObject &body);
 
     // The request and body that would be posted, without posting them.
     static QNetworkRequest buildRequest(const LLMConfiguration &configuration,
-                                        const QString &systemPrompt,
-                                        const QString &assistantPrompt,
-                                        const QString &userPrompt, bool stream,
-                                        QByteArray *body);
+        const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+        bool stream, QByteArray *body);
 
 private:
     LLMServiceReplyHelper *post(const LLMConfiguration &configuration, const QString &systemPrompt,

@@ -21,8 +21,8 @@ NetworkReplyHelper::NetworkReplyHelper(QNetworkReply *reply, QByteArray *content
     connectReply();
 }
 
-NetworkReplyHelper::NetworkReplyHelper(QNetworkReply *reply, QIODevice *outputDevice,
-                                       QObject *parent)
+NetworkReplyHelper::NetworkReplyHelper(
+    QNetworkReply *reply, QIODevice *outputDevice, QObject *parent)
     : QObject(parent)
     , networkReply(reply)
     , output(outputDevice)
@@ -52,9 +52,9 @@ void NetworkReplyHelper::connectReply()
     if (!networkReply)
         return;
     connect(networkReply, &QNetworkReply::downloadProgress, this,
-            &NetworkReplyHelper::downloadProgress);
-    connect(networkReply, &QNetworkReply::uploadProgress, this,
-            &NetworkReplyHelper::uploadProgress);
+        &NetworkReplyHelper::downloadProgress);
+    connect(
+        networkReply, &QNetworkReply::uploadProgress, this, &NetworkReplyHelper::uploadProgress);
     connect(networkReply, &QNetworkReply::errorOccurred, this, &NetworkReplyHelper::error);
     connect(networkReply, &QNetworkReply::sslErrors, this, &NetworkReplyHelper::sslErrors);
     connect(networkReply, &QNetworkReply::readyRead, this, &NetworkReplyHelper::readyRead);

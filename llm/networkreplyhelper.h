@@ -28,8 +28,8 @@ public:
     static constexpr qsizetype maxInflatedSize = 64 * 1024 * 1024;
 
     NetworkReplyHelper(QNetworkReply *reply, QByteArray *content, QObject *parent = nullptr);
-    explicit NetworkReplyHelper(QNetworkReply *reply, QIODevice *outputDevice = nullptr,
-                                QObject *parent = nullptr);
+    explicit NetworkReplyHelper(
+        QNetworkReply *reply, QIODevice *outputDevice = nullptr, QObject *parent = nullptr);
     ~NetworkReplyHelper() override;
 
     // Starts (or restarts) the watchdog; every progress report restarts it again, so the limit

@@ -270,9 +270,9 @@ void ModelListFetcher::onReplyDone()
     if (!errorMessage.isEmpty()) {
         // The URL is logged without its query: a chat URL may carry the key there.
         const QUrl url = finished->reply() ? finished->reply()->url() : QUrl();
-        qCWarning(lcLLM).noquote() << "Failed to fetch the model list of" << service << "from"
-                                   << url.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo)
-                                   << ":" << errorMessage;
+        qCWarning(lcLLM).noquote()
+            << "Failed to fetch the model list of" << service << "from"
+            << url.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo) << ":" << errorMessage;
     }
     emit this->finished(models, errorMessage);
 }

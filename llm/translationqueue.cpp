@@ -134,8 +134,8 @@ void TranslationQueue::translateInBatches(const QList<QModelIndex> &cells, bool 
     const QString promptTemplate = llmSetup.prompt.userPrompt;
     for (qsizetype start = 0; start < cells.size(); start += batchSize) {
         const QList<QModelIndex> slice = cells.mid(start, batchSize);
-        enqueueTranslation(byRow ? rowJob(slice, promptTemplate)
-                                 : columnJob(slice, promptTemplate));
+        enqueueTranslation(
+            byRow ? rowJob(slice, promptTemplate) : columnJob(slice, promptTemplate));
     }
 }
 
@@ -179,9 +179,9 @@ QString TranslationQueue::notesOf(const QModelIndex &cell) const
 {
     const MessageNotes notes = translationModel->messageNotes(cell.row());
     QStringList parts;
-    for (const auto &[label, text] : { std::pair { "context", notes.context },
-             std::pair { "developer comment", notes.comment },
-             std::pair { "translator comment", notes.translatorComment } }) {
+    for (const auto &[label, text] :
+        { std::pair { "context", notes.context }, std::pair { "developer comment", notes.comment },
+            std::pair { "translator comment", notes.translatorComment } }) {
         if (!text.isEmpty())
             parts << QLatin1String(label) + QLatin1String(": ")
                     + TranslationJob::escapeForPrompt(text);
@@ -189,8 +189,8 @@ QString TranslationQueue::notesOf(const QModelIndex &cell) const
     return parts.join(QLatin1String("; "));
 }
 
-TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
-                                           const QString &promptTemplate) const
+TranslationJob TranslationQueue::columnJob(
+    const QList<QModelIndex> &cells, const QString &promptTemplate) const
 {
     QStringList texts;
     QStringList notes;
@@ -205,17 +205,17 @@ TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
     return TranslationJob::make(cells, int(cells.size()), 1, prompt, promptTemplate);
 }
 
-TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
-                                        const QString &promptTemplate) const
+TranslationJob TranslationQueue::rowJob(
+    const QList<QModelIndex> &cells, const QString &promptTemplate) const
 {
     QStringList targets;
     targets.reserve(cells.size());
     for (const QModelIndex &cell : cells)
         targets << translationModel->columnLanguage(cell, false);
-    const QString prompt = LLMServiceRequestHelper::fillPrompt(
-        translationModel->sourceLanguageName(), targets,
-        { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
-        promptTemplate, { notesOf(cells.first()) });
+    const QString prompt =
+        LLMServiceRequestHelper::fillPrompt(translationModel->sourceLanguageName(), targets,
+            { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
+            promptTemplate, { notesOf(cells.first()) });
     return TranslationJob::make(cells, 1, int(cells.size()), prompt, promptTemplate);
 }
 
@@ -257,8 +257,8 @@ void TranslationQueue::translateCell(const QModelIndex &index)
     translateRowCells({ index });
 }
 
-void TranslationQueue::translateCellWithTemplate(const QModelIndex &index,
-                                                 const QString &promptTemplate)
+void TranslationQueue::translateCellWithTemplate(
+    const QModelIndex &index, const QString &promptTemplate)
 {
     if (!translationModel || !index.isValid())
         return;

@@ -694,7 +694,8 @@ void PreferencesDialog::onBtnTestPromptClicked()
 
     LLMServiceRequestHelper helper(networkAccessManager);
     // The configuration in use as stored: unsaved choices in the dialog are not tried out.
-    LLMServiceReplyHelper *reply = helper.test(settings->currentLLMConfiguration(), prompts.at(row));
+    LLMServiceReplyHelper *reply =
+        helper.test(settings->currentLLMConfiguration(), prompts.at(row));
     reply->setParent(this);
     reply->setTimeout(replySilenceTimeoutMs);
     reply->setData(row);

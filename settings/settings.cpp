@@ -215,8 +215,8 @@ LLMConfiguration Settings::currentLLMConfiguration()
 
 LLMSetup Settings::llmSetup()
 {
-    return { currentLLMConfiguration(), currentPrompt(), requestsAtATime(),
-        markLLMTranslations(), streamEnabled() };
+    return { currentLLMConfiguration(), currentPrompt(), requestsAtATime(), markLLMTranslations(),
+        streamEnabled() };
 }
 
 QList<PromptRecord> Settings::prompts()

@@ -247,7 +247,8 @@ void tst_Settings::role_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<QStringList>("names"); // roleNames with "default.xml" and "Games.v2.xml" beside
+    // roleNames, with "default.xml" and "Games.v2.xml" beside the row's file
+    QTest::addColumn<QStringList>("names");
 
     const QByteArray full = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<anything>"
                             "<name>N</name><systemPrompt>S &amp; more</systemPrompt>"

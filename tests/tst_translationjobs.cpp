@@ -365,8 +365,8 @@ void tst_TranslationJobs::notesGoWithTheirTexts()
     setModel(TranslationModel::create(ModelKind(kind), nullptr));
     QVERIFY(model->openFiles({ folder.filePath(file) }));
     // The installed prompt, which says where the notes are.
-    setup.prompt = Settings(folder.filePath(QStringLiteral("settings.ini")),
-        Settings::defaultPromptsDirectory())
+    setup.prompt = Settings(
+        folder.filePath(QStringLiteral("settings.ini")), Settings::defaultPromptsDirectory())
                        .role(QStringLiteral("default"));
     queue->setSetup(setup);
     server.setHandler([](const HttpServer::Request &request) {
@@ -410,7 +410,8 @@ void tst_TranslationJobs::commandDuringRequestQueuesBehind()
     }
     QCOMPARE(requests.at(3).promptLines().first(),
         QStringLiteral("English|German, French and Chinese (Taiwan)"));
-    QCOMPARE(requests.at(4).promptLines(), (QStringList { "Preset|Chinese (Taiwan)", "1. Text 4" }));
+    QCOMPARE(
+        requests.at(4).promptLines(), (QStringList { "Preset|Chinese (Taiwan)", "1. Text 4" }));
     for (int row = 0; row < 25; ++row)
         QCOMPARE(model->cellText(model->index(row, 1)), QStringLiteral("T:Text %1").arg(row));
     QCOMPARE(texts({ "3,0", "3,2", "4,2" }), (QStringList { "T:Text 3", "T:Text 3", "T:Text 4" }));
@@ -561,8 +562,8 @@ void tst_TranslationJobs::parallelRequestsAndRateLimit()
     QList<int> outAtArrival;
     server.setHandler([this, &outAtArrival](const HttpServer::Request &request) {
         outAtArrival << queue->requestsOut();
-        Response answer = outAtArrival.size() == 1 ? Response::json("", 429)
-                                                   : Response::echoTranslation(request);
+        Response answer =
+            outAtArrival.size() == 1 ? Response::json("", 429) : Response::echoTranslation(request);
         answer.delay = outAtArrival.size() == 1 ? 0 : 200;
         return answer;
     });

@@ -62,9 +62,9 @@ void tst_TranslationJobsMainWindow::initTestCase()
 void tst_TranslationJobsMainWindow::init()
 {
     Settings settings;
-    settings.saveLLMConfigurations({ { 0, QStringLiteral("local"),
-        server.url(QStringLiteral("/v1/chat/completions")), QStringLiteral("key"),
-        QStringLiteral("llama3"), QStringLiteral("OpenAI") } });
+    settings.saveLLMConfigurations(
+        { { 0, QStringLiteral("local"), server.url(QStringLiteral("/v1/chat/completions")),
+            QStringLiteral("key"), QStringLiteral("llama3"), QStringLiteral("OpenAI") } });
     settings.savePrompts({ { 0, QStringLiteral("test"), QStringLiteral("You translate."), QString(),
         QStringLiteral("{{source language}}|{{target language list}}\n{{text list}}") } });
     settings.setRequestsAtATime(1);
