@@ -143,7 +143,10 @@ QNetworkRequest ServiceCatalog::modelListRequest(
         base = (models >= 0 ? base.left(models) : base) + QLatin1String("/models");
         query.addQueryItem(QStringLiteral("pageSize"), QStringLiteral("1000"));
     } else if (service == anthropic) {
-        base = stripSuffix(base, { QStringLiteral("/messages") }) + QLatin1String("/models");
+        // Its OpenAI-compatible endpoint lists the models at the same place.
+        base =
+            stripSuffix(base, { QStringLiteral("/messages"), QStringLiteral("/chat/completions") })
+            + QLatin1String("/models");
         query.addQueryItem(QStringLiteral("limit"), QStringLiteral("1000"));
     } else {
         base = stripSuffix(base,

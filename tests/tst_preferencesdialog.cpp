@@ -537,6 +537,8 @@ void tst_PreferencesDialog::fetchModels_data()
     QTest::newRow("Anthropic: newest first kept") << "Anthropic" << "/v1/messages" << 200
         << QByteArray(R"({"data":[{"id":"claude-b","type":"model"},{"id":"claude-a"}],"has_more":false})")
         << QByteArray("/v1/models?limit=1000 x-api-key: secret-key") << QStringList { "claude-b", "claude-a" } << "";
+    QTest::newRow("Anthropic, OpenAI-compatible URL") << "Anthropic" << chat << 200 << QByteArray(R"({"data":[{"id":"claude-a"}]})")
+        << QByteArray("/v1/models?limit=1000 x-api-key: secret-key") << QStringList { "claude-a" } << "";
     QTest::newRow("Gemini: generateContent models, key in a header")
         << "Gemini" << "/v1beta/models/${model}:generateContent?key=" << 200
         << QByteArray(R"({"models":[
