@@ -27,7 +27,7 @@ class Handler(BaseHTTPRequestHandler):
         target = TARGET.search(prompt)
         language = target.group(1) if target else "translation"
         lines = prompt.split("\n")
-        # The numbered texts follow "Texts:"; the numbered notes on them come before it.
+        # The numbered texts follow "Texts:"; the notes on them come before it.
         if "Texts:" in lines:
             lines = lines[len(lines) - lines[::-1].index("Texts:"):]
         answer = []

@@ -160,15 +160,15 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
             + QLatin1String(" and ") + targetLanguages.last();
     }
 
-    // Notes carry the number of their text; texts without notes have no line.
+    // Notes name the number of their text; texts without notes have no line. They do not
+    // start like a numbered text, so that nobody takes them for one more text to translate.
     QStringList lines;
     QStringList noteLines;
     lines.reserve(texts.size());
     for (int i = 0; i < texts.size(); ++i) {
-        const QString number = QString::number(i + 1) + QLatin1String(". ");
-        lines << number + texts.at(i);
+        lines << QString::number(i + 1) + QLatin1String(". ") + texts.at(i);
         if (!notes.value(i).isEmpty())
-            noteLines << number + notes.at(i);
+            noteLines << QStringLiteral("Text %1: ").arg(i + 1) + notes.at(i);
     }
 
     // One pass over the template: a text or note that happens to hold a placeholder's

@@ -341,7 +341,7 @@ void tst_LLMService::fillPrompt_data()
     QTest::newRow("notes numbered as their texts")
         << "{{note list}}|{{text list}}" << german << QStringList{ "Open", "Save", "Open" }
         << QStringList{ "context: verb", "", "context: state" }
-        << "1. context: verb\n3. context: state|1. Open\n2. Save\n3. Open";
+        << "Text 1: context: verb\nText 3: context: state|1. Open\n2. Save\n3. Open";
     QTest::newRow("no notes")     << "[{{note list}}]" << german << QStringList{ "Open" }
                                   << QStringList() << "[(none)]";
     QTest::newRow("a text spelling a placeholder goes out as written")
