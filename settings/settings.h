@@ -42,6 +42,8 @@ public:
     int usedPromptId();
     void setUsedPromptId(int id);
     PromptRecord currentPrompt();
+    // The configuration, prompt and run choices in use, as one record for a translation run.
+    LLMSetup llmSetup();
 
     QStringList roleNames() const;
     PromptRecord role(const QString &name) const;
@@ -64,9 +66,6 @@ public:
     // Whether cells the LLM fills are marked for review (on unless the user turns it off).
     bool markLLMTranslations();
     void setMarkLLMTranslations(bool mark);
-
-    // The configuration, prompt and run choices in use, as one record for a translation run.
-    LLMSetup llmSetup();
 
     // The folder "prompts" beside the executable.
     static QString defaultPromptsDirectory();
