@@ -91,12 +91,13 @@ void NetworkReplyHelper::waitForFinished()
     disconnect(connection);
 }
 
-QString NetworkReplyHelper::maskSecret(const QString &text, const QString &secret)
+QString NetworkReplyHelper::errorMessage() const
 {
-    if (secret.size() < 4)
-        return text;
-    QString result = text;
-    return result.replace(secret, QStringLiteral("***"));
+    // A secret shorter than four characters is no key and would mask ordinary words.
+    if (secretText.size() < 4)
+        return errorText;
+    QString masked = errorText;
+    return masked.replace(secretText, QStringLiteral("***"));
 }
 
 void NetworkReplyHelper::postFinished()

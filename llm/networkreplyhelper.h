@@ -40,14 +40,11 @@ public:
     QIODevice *outputDevice() const { return output; }
     QNetworkReply *reply() const { return networkReply; }
     // The collected error texts, with the secret masked.
-    QString errorMessage() const { return maskSecret(errorText, secretText); }
+    QString errorMessage() const;
     void setErrorMessage(const QString &message) { errorText = message; }
     // A text (the API key) that must never appear in an error message: services and the
     // network layer quote keys and URLs, and error texts reach message boxes and the log.
     void setSecret(const QString &secret) { secretText = secret; }
-    // `text` with every occurrence of `secret` replaced by "***". A secret shorter than four
-    // characters is no key and would mask ordinary words: it is left alone.
-    static QString maskSecret(const QString &text, const QString &secret);
     bool isOk() const { return errorCode == QNetworkReply::NoError; }
     QNetworkReply::NetworkError networkError() const { return errorCode; }
     // The HTTP status of the finished reply (0 when none was received).
