@@ -19,10 +19,6 @@ const QString anthropic = QStringLiteral("Anthropic");
 const QString gemini = QStringLiteral("Gemini");
 const QString deepSeek = QStringLiteral("DeepSeek");
 
-// Model lists are fetched on a click; a service that stays silent this long is reported
-// instead of leaving the button disabled for minutes.
-constexpr int modelListTimeoutMs = 30000;
-
 // OpenAI's list holds every model of the account: embeddings, speech, images and
 // moderation cannot answer a chat request.
 bool isChatModel(const QString &id)
@@ -246,7 +242,7 @@ bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl, cons
     this->service = service;
     reply = new NetworkReplyHelper(networkAccessManager->get(request));
     reply->setSecret(apiKey);
-    reply->setTimeout(modelListTimeoutMs);
+    reply->setTimeout(timeoutMs);
     connect(reply.data(), &NetworkReplyHelper::done, this, &ModelListFetcher::onReplyDone);
     return true;
 }

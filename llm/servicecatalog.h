@@ -49,6 +49,8 @@ public:
     // False (and no signal) when the service offers no model list for this URL.
     bool fetch(const QString &service, const QString &apiUrl, const QString &apiKey);
     bool isRunning() const { return !reply.isNull(); }
+    // How long the service may stay silent before the request is given up.
+    void setTimeout(int msec) { timeoutMs = msec; }
 
 signals:
     // An empty list comes with a non-empty error message.
@@ -61,4 +63,7 @@ private:
     // Owned while it runs; the wrapper watches for silence, caps the body and masks the key.
     QPointer<NetworkReplyHelper> reply;
     QString service;
+    // Fetched on a click: a silent service is reported instead of leaving the button
+    // disabled for minutes.
+    int timeoutMs = 30000;
 };

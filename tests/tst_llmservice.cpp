@@ -1,6 +1,7 @@
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
+#include "llm/servicecatalog.h"
 #include "support/httpserver.h"
 
 #include <QJsonArray>
@@ -25,6 +26,7 @@ private slots:
     void requestAsReceived();
     void reply_data();
     void reply();
+    void modelListGivesUpOnSilence();
     void fillPrompt_data();
     void fillPrompt();
 
@@ -89,7 +91,9 @@ void tst_LLMService::modelNames_data()
     QTest::newRow("OpenAI chatgpt-4o-latest")      << "OpenAI"    << "chatgpt-4o-latest"          << false << true;
     QTest::newRow("OpenAI gpt-oss:20b")            << "OpenAI"    << "gpt-oss:20b"                << false << true;
     QTest::newRow("Anthropic claude-next-thing")   << "Anthropic" << "claude-next-thing"          << false << false;
+    QTest::newRow("OpenAI gpt-6.1-terra")          << "OpenAI"    << "gpt-6.1-terra"              << true  << false;
     QTest::newRow("Anthropic claude-opus-4-8")     << "Anthropic" << "claude-opus-4-8"            << false << false;
+    QTest::newRow("Anthropic claude-sonnet-5-5")   << "Anthropic" << "claude-sonnet-5-5"          << false << false;
     QTest::newRow("Anthropic claude-3-7-sonnet")   << "Anthropic" << "claude-3-7-sonnet-20250219" << false << true;
     // clang-format on
 }
@@ -319,6 +323,22 @@ void tst_LLMService::reply()
     QVERIFY(done.wait(5000));
     QCOMPARE(reply.succeeded(), succeeded);
     QCOMPARE(succeeded ? reply.answer() : reply.errorMessage(), expected);
+}
+
+void tst_LLMService::modelListGivesUpOnSilence()
+{
+    HttpServer::Response silent = HttpServer::Response::json("{}");
+    silent.stall = true;
+    server.enqueue(silent);
+    ModelListFetcher fetcher(&manager);
+    fetcher.setTimeout(200);
+    QSignalSpy finished(&fetcher, &ModelListFetcher::finished);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("aborting the request"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Failed to fetch the model list"));
+    QVERIFY(fetcher.fetch(QStringLiteral("OpenAI"), server.url(QStringLiteral("/v1/chat")), key));
+    QVERIFY(finished.wait(5000));
+    QVERIFY(finished.first().at(0).toStringList().isEmpty());
+    QVERIFY(!finished.first().at(1).toString().isEmpty());
 }
 
 void tst_LLMService::fillPrompt_data()
