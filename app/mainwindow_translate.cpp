@@ -49,6 +49,8 @@ TranslationQueue *MainWindow::translationJobs()
         statusBar()->addPermanentWidget(translationProgress);
     }
     translationQueue->setModel(translationModel);
+    // Every command works with the preferences as they are now.
+    translationQueue->setSetup(Settings().llmSetup());
     return translationQueue;
 }
 

@@ -26,8 +26,12 @@ class Handler(BaseHTTPRequestHandler):
         prompt = body.get("messages", [{}])[-1].get("content", "")
         target = TARGET.search(prompt)
         language = target.group(1) if target else "translation"
+        lines = prompt.split("\n")
+        # The numbered texts follow "Texts:"; the notes on them come before it.
+        if "Texts:" in lines:
+            lines = lines[len(lines) - lines[::-1].index("Texts:"):]
         answer = []
-        for line in prompt.split("\n"):
+        for line in lines:
             match = LINE.match(line)
             if match:
                 answer.append({"id": int(match.group(1)), language: "T:" + match.group(2)})

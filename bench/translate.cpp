@@ -91,6 +91,7 @@ int benchTranslate(const QStringList &arguments)
     QNetworkAccessManager manager;
     TranslationQueue queue(&manager);
     queue.setModel(model.get());
+    queue.setSetup(Settings().llmSetup());
     QEventLoop loop;
     QObject::connect(&queue, &TranslationQueue::idle, &loop, &QEventLoop::quit);
     QElapsedTimer timer;

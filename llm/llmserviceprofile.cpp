@@ -1,6 +1,6 @@
 #include "llm/llmserviceprofile.h"
 
-#include "settings/settings.h"
+#include "settings/llmrecords.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -75,7 +75,8 @@ bool LLMServiceProfile::isAnthropicSamplingFree(const QString &model)
     const QRegularExpressionMatch match = current.match(name);
     if (!match.hasMatch())
         // Unknown names get the restrictive choice: nothing the model might refuse.
-        return !name.startsWith(QLatin1String("claude-3")) && !name.startsWith(QLatin1String("claude-2"));
+        return !name.startsWith(QLatin1String("claude-3"))
+            && !name.startsWith(QLatin1String("claude-2"));
     const QString family = match.captured(1);
     const int major = match.captured(2).toInt();
     const int minor = match.captured(3).toInt();
@@ -100,8 +101,8 @@ LLMServiceProfile LLMServiceProfile::forConfiguration(const LLMConfiguration &co
     const bool compatible = isChatCompletionsUrl(configuration.apiurl);
 
     if (service == QLatin1String("OpenAI") || service == QLatin1String("Azure")) {
-        const QString model = service == QLatin1String("Azure") ? azureModel(configuration)
-                                                                : configuration.model;
+        const QString model =
+            service == QLatin1String("Azure") ? azureModel(configuration) : configuration.model;
         if (isOpenAIReasoningModel(model)) {
             profile.maxCompletionTokens = true;
             profile.outputTokens = 16384;

@@ -40,9 +40,8 @@ QString filteredText(const QString &reason)
 // Gemini's candidate text: every part's text except the model's thoughts.
 bool geminiCandidateText(const QJsonObject &candidate, QString *text)
 {
-    const QJsonValue parts = candidate.value(QLatin1String("content"))
-                                 .toObject()
-                                 .value(QLatin1String("parts"));
+    const QJsonValue parts =
+        candidate.value(QLatin1String("content")).toObject().value(QLatin1String("parts"));
     if (!parts.isArray())
         return false;
     for (const QJsonValue &part : parts.toArray()) {
@@ -119,9 +118,8 @@ bool parseGemini(const QJsonObject &object, QString *answer, QString *error)
     if (!geminiCandidateText(candidate, &text)) {
         const QString finishReason = candidate.value(QLatin1String("finishReason")).toString();
         static const QStringList blocked = { QStringLiteral("SAFETY"), QStringLiteral("RECITATION"),
-                                             QStringLiteral("BLOCKLIST"),
-                                             QStringLiteral("PROHIBITED_CONTENT"),
-                                             QStringLiteral("SPII") };
+            QStringLiteral("BLOCKLIST"), QStringLiteral("PROHIBITED_CONTENT"),
+            QStringLiteral("SPII") };
         *error = blocked.contains(finishReason)
             ? filteredText(finishReason)
             : LLMServiceReplyHelper::tr("Unexpected response, content field is missing");
@@ -237,8 +235,8 @@ qint64 requestedWait(const QNetworkReply *reply, const QJsonObject &body, const 
 
 } // namespace
 
-LLMServiceReplyHelper::LLMServiceReplyHelper(QNetworkReply *reply, QIODevice *outputDevice,
-                                             QObject *parent)
+LLMServiceReplyHelper::LLMServiceReplyHelper(
+    QNetworkReply *reply, QIODevice *outputDevice, QObject *parent)
     : NetworkReplyHelper(reply, outputDevice, parent)
 {
 }
@@ -253,8 +251,8 @@ QString LLMServiceReplyHelper::serviceError(const QByteArray &body)
     return errorMessageOf(topLevelObject(body));
 }
 
-bool LLMServiceReplyHelper::parseAnswer(Dialect dialect, const QByteArray &body, QString *answer,
-                                        QString *error)
+bool LLMServiceReplyHelper::parseAnswer(
+    Dialect dialect, const QByteArray &body, QString *answer, QString *error)
 {
     const QJsonObject object = topLevelObject(body);
     const QLatin1String field = dialect == Dialect::AnthropicMessages ? QLatin1String("content")
@@ -276,14 +274,6 @@ bool LLMServiceReplyHelper::parseAnswer(Dialect dialect, const QByteArray &body,
         break;
     }
     return parseOpenAI(object, answer, error);
-}
-
-QString LLMServiceReplyHelper::redacted(const QString &text) const
-{
-    if (secretText.size() < 4)
-        return text;
-    QString result = text;
-    return result.replace(secretText, QStringLiteral("***"));
 }
 
 void LLMServiceReplyHelper::postFinished()
@@ -313,7 +303,6 @@ void LLMServiceReplyHelper::postFinished()
     // than any complaint about the missing body.
     if (!success && !(content()->isEmpty() && rawBody.isEmpty() && !isOk()))
         setErrorMessage(error);
-    setErrorMessage(redacted(errorMessage()));
     classify(isStream() ? rawBody : *content());
     NetworkReplyHelper::postFinished();
 }

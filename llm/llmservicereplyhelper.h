@@ -15,8 +15,8 @@ class LLMServiceReplyHelper final : public NetworkReplyHelper
     Q_DISABLE_COPY_MOVE(LLMServiceReplyHelper)
 
 public:
-    explicit LLMServiceReplyHelper(QNetworkReply *reply, QIODevice *outputDevice = nullptr,
-                                   QObject *parent = nullptr);
+    explicit LLMServiceReplyHelper(
+        QNetworkReply *reply, QIODevice *outputDevice = nullptr, QObject *parent = nullptr);
 
     bool succeeded() const { return success; }
     QString answer() const { return answerText; }
@@ -26,8 +26,6 @@ public:
     // The shape of answer to expect; set by the request builder.
     LLMServiceProfile::Dialect dialect() const { return serviceDialect; }
     void setDialect(LLMServiceProfile::Dialect dialect) { serviceDialect = dialect; }
-    // A text (the API key) that must never appear in an error message.
-    void setSecret(const QString &secret) { secretText = secret; }
 
     // What a failed (or cut-off) reply asks of its sender.
     enum class Failure {
@@ -49,7 +47,7 @@ public:
     // Parses a whole (not streamed) answer document; on failure returns false and sets
     // `error`. Public so the preferences and tests can read documents the same way.
     static bool parseAnswer(LLMServiceProfile::Dialect dialect, const QByteArray &body,
-                            QString *answer, QString *error);
+        QString *answer, QString *error);
     // The message of a service error document of any of the services, or an empty string.
     static QString serviceError(const QByteArray &body);
 
@@ -61,12 +59,10 @@ private:
     bool isStream() const;
     QString eventText(const QJsonObject &event) const;
     void processEventLine(QByteArray line, QByteArray *text);
-    QString redacted(const QString &text) const;
     void classify(const QByteArray &body);
 
     QList<QModelIndex> cellList;
     QString answerText;
-    QString secretText;
     LLMServiceProfile::Dialect serviceDialect = LLMServiceProfile::Dialect::OpenAIChat;
     bool success = false;
     Failure failureKind = Failure::None;

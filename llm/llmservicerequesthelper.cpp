@@ -2,8 +2,8 @@
 
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
-#include "settings/settings.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,7 +18,7 @@ using Dialect = LLMServiceProfile::Dialect;
 
 QJsonObject message(const QString &role, const QString &content)
 {
-    return QJsonObject{ { QStringLiteral("role"), role }, { QStringLiteral("content"), content } };
+    return QJsonObject { { QStringLiteral("role"), role }, { QStringLiteral("content"), content } };
 }
 
 void setBearer(QNetworkRequest &request, const QString &key)
@@ -65,8 +65,8 @@ void applyProfile(const LLMServiceProfile &profile, QJsonObject &body)
     }
 }
 
-QJsonObject anthropicBody(const LLMServiceProfile &profile, const QString &model,
-                          const QJsonObject &generic)
+QJsonObject anthropicBody(
+    const LLMServiceProfile &profile, const QString &model, const QJsonObject &generic)
 {
     QJsonObject body;
     body.insert(QStringLiteral("model"), model);
@@ -77,7 +77,8 @@ QJsonObject anthropicBody(const LLMServiceProfile &profile, const QString &model
     QString system;
     QJsonArray messages;
     for (const auto &[role, content] : conversation(generic, &system))
-        messages.append(message(role ? QStringLiteral("assistant") : QStringLiteral("user"), content));
+        messages.append(
+            message(role ? QStringLiteral("assistant") : QStringLiteral("user"), content));
     if (!system.isEmpty())
         body.insert(QStringLiteral("system"), system);
     body.insert(QStringLiteral("messages"), messages);
@@ -96,16 +97,16 @@ QJsonObject geminiBody(const LLMServiceProfile &profile, const QJsonObject &gene
     QString system;
     QJsonArray contents;
     for (const auto &[role, content] : conversation(generic, &system)) {
-        const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), content } } };
-        contents.append(QJsonObject{
+        const QJsonArray parts { QJsonObject { { QStringLiteral("text"), content } } };
+        contents.append(QJsonObject {
             { QStringLiteral("role"), role ? QStringLiteral("model") : QStringLiteral("user") },
             { QStringLiteral("parts"), parts } });
     }
     QJsonObject body;
     if (!system.isEmpty()) {
-        const QJsonArray parts{ QJsonObject{ { QStringLiteral("text"), system } } };
+        const QJsonArray parts { QJsonObject { { QStringLiteral("text"), system } } };
         body.insert(QStringLiteral("systemInstruction"),
-                    QJsonObject{ { QStringLiteral("parts"), parts } });
+            QJsonObject { { QStringLiteral("parts"), parts } });
     }
     body.insert(QStringLiteral("contents"), contents);
     body.insert(QStringLiteral("generationConfig"), config);
@@ -135,8 +136,7 @@ QUrl geminiUrl(const LLMConfiguration &configuration, bool stream, bool native, 
         if (stream && !query.hasQueryItem(QStringLiteral("alt")))
             query.addQueryItem(QStringLiteral("alt"), QStringLiteral("sse"));
     }
-    url.setQuery(query.isEmpty() ? QString() : query.query(QUrl::FullyEncoded),
-                 QUrl::StrictMode);
+    url.setQuery(query.isEmpty() ? QString() : query.query(QUrl::FullyEncoded), QUrl::StrictMode);
     return url;
 }
 
@@ -149,13 +149,9 @@ LLMServiceRequestHelper::LLMServiceRequestHelper(QNetworkAccessManager *manager,
 }
 
 QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
-                                            const QStringList &targetLanguages,
-                                            const QStringList &texts,
-                                            const QString &promptTemplate)
+    const QStringList &targetLanguages, const QStringList &texts, const QString &promptTemplate,
+    const QStringList &notes)
 {
-    QString result = promptTemplate;
-    result.replace(QLatin1String("{{source language}}"), sourceLanguage);
-
     QString targets;
     if (targetLanguages.size() == 1) {
         targets = targetLanguages.first();
@@ -163,38 +159,54 @@ QString LLMServiceRequestHelper::fillPrompt(const QString &sourceLanguage,
         targets = targetLanguages.mid(0, targetLanguages.size() - 1).join(QLatin1String(", "))
             + QLatin1String(" and ") + targetLanguages.last();
     }
-    result.replace(QLatin1String("{{target language list}}"), targets);
 
+    // Notes name the number of their text; texts without notes have no line. They do not
+    // start like a numbered text, so that nobody takes them for one more text to translate.
     QStringList lines;
+    QStringList noteLines;
     lines.reserve(texts.size());
-    for (int i = 0; i < texts.size(); ++i)
+    for (int i = 0; i < texts.size(); ++i) {
         lines << QString::number(i + 1) + QLatin1String(". ") + texts.at(i);
-    result.replace(QLatin1String("{{text list}}"), lines.join(QLatin1Char('\n')));
-    return result;
-}
+        if (!notes.value(i).isEmpty())
+            noteLines << QStringLiteral("Text %1: ").arg(i + 1) + notes.at(i);
+    }
 
-QString LLMServiceRequestHelper::fillUserPrompt(const QString &sourceLanguage,
-                                                const QStringList &targetLanguages,
-                                                const QStringList &texts)
-{
-    Settings settings;
-    return fillPrompt(sourceLanguage, targetLanguages, texts, settings.currentPrompt().userPrompt);
+    // One pass over the template: a text or note that happens to hold a placeholder's
+    // spelling goes out as written.
+    const QHash<QString, QString> values {
+        { QStringLiteral("{{source language}}"), sourceLanguage },
+        { QStringLiteral("{{target language list}}"), targets },
+        { QStringLiteral("{{note list}}"),
+            noteLines.isEmpty() ? QStringLiteral("(none)") : noteLines.join(QLatin1Char('\n')) },
+        { QStringLiteral("{{text list}}"), lines.join(QLatin1Char('\n')) },
+    };
+    static const QRegularExpression placeholder(
+        QStringLiteral("\\{\\{(?:source language|target language list|note list|text list)\\}\\}"));
+    QString result;
+    qsizetype done = 0;
+    for (QRegularExpressionMatchIterator it = placeholder.globalMatch(promptTemplate);
+         it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(promptTemplate).mid(done, match.capturedStart() - done);
+        result += values.value(match.captured());
+        done = match.capturedEnd();
+    }
+    result += QStringView(promptTemplate).mid(done);
+    return result;
 }
 
 QString LLMServiceRequestHelper::fillTestPrompt(const QString &promptTemplate)
 {
     return fillPrompt(QStringLiteral("English"),
-                      { QStringLiteral("Simplified Chinese"),
-                        QStringLiteral("Traditional Chinese in Taiwan"),
-                        QStringLiteral("Traditional Chinese in Hong Kong") },
-                      { QStringLiteral("Hello, how are you?"),
-                        QStringLiteral("Fine, thank you! And you?"),
-                        QStringLiteral("I'm fine too.") },
-                      promptTemplate);
+        { QStringLiteral("Simplified Chinese"), QStringLiteral("Traditional Chinese in Taiwan"),
+            QStringLiteral("Traditional Chinese in Hong Kong") },
+        { QStringLiteral("Hello, how are you?"), QStringLiteral("Fine, thank you! And you?"),
+            QStringLiteral("I'm fine too.") },
+        promptTemplate);
 }
 
-void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &configuration,
-                                                   QNetworkRequest &request, QJsonObject &body)
+void LLMServiceRequestHelper::applyServiceSettings(
+    const LLMConfiguration &configuration, QNetworkRequest &request, QJsonObject &body)
 {
     const QString &service = configuration.service;
     const LLMServiceProfile profile = LLMServiceProfile::forConfiguration(configuration);
@@ -224,8 +236,8 @@ void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &confi
     } else if (service == QLatin1String("Gemini")) {
         const bool native = profile.dialect == Dialect::GeminiGenerateContent;
         QString geminiKey;
-        request.setUrl(geminiUrl(configuration, body.value(QStringLiteral("stream")).toBool(),
-                                 native, &geminiKey));
+        request.setUrl(geminiUrl(
+            configuration, body.value(QStringLiteral("stream")).toBool(), native, &geminiKey));
         if (native) {
             body = geminiBody(profile, body);
             if (!geminiKey.isEmpty())
@@ -239,18 +251,19 @@ void LLMServiceRequestHelper::applyServiceSettings(const LLMConfiguration &confi
 }
 
 QNetworkRequest LLMServiceRequestHelper::buildRequest(const LLMConfiguration &configuration,
-                                                      const QString &systemPrompt,
-                                                      const QString &assistantPrompt,
-                                                      const QString &userPrompt, bool stream,
-                                                      QByteArray *body)
+    const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+    bool stream, QByteArray *body)
 {
     QNetworkRequest request(QUrl::fromUserInput(configuration.apiurl.trimmed()));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
 
-    QJsonObject object{
-        { QStringLiteral("max_tokens"), 2048 },      { QStringLiteral("temperature"), 0.2 },
-        { QStringLiteral("top_p"), 1 },              { QStringLiteral("frequency_penalty"), 0 },
-        { QStringLiteral("presence_penalty"), 0 },   { QStringLiteral("stream"), stream },
+    QJsonObject object {
+        { QStringLiteral("max_tokens"), 2048 },
+        { QStringLiteral("temperature"), 0.2 },
+        { QStringLiteral("top_p"), 1 },
+        { QStringLiteral("frequency_penalty"), 0 },
+        { QStringLiteral("presence_penalty"), 0 },
+        { QStringLiteral("stream"), stream },
     };
     QJsonArray messages;
     if (!systemPrompt.isEmpty())
@@ -267,12 +280,9 @@ QNetworkRequest LLMServiceRequestHelper::buildRequest(const LLMConfiguration &co
 }
 
 LLMServiceReplyHelper *LLMServiceRequestHelper::post(const LLMConfiguration &configuration,
-                                                     const QString &systemPrompt,
-                                                     const QString &assistantPrompt,
-                                                     const QString &userPrompt)
+    const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+    bool stream)
 {
-    Settings settings;
-    const bool stream = settings.streamEnabled();
     QByteArray body;
     const QNetworkRequest request =
         buildRequest(configuration, systemPrompt, assistantPrompt, userPrompt, stream, &body);
@@ -283,12 +293,11 @@ LLMServiceReplyHelper *LLMServiceRequestHelper::post(const LLMConfiguration &con
     return reply;
 }
 
-LLMServiceReplyHelper *LLMServiceRequestHelper::requestTranslation(const QString &userPrompt)
+LLMServiceReplyHelper *LLMServiceRequestHelper::requestTranslation(
+    const LLMSetup &setup, const QString &userPrompt)
 {
-    Settings settings;
-    const PromptRecord prompt = settings.currentPrompt();
-    return post(settings.currentLLMConfiguration(), prompt.systemPrompt, prompt.assistantPrompt,
-                userPrompt);
+    return post(setup.configuration, setup.prompt.systemPrompt, setup.prompt.assistantPrompt,
+        userPrompt, setup.stream);
 }
 
 LLMServiceReplyHelper *LLMServiceRequestHelper::validate(const LLMConfiguration &configuration)
@@ -296,9 +305,9 @@ LLMServiceReplyHelper *LLMServiceRequestHelper::validate(const LLMConfiguration 
     return post(configuration, QString(), QString(), QStringLiteral("Hello, who are you?"));
 }
 
-LLMServiceReplyHelper *LLMServiceRequestHelper::test(const PromptRecord &prompt)
+LLMServiceReplyHelper *LLMServiceRequestHelper::test(
+    const LLMConfiguration &configuration, const PromptRecord &prompt)
 {
-    Settings settings;
-    return post(settings.currentLLMConfiguration(), prompt.systemPrompt, prompt.assistantPrompt,
-                fillTestPrompt(prompt.userPrompt));
+    return post(configuration, prompt.systemPrompt, prompt.assistantPrompt,
+        fillTestPrompt(prompt.userPrompt));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/llmrecords.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
@@ -8,8 +10,6 @@ class LLMServiceReplyHelper;
 class QJsonObject;
 class QNetworkAccessManager;
 class QNetworkRequest;
-struct LLMConfiguration;
-struct PromptRecord;
 
 // Turns an LLM configuration, a prompt and the user text into one chat request, posts it and
 // hands back the reply object, which the caller owns and deletes after its done() signal.
@@ -21,35 +21,33 @@ class LLMServiceRequestHelper final : public QObject
 public:
     explicit LLMServiceRequestHelper(QNetworkAccessManager *manager, QObject *parent = nullptr);
 
-    // The configuration and the system and assistant prompts in use, with the given user text.
-    LLMServiceReplyHelper *requestTranslation(const QString &userPrompt);
+    // The setup's configuration with its system and assistant prompts and the given user text.
+    LLMServiceReplyHelper *requestTranslation(const LLMSetup &setup, const QString &userPrompt);
     // A greeting to the given configuration: answers whether URL, key and model work.
     LLMServiceReplyHelper *validate(const LLMConfiguration &configuration);
-    // The configuration in use with the tested prompt, filled with fixed sample texts.
-    LLMServiceReplyHelper *test(const PromptRecord &prompt);
+    // The tested prompt, filled with fixed sample texts, sent to the given configuration.
+    LLMServiceReplyHelper *test(const LLMConfiguration &configuration, const PromptRecord &prompt);
 
+    // `notes` holds what the files say about each text (empty where nothing), in the order of
+    // `texts`; a template without "{{note list}}" leaves them out.
     static QString fillPrompt(const QString &sourceLanguage, const QStringList &targetLanguages,
-                              const QStringList &texts, const QString &promptTemplate);
-    // fillPrompt on the user prompt of the prompt in use.
-    static QString fillUserPrompt(const QString &sourceLanguage,
-                                  const QStringList &targetLanguages, const QStringList &texts);
+        const QStringList &texts, const QString &promptTemplate,
+        const QStringList &notes = QStringList());
     static QString fillTestPrompt(const QString &promptTemplate);
 
     // Turns the generic chat body (model-less, with "messages") into what the configured
     // service accepts, and sets the request's URL and authentication.
-    static void applyServiceSettings(const LLMConfiguration &configuration,
-                                     QNetworkRequest &request, QJsonObject &body);
+    static void applyServiceSettings(
+        const LLMConfiguration &configuration, QNetworkRequest &request, QJsonObject &body);
 
     // The request and body that would be posted, without posting them.
     static QNetworkRequest buildRequest(const LLMConfiguration &configuration,
-                                        const QString &systemPrompt,
-                                        const QString &assistantPrompt,
-                                        const QString &userPrompt, bool stream,
-                                        QByteArray *body);
+        const QString &systemPrompt, const QString &assistantPrompt, const QString &userPrompt,
+        bool stream, QByteArray *body);
 
 private:
     LLMServiceReplyHelper *post(const LLMConfiguration &configuration, const QString &systemPrompt,
-                                const QString &assistantPrompt, const QString &userPrompt);
+        const QString &assistantPrompt, const QString &userPrompt, bool stream = false);
 
     QNetworkAccessManager *manager;
 };

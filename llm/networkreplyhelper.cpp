@@ -21,8 +21,8 @@ NetworkReplyHelper::NetworkReplyHelper(QNetworkReply *reply, QByteArray *content
     connectReply();
 }
 
-NetworkReplyHelper::NetworkReplyHelper(QNetworkReply *reply, QIODevice *outputDevice,
-                                       QObject *parent)
+NetworkReplyHelper::NetworkReplyHelper(
+    QNetworkReply *reply, QIODevice *outputDevice, QObject *parent)
     : QObject(parent)
     , networkReply(reply)
     , output(outputDevice)
@@ -52,9 +52,9 @@ void NetworkReplyHelper::connectReply()
     if (!networkReply)
         return;
     connect(networkReply, &QNetworkReply::downloadProgress, this,
-            &NetworkReplyHelper::downloadProgress);
-    connect(networkReply, &QNetworkReply::uploadProgress, this,
-            &NetworkReplyHelper::uploadProgress);
+        &NetworkReplyHelper::downloadProgress);
+    connect(
+        networkReply, &QNetworkReply::uploadProgress, this, &NetworkReplyHelper::uploadProgress);
     connect(networkReply, &QNetworkReply::errorOccurred, this, &NetworkReplyHelper::error);
     connect(networkReply, &QNetworkReply::sslErrors, this, &NetworkReplyHelper::sslErrors);
     connect(networkReply, &QNetworkReply::readyRead, this, &NetworkReplyHelper::readyRead);
@@ -91,6 +91,15 @@ void NetworkReplyHelper::waitForFinished()
     disconnect(connection);
 }
 
+QString NetworkReplyHelper::errorMessage() const
+{
+    // A secret shorter than four characters is no key and would mask ordinary words.
+    if (secretText.size() < 4)
+        return errorText;
+    QString masked = errorText;
+    return masked.replace(secretText, QStringLiteral("***"));
+}
+
 void NetworkReplyHelper::postFinished()
 {
     emit done();
@@ -121,7 +130,7 @@ void NetworkReplyHelper::error(QNetworkReply::NetworkError code)
 {
     errorCode = code;
     errorText += networkReply->errorString() + QLatin1Char('\n');
-    emit errorMessage(code, errorText);
+    emit errorMessage(code, errorMessage());
 }
 
 void NetworkReplyHelper::sslErrors(const QList<QSslError> &errors)

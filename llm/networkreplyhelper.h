@@ -28,8 +28,8 @@ public:
     static constexpr qsizetype maxInflatedSize = 64 * 1024 * 1024;
 
     NetworkReplyHelper(QNetworkReply *reply, QByteArray *content, QObject *parent = nullptr);
-    explicit NetworkReplyHelper(QNetworkReply *reply, QIODevice *outputDevice = nullptr,
-                                QObject *parent = nullptr);
+    explicit NetworkReplyHelper(
+        QNetworkReply *reply, QIODevice *outputDevice = nullptr, QObject *parent = nullptr);
     ~NetworkReplyHelper() override;
 
     // Starts (or restarts) the watchdog; every progress report restarts it again, so the limit
@@ -39,8 +39,12 @@ public:
     QByteArray *content() const { return contentBuffer; }
     QIODevice *outputDevice() const { return output; }
     QNetworkReply *reply() const { return networkReply; }
-    QString errorMessage() const { return errorText; }
+    // The collected error texts, with the secret masked.
+    QString errorMessage() const;
     void setErrorMessage(const QString &message) { errorText = message; }
+    // A text (the API key) that must never appear in an error message: services and the
+    // network layer quote keys and URLs, and error texts reach message boxes and the log.
+    void setSecret(const QString &secret) { secretText = secret; }
     bool isOk() const { return errorCode == QNetworkReply::NoError; }
     QNetworkReply::NetworkError networkError() const { return errorCode; }
     // The HTTP status of the finished reply (0 when none was received).
@@ -87,6 +91,7 @@ private:
     QNetworkReply::NetworkError errorCode = QNetworkReply::NoError;
     QVariant userData;
     QString errorText;
+    QString secretText;
     bool ownsContent = false;
     bool completed = false;
     int status = 0;

@@ -43,8 +43,8 @@ QString TranslationAnswer::stripFence(const QString &answer)
     return text.trimmed();
 }
 
-QModelIndex TranslationAnswer::cellForLanguage(const TranslationModel *model,
-                                               const TranslationJob &job, const QString &key)
+QModelIndex TranslationAnswer::cellForLanguage(
+    const TranslationModel *model, const TranslationJob &job, const QString &key)
 {
     // The prompt named the languages by display name, the files by code: either may come back.
     for (const QModelIndex &cell : job.cells) {
@@ -100,7 +100,7 @@ void TranslationAnswer::applyTranslatedObject(TranslationModel *model, const Tra
         const QModelIndex cell = job.cells.at(id - 1);
         for (const QString &key : std::as_const(keys)) {
             if (cellForLanguage(model, TranslationJob::make({ cell }, 1, 1), key).isValid()) {
-                keys = QStringList{ key };
+                keys = QStringList { key };
                 break;
             }
         }

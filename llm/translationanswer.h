@@ -17,9 +17,9 @@ class TranslationAnswer final
 public:
     struct Result
     {
-        bool valid = false;   // the answer had the contract's shape
-        QString error;        // why not, when it had not
-        int translated = 0;   // cells that now hold a translation from this answer
+        bool valid = false; // the answer had the contract's shape
+        QString error; // why not, when it had not
+        int translated = 0; // cells that now hold a translation from this answer
         QList<QModelIndex> unmatched; // job cells the answer gave no text for, in job order
         // Cells whose text lost or invented a placeholder, left as they were: worth asking
         // once more. On that second try a wrong text is written, marked and explained.
@@ -39,6 +39,6 @@ private:
         QList<QModelIndex> *recheck);
     static bool write(TranslationModel *model, const TranslationJob &job, const QModelIndex &cell,
         const QString &text, bool markForReview, QList<QModelIndex> *recheck);
-    static QModelIndex cellForLanguage(const TranslationModel *model, const TranslationJob &job,
-                                       const QString &key);
+    static QModelIndex cellForLanguage(
+        const TranslationModel *model, const TranslationJob &job, const QString &key);
 };

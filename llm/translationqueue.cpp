@@ -106,9 +106,8 @@ void TranslationQueue::reportProgress()
 
 void TranslationQueue::startRun()
 {
-    Settings settings;
-    parallel = settings.requestsAtATime();
-    markForReview = settings.markLLMTranslations();
+    parallel = qMax(1, llmSetup.requestsAtATime);
+    markForReview = llmSetup.markForReview;
     run = Progress();
     throttles = 0;
     jobsGivenUp = 0;
@@ -147,12 +146,11 @@ QList<QModelIndex> TranslationQueue::emptyCells(const QList<QModelIndex> &cells)
 
 void TranslationQueue::translateInBatches(const QList<QModelIndex> &cells, bool byRow)
 {
-    // One read of the prompt in use for the whole command, however many jobs it makes.
-    const QString promptTemplate = Settings().currentPrompt().userPrompt;
+    const QString promptTemplate = llmSetup.prompt.userPrompt;
     for (qsizetype start = 0; start < cells.size(); start += batchSize) {
         const QList<QModelIndex> slice = cells.mid(start, batchSize);
-        enqueueTranslation(byRow ? rowJob(slice, promptTemplate)
-                                 : columnJob(slice, promptTemplate));
+        enqueueTranslation(
+            byRow ? rowJob(slice, promptTemplate) : columnJob(slice, promptTemplate));
     }
 }
 
@@ -192,30 +190,47 @@ void TranslationQueue::translateEmptyCellsInRow(int row)
     translateLine(row, true, true);
 }
 
-TranslationJob TranslationQueue::columnJob(const QList<QModelIndex> &cells,
-                                           const QString &promptTemplate) const
+QString TranslationQueue::notesOf(const QModelIndex &cell) const
+{
+    const MessageNotes notes = translationModel->messageNotes(cell.row());
+    QStringList parts;
+    for (const auto &[label, text] :
+        { std::pair { "context", notes.context }, std::pair { "developer comment", notes.comment },
+            std::pair { "translator comment", notes.translatorComment } }) {
+        if (!text.isEmpty())
+            parts << QLatin1String(label) + QLatin1String(": ")
+                    + TranslationJob::escapeForPrompt(text);
+    }
+    return parts.join(QLatin1String("; "));
+}
+
+TranslationJob TranslationQueue::columnJob(
+    const QList<QModelIndex> &cells, const QString &promptTemplate) const
 {
     QStringList texts;
+    QStringList notes;
     texts.reserve(cells.size());
-    for (const QModelIndex &cell : cells)
+    for (const QModelIndex &cell : cells) {
         texts << TranslationJob::escapeForPrompt(translationModel->sourceText(cell));
+        notes << notesOf(cell);
+    }
     const QString prompt = LLMServiceRequestHelper::fillPrompt(
         translationModel->sourceLanguageName(),
-        { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate);
+        { translationModel->columnLanguage(cells.first(), false) }, texts, promptTemplate, notes);
     return TranslationJob::make(cells, int(cells.size()), 1, prompt, promptTemplate);
 }
 
-TranslationJob TranslationQueue::rowJob(const QList<QModelIndex> &cells,
-                                        const QString &promptTemplate) const
+TranslationJob TranslationQueue::rowJob(
+    const QList<QModelIndex> &cells, const QString &promptTemplate) const
 {
     QStringList targets;
     targets.reserve(cells.size());
     for (const QModelIndex &cell : cells)
         targets << translationModel->columnLanguage(cell, false);
-    const QString prompt = LLMServiceRequestHelper::fillPrompt(
-        translationModel->sourceLanguageName(), targets,
-        { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
-        promptTemplate);
+    const QString prompt =
+        LLMServiceRequestHelper::fillPrompt(translationModel->sourceLanguageName(), targets,
+            { TranslationJob::escapeForPrompt(translationModel->sourceText(cells.first())) },
+            promptTemplate, { notesOf(cells.first()) });
     return TranslationJob::make(cells, 1, int(cells.size()), prompt, promptTemplate);
 }
 
@@ -234,14 +249,14 @@ void TranslationQueue::translateColumnCells(const QList<QModelIndex> &cells, boo
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    enqueue(columnJob(cells, Settings().currentPrompt().userPrompt), first);
+    enqueue(columnJob(cells, llmSetup.prompt.userPrompt), first);
 }
 
 void TranslationQueue::translateRowCells(const QList<QModelIndex> &cells, bool first)
 {
     if (cells.isEmpty() || !translationModel)
         return;
-    enqueue(rowJob(cells, Settings().currentPrompt().userPrompt), first);
+    enqueue(rowJob(cells, llmSetup.prompt.userPrompt), first);
 }
 
 void TranslationQueue::translateColumnCellsInBatches(const QList<QModelIndex> &cells)
@@ -257,8 +272,8 @@ void TranslationQueue::translateCell(const QModelIndex &index)
     translateRowCells({ index });
 }
 
-void TranslationQueue::translateCellWithTemplate(const QModelIndex &index,
-                                                 const QString &promptTemplate)
+void TranslationQueue::translateCellWithTemplate(
+    const QModelIndex &index, const QString &promptTemplate)
 {
     if (!translationModel || !index.isValid())
         return;
@@ -330,16 +345,14 @@ void TranslationQueue::scheduleWake(qint64 now)
 void TranslationQueue::sendTranslationRequest(const TranslationJob &job)
 {
     qCDebug(lcLLM).noquote() << "user prompt:" << job.userPrompt;
-    Settings settings;
     LLMServiceRequestHelper helper(manager);
-    LLMServiceReplyHelper *reply = helper.requestTranslation(job.userPrompt);
+    LLMServiceReplyHelper *reply = helper.requestTranslation(llmSetup, job.userPrompt);
     reply->setTimeout(watchdogInterval);
     reply->setCells(job.cells);
     reply->setProperty("rowCount", job.rowCount);
     reply->setProperty("columnCount", job.columnCount);
-    reply->setProperty("isStream", settings.streamEnabled());
     connect(reply, &LLMServiceReplyHelper::done, this, &TranslationQueue::onLLMServiceResponse);
-    inFlight.append(Request { reply, job, settings.currentLLMConfiguration() });
+    inFlight.append(Request { reply, job, llmSetup.configuration });
     ++run.requestsSent;
 }
 
@@ -420,7 +433,7 @@ void TranslationQueue::applyAnswer(const Request &request)
     if (result.translated > 0) {
         jobsGivenUp = 0;
         emit statusMessage(
-            tr("Totally %1 cell(s) has/have been translated.").arg(result.translated));
+            tr("Totally %n cell(s) has/have been translated.", nullptr, result.translated));
     } else {
         qCDebug(lcLLM) << "No cell has been translated.";
         emit statusMessage(tr("No cell has been translated."));
@@ -465,7 +478,7 @@ void TranslationQueue::giveUp(const TranslationJob &job, const QString &reason, 
     qCWarning(lcLLM).noquote() << "Giving up on" << job.cells.size() << "cell(s):" << reason;
     failCells(job.cells, reason);
     if (++jobsGivenUp >= maxJobsGivenUp)
-        fail(tr("%1 jobs in a row failed: %2").arg(jobsGivenUp).arg(reason));
+        fail(tr("%n job(s) in a row failed: %1", nullptr, jobsGivenUp).arg(reason));
 }
 
 void TranslationQueue::failCells(const QList<QModelIndex> &cells, const QString &reason)

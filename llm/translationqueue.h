@@ -1,7 +1,7 @@
 #pragma once
 
 #include "llm/translationjob.h"
-#include "settings/settings.h"
+#include "settings/llmrecords.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -46,6 +46,9 @@ public:
     // Jobs of another set are dropped: their cells point into a model that is going away.
     void setModel(TranslationModel *model);
     TranslationModel *model() const { return translationModel; }
+    // The configuration and prompt to use from the next command or request on; a run takes
+    // its number of requests at a time and its review marking when it starts.
+    void setSetup(const LLMSetup &setup) { llmSetup = setup; }
 
     void translateColumn(int column);
     void translateRow(int row);
@@ -56,7 +59,7 @@ public:
     void translateColumnCellsInBatches(const QList<QModelIndex> &cells);
     void translateRowCells(const QList<QModelIndex> &cells, bool first = false);
     void translateCell(const QModelIndex &index);
-    // A single cell with another user prompt template (a preset's) than the one in use.
+    // A single cell with another user prompt template (a preset's) than the setup's.
     void translateCellWithTemplate(const QModelIndex &index, const QString &promptTemplate);
 
     void enqueueTranslation(const TranslationJob &job);
@@ -110,6 +113,8 @@ private:
     void enqueue(const TranslationJob &job, bool first, bool retry = false);
     void translateLine(int line, bool byRow, bool emptyOnly);
     void translateInBatches(const QList<QModelIndex> &cells, bool byRow);
+    // What the files say about the cell's message, as one line for the prompt.
+    QString notesOf(const QModelIndex &cell) const;
     TranslationJob columnJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     TranslationJob rowJob(const QList<QModelIndex> &cells, const QString &promptTemplate) const;
     // A job for some of a job's cells, of the same shape and prompt template.
@@ -138,6 +143,7 @@ private:
 
     QNetworkAccessManager *manager;
     QPointer<TranslationModel> translationModel;
+    LLMSetup llmSetup;
     QList<TranslationJob> queue;
     qsizetype waitingCells = 0;
     QList<Request> inFlight;

@@ -3,7 +3,7 @@
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
-#include "settings/servicecatalog.h"
+#include "llm/servicecatalog.h"
 #include "views/messagebox.h"
 #include "views/outputtextdialog.h"
 
@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -49,6 +50,14 @@ QTableWidgetItem *readOnlyItem(const QString &text, bool centred = false)
     if (centred)
         item->setTextAlignment(Qt::AlignCenter);
     return item;
+}
+
+// The table shows that a key is there, and its last characters to tell two keys apart, but
+// never enough of it to be read off the screen.
+QString maskedKey(const QString &key)
+{
+    const QString dots(8, QChar(0x2022));
+    return key.isEmpty() ? QString() : key.size() < 16 ? dots : dots + key.right(4);
 }
 
 void setMark(QTableWidgetItem *item, const QString &icon, const QString &text)
@@ -113,6 +122,10 @@ PreferencesDialog::PreferencesDialog(QNetworkAccessManager *networkAccessManager
     ui->cbAPIUrl->lineEdit()->setClearButtonEnabled(true);
     ui->cbModel->lineEdit()->setClearButtonEnabled(true);
     ui->edtAPIKey->setClearButtonEnabled(true);
+    // The key is shown only on request: a screen may be shared or recorded.
+    connect(ui->chkShowAPIKey, &QCheckBox::toggled, this, [this](bool show) {
+        ui->edtAPIKey->setEchoMode(show ? QLineEdit::Normal : QLineEdit::Password);
+    });
     ui->cbAPIUrl->lineEdit()->setPlaceholderText(
         ServiceCatalog::defaultApiUrls(ServiceCatalog::services().constFirst()).value(0));
 
@@ -165,48 +178,30 @@ void PreferencesDialog::loadSettings()
 
 void PreferencesDialog::connectEditWatchers()
 {
-    connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onServicesListCurrentTextChanged, Qt::UniqueConnection);
-    connect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->edtPromptName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged, Qt::UniqueConnection);
-    connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
-    connect(ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged,
-        Qt::UniqueConnection);
-    // A renamed configuration or another model is as much an edit as a new key: leaving the
-    // row must not drop it without the apply question.
-    connect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
-    connect(ui->cbModel, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged, Qt::UniqueConnection);
+    if (!editWatchers.isEmpty())
+        return;
+    const auto prompt = &PreferencesDialog::onPromptTextChanged;
+    const auto llm = &PreferencesDialog::onLLMItemTextChanged;
+    editWatchers = {
+        connect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
+            &PreferencesDialog::onServicesListCurrentTextChanged),
+        connect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this, prompt),
+        connect(ui->edtPromptName, &QLineEdit::textChanged, this, prompt),
+        connect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this, llm),
+        connect(ui->edtAPIKey, &QLineEdit::textChanged, this, llm),
+        // A renamed configuration or another model is as much an edit as a new key: leaving
+        // the row must not drop it without the apply question.
+        connect(ui->edtLLMItemName, &QLineEdit::textChanged, this, llm),
+        connect(ui->cbModel, &QComboBox::currentTextChanged, this, llm),
+    };
 }
 
 void PreferencesDialog::disconnectEditWatchers()
 {
-    disconnect(ui->cbServicesList, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onServicesListCurrentTextChanged);
-    disconnect(ui->edtSystemPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->edtAssistantPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->edtUserPrompt, &QPlainTextEdit::textChanged, this,
-        &PreferencesDialog::onPromptTextChanged);
-    disconnect(
-        ui->edtPromptName, &QLineEdit::textChanged, this, &PreferencesDialog::onPromptTextChanged);
-    disconnect(ui->cbAPIUrl, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(
-        ui->edtAPIKey, &QLineEdit::textChanged, this, &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(ui->edtLLMItemName, &QLineEdit::textChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
-    disconnect(ui->cbModel, &QComboBox::currentTextChanged, this,
-        &PreferencesDialog::onLLMItemTextChanged);
+    for (const QMetaObject::Connection &watcher : std::exchange(editWatchers, {}))
+        disconnect(watcher);
 }
 
 void PreferencesDialog::onBtnOKClicked()
@@ -405,7 +400,7 @@ void PreferencesDialog::setLLMRow(int row, const LLMConfiguration &configuration
     table->setItem(row, LLMService, readOnlyItem(configuration.service, true));
     table->setItem(row, LLMApiUrl, readOnlyItem(configuration.apiurl));
     table->setItem(row, LLMModel, readOnlyItem(configuration.model, true));
-    table->setItem(row, LLMApiKey, readOnlyItem(configuration.apikey));
+    table->setItem(row, LLMApiKey, readOnlyItem(maskedKey(configuration.apikey)));
 }
 
 void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
@@ -416,13 +411,13 @@ void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
     setLLMRow(row, configuration);
 
     QTableWidgetItem *used = readOnlyItem(QString(), true);
-    setMark(used, wrongIcon, QStringLiteral("No"));
+    setMark(used, wrongIcon, tr("No"));
     table->setItem(row, LLMUsed, used);
     QTableWidgetItem *status = readOnlyItem(QString(), true);
-    setMark(status, questionIcon, QStringLiteral("Unknown"));
+    setMark(status, questionIcon, tr("Unknown"));
     table->setItem(row, LLMStatus, status);
 
-    auto *validate = new QPushButton(QStringLiteral("Validate"), table);
+    auto *validate = new QPushButton(tr("Validate"), table);
     connect(validate, &QPushButton::clicked, this, &PreferencesDialog::onBtnValidateClicked);
     table->setCellWidget(row, LLMValidate, validate);
 }
@@ -430,8 +425,8 @@ void PreferencesDialog::appendLLMRow(const LLMConfiguration &configuration)
 void PreferencesDialog::markUsedRow(QTableWidget *table, int usedColumn, int row)
 {
     for (int r = 0; r < table->rowCount(); ++r)
-        setMark(table->item(r, usedColumn), wrongIcon, QStringLiteral("No"));
-    setMark(table->item(row, usedColumn), rightIcon, QStringLiteral("Yes"));
+        setMark(table->item(r, usedColumn), wrongIcon, tr("No"));
+    setMark(table->item(row, usedColumn), rightIcon, tr("Yes"));
 }
 
 int PreferencesDialog::rowOfCellWidget(QTableWidget *table, int column, const QObject *widget) const
@@ -560,10 +555,10 @@ void PreferencesDialog::appendPromptRow(const PromptRecord &prompt)
     table->insertRow(row);
     table->setItem(row, PromptName, readOnlyItem(prompt.name));
     QTableWidgetItem *used = readOnlyItem(QString());
-    setMark(used, wrongIcon, QStringLiteral("No"));
+    setMark(used, wrongIcon, tr("No"));
     table->setItem(row, PromptUsed, used);
 
-    auto *test = new QPushButton(QStringLiteral("Test"), table);
+    auto *test = new QPushButton(tr("Test"), table);
     connect(test, &QPushButton::clicked, this, &PreferencesDialog::onBtnTestPromptClicked);
     table->setCellWidget(row, PromptTest, test);
 }
@@ -698,7 +693,9 @@ void PreferencesDialog::onBtnTestPromptClicked()
         return;
 
     LLMServiceRequestHelper helper(networkAccessManager);
-    LLMServiceReplyHelper *reply = helper.test(prompts.at(row));
+    // The configuration in use as stored: unsaved choices in the dialog are not tried out.
+    LLMServiceReplyHelper *reply =
+        helper.test(settings->currentLLMConfiguration(), prompts.at(row));
     reply->setParent(this);
     reply->setTimeout(replySilenceTimeoutMs);
     reply->setData(row);

@@ -91,6 +91,8 @@ private:
     QList<PromptRecord> prompts;
     QList<LLMConfiguration> llmConfigurations;
 
+    // The connections that count the user's edits; cut while the dialog fills the editors.
+    QList<QMetaObject::Connection> editWatchers;
     ModelListFetcher *modelListFetcher = nullptr;
     // Set while the language list shows a guess for a name that matched no item: OK then
     // keeps that name rather than the guess, unless the user picks a language.

@@ -213,6 +213,12 @@ LLMConfiguration Settings::currentLLMConfiguration()
     return {};
 }
 
+LLMSetup Settings::llmSetup()
+{
+    return { currentLLMConfiguration(), currentPrompt(), requestsAtATime(), markLLMTranslations(),
+        streamEnabled() };
+}
+
 QList<PromptRecord> Settings::prompts()
 {
     QList<PromptRecord> result;

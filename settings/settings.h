@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/llmrecords.h"
+
 #include <QList>
 #include <QLoggingCategory>
 #include <QSettings>
@@ -7,27 +9,6 @@
 #include <QStringList>
 
 Q_DECLARE_LOGGING_CATEGORY(lcSettings)
-
-// One LLM service account. `id` is the position in the stored list when it was read.
-struct LLMConfiguration
-{
-    int id = 0;
-    QString name;
-    QString apiurl;
-    QString apikey;
-    QString model;
-    QString service;
-};
-
-// One named set of prompts. The user prompt is a template for the request builder.
-struct PromptRecord
-{
-    int id = 0;
-    QString name;
-    QString systemPrompt;
-    QString assistantPrompt;
-    QString userPrompt;
-};
 
 struct DirectoryHistoryEntry
 {
@@ -61,6 +42,8 @@ public:
     int usedPromptId();
     void setUsedPromptId(int id);
     PromptRecord currentPrompt();
+    // The configuration, prompt and run choices in use, as one record for a translation run.
+    LLMSetup llmSetup();
 
     QStringList roleNames() const;
     PromptRecord role(const QString &name) const;

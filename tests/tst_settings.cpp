@@ -17,7 +17,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void freshProfile();
     void installedRolesAskForTheAnswerContract_data();
     void installedRolesAskForTheAnswerContract();
     void currentElement_data();
@@ -25,8 +24,6 @@ private slots:
     void arraysFollowTheKeyTable();
     void history_data();
     void history();
-    void roleNames_data();
-    void roleNames();
     void role_data();
     void role();
     void fileIsPrivate_data();
@@ -82,16 +79,6 @@ void tst_Settings::init()
     QDir().mkpath(userScope.path());
 }
 
-void tst_Settings::freshProfile()
-{
-    Settings settings;
-    QVERIFY(settings.fileName().startsWith(userScope.path()));
-    QVERIFY(settings.llmConfigurations().isEmpty());
-    QVERIFY(settings.directoryHistory().isEmpty() && settings.filesHistory().isEmpty());
-    // Without stored prompts the installed "default" role is the one in use.
-    QCOMPARE(settings.currentPrompt().name, QStringLiteral("Default"));
-}
-
 void tst_Settings::installedRolesAskForTheAnswerContract_data()
 {
     QTest::addColumn<QString>("name");
@@ -111,7 +98,7 @@ void tst_Settings::installedRolesAskForTheAnswerContract()
     QVERIFY(role.assistantPrompt.isEmpty());
     QVERIFY(!role.systemPrompt.contains(QLatin1String("{{")));
     for (const char *placeholder :
-        { "{{source language}}", "{{target language list}}", "{{text list}}" })
+        { "{{source language}}", "{{target language list}}", "{{note list}}", "{{text list}}" })
         QVERIFY2(role.userPrompt.count(QLatin1String(placeholder)) == 1, placeholder);
     QVERIFY(role.userPrompt.trimmed().endsWith(QLatin1String("{{text list}}")));
     for (const char *contract : { "JSON array", "\"id\"", "%1", "&File", "\\n", "{name}" })
@@ -149,13 +136,14 @@ void tst_Settings::currentElement()
     settings.setUsedLLMId(used);
 
     QCOMPARE(settings.hasLLMConfiguration(), stored > 0);
-    QCOMPARE(fields(settings.currentLLMConfiguration()),
+    const LLMSetup setup = settings.llmSetup();
+    QCOMPARE(fields(setup.configuration),
         fields(expectedId < 0 ? LLMConfiguration() : configuration(expectedId, expectedId)));
     // The installed "default" role stands in for a prompt that is not there.
-    const PromptRecord current = settings.currentPrompt();
-    QCOMPARE(fields(current),
+    QCOMPARE(fields(setup.prompt),
         fields(expectedId < 0 ? settings.role(QStringLiteral("default"))
                               : prompt(expectedId, expectedId)));
+    QVERIFY(expectedId >= 0 || setup.prompt.name == QLatin1String("Default"));
 }
 
 void tst_Settings::arraysFollowTheKeyTable()
@@ -253,34 +241,14 @@ void tst_Settings::history()
     QCOMPARE(actual, expected);
 }
 
-void tst_Settings::roleNames_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("by name ignoring case, up to the first dot") << QStringList { "default.xml",
-        "Games.v2.xml", "brief.XML" } << QStringList { "brief", "default", "Games" };
-    QTest::newRow("any file counts")
-        << QStringList { "notes.txt", "default.xml" } << QStringList { "default", "notes" };
-    QTest::newRow("no folder") << QStringList {} << QStringList {};
-}
-
-void tst_Settings::roleNames()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, expected);
-
-    for (const QString &file : files)
-        QVERIFY(TestSupport::writeFile(rolesPath() + '/' + file, "<p><name>x</name></p>"));
-    QCOMPARE(Settings(iniPath(), rolesPath()).roleNames(), expected);
-}
-
 void tst_Settings::role_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("expected");
+    // roleNames, with "default.xml" and "Games.v2.xml" beside the row's file
+    QTest::addColumn<QStringList>("names");
 
     const QByteArray full = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<anything>"
                             "<name>N</name><systemPrompt>S &amp; more</systemPrompt>"
@@ -288,18 +256,20 @@ void tst_Settings::role_data()
                             "<userPrompt><![CDATA[U {{text list}} <b>]]></userPrompt>"
                             "<name>second</name></anything>";
     const QStringList nothing { "0", "", "", "", "" };
-    QTest::newRow("all four, first element wins")
-        << "r.xml" << full << "r"
-        << QStringList { "0", "N", "S & more", "A", "U {{text list}} <b>" };
-    QTest::newRow("no assistantPrompt")
-        << "r.xml"
-        << QByteArray(
-               "<p><name>N</name><systemPrompt>S</systemPrompt><userPrompt>U</userPrompt></p>")
-        << "r" << QStringList { "0", "N", "S", "", "U" };
-    QTest::newRow("broken XML") << "r.xml" << QByteArray("<p><name>N</nam") << "r" << nothing;
-    QTest::newRow("only NAME.xml is read") << "notes.txt" << full << "notes" << nothing;
-    QTest::newRow("missing file") << "r.xml" << full << "other" << nothing;
-    QTest::newRow("name leaving the folder") << "r.xml" << full << "../roles/r" << nothing;
+    const QStringList withR { "default", "Games", "r" };
+    // clang-format off
+    QTest::newRow("all four, first element wins") << "r.xml" << full << "r"
+        << QStringList { "0", "N", "S & more", "A", "U {{text list}} <b>" } << withR;
+    QTest::newRow("no assistantPrompt") << "r.xml"
+        << QByteArray("<p><name>N</name><systemPrompt>S</systemPrompt><userPrompt>U</userPrompt></p>")
+        << "r" << QStringList { "0", "N", "S", "", "U" } << withR;
+    QTest::newRow("broken XML")             << "r.xml" << QByteArray("<p><name>N</nam") << "r" << nothing << withR;
+    // Any file is listed, by name ignoring case, up to its first dot; only NAME.xml is read.
+    QTest::newRow("only NAME.xml is read")  << "brief.XML" << full << "brief" << nothing
+                                            << QStringList { "brief", "default", "Games" };
+    QTest::newRow("missing file")           << "r.xml" << full << "other" << nothing << withR;
+    QTest::newRow("name leaving the folder") << "r.xml" << full << "../roles/r" << nothing << withR;
+    // clang-format on
 }
 
 void tst_Settings::role()
@@ -308,9 +278,15 @@ void tst_Settings::role()
     QFETCH(QByteArray, content);
     QFETCH(QString, name);
     QFETCH(QStringList, expected);
+    QFETCH(QStringList, names);
 
+    QCOMPARE(Settings(iniPath(), rolesPath()).roleNames(), QStringList()); // no folder yet
+    for (const char *other : { "default.xml", "Games.v2.xml" })
+        QVERIFY(TestSupport::writeFile(rolesPath() + '/' + other, "<p><name>x</name></p>"));
     QVERIFY(TestSupport::writeFile(rolesPath() + '/' + file, content));
-    QCOMPARE(fields(Settings(iniPath(), rolesPath()).role(name)), expected);
+    const Settings settings(iniPath(), rolesPath());
+    QCOMPARE(fields(settings.role(name)), expected);
+    QCOMPARE(settings.roleNames(), names);
 }
 
 void tst_Settings::fileIsPrivate_data()

@@ -715,14 +715,6 @@
         <translation>Die Zellen markieren, deren Platzhalter, Tags, Tastenkürzel oder Zeilenumbrüche vom Ausgangstext abweichen</translation>
     </message>
     <message>
-        <source>%1 / %2 cells, %3 failed, next request in %4 s</source>
-        <translation>%1 / %2 Zellen, %3 fehlgeschlagen, nächste Anfrage in %4 s</translation>
-    </message>
-    <message>
-        <source>%1 / %2 cells, %3 failed</source>
-        <translation>%1 / %2 Zellen, %3 fehlgeschlagen</translation>
-    </message>
-    <message>
         <source>Translation stopped: another set was opened.</source>
         <translation>Übersetzung angehalten: Ein anderer Satz wurde geöffnet.</translation>
     </message>
@@ -810,10 +802,6 @@
         <translation>Keine Zelle von %1 ist leer oder unfertig.</translation>
     </message>
     <message>
-        <source>%1 of %2 rows</source>
-        <translation>%1 von %2 Zeilen</translation>
-    </message>
-    <message>
         <source>&amp;Undo %1</source>
         <translation>&amp;Rückgängig: %1</translation>
     </message>
@@ -838,12 +826,53 @@
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <source>%1 messages in %2 languages from %3</source>
-        <translation>%1 Meldungen in %2 Sprachen aus %3</translation>
-    </message>
-    <message>
         <source>Drop one folder, or translation files of one type.</source>
         <translation>Legen Sie einen Ordner oder Übersetzungsdateien eines Typs ab.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln rows</source>
+        <translation>
+            <numerusform>%1 von %Ln Zeile</numerusform>
+            <numerusform>%1 von %Ln Zeilen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>The current column&apos;s language and how much of it is translated</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 in %2 from %3</source>
+        <extracomment>&quot;2,066 messages in 28 languages from /home/me/app/translations&quot;</extracomment>
+        <translation>%1 in %2 aus %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln messages</source>
+        <translation>
+            <numerusform>%Ln Meldung</numerusform>
+            <numerusform>%Ln Meldungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln languages</source>
+        <translation>
+            <numerusform>%Ln Sprache</numerusform>
+            <numerusform>%Ln Sprachen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %Ln cells, %2 failed, next request in %3 s</source>
+        <translation>
+            <numerusform>%1 / %Ln Zelle, %2 fehlgeschlagen, nächste Anfrage in %3 s</numerusform>
+            <numerusform>%1 / %Ln Zellen, %2 fehlgeschlagen, nächste Anfrage in %3 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %Ln cells, %2 failed</source>
+        <translation>
+            <numerusform>%1 / %Ln Zelle, %2 fehlgeschlagen</numerusform>
+            <numerusform>%1 / %Ln Zellen, %2 fehlgeschlagen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1188,6 +1217,26 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>Deployment name</source>
         <translation>Name der Bereitstellung</translation>
     </message>
+    <message>
+        <source>Show the API key in clear text</source>
+        <translation>API-Schlüssel im Klartext anzeigen</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
 </context>
 <context>
     <name>QtTranslationModel</name>
@@ -1331,10 +1380,6 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <translation>Es wurde keine Zelle übersetzt.</translation>
     </message>
     <message>
-        <source>Totally %1 cell(s) has/have been translated.</source>
-        <translation>Insgesamt wurden %1 Zelle(n) übersetzt.</translation>
-    </message>
-    <message>
         <source>Translation stopped.</source>
         <translation>Übersetzung angehalten.</translation>
     </message>
@@ -1361,10 +1406,6 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <translation>Der Dienst hat für diesen Text keine Übersetzung geliefert.</translation>
     </message>
     <message>
-        <source>%1 jobs in a row failed: %2</source>
-        <translation>%1 Aufträge in Folge fehlgeschlagen: %2</translation>
-    </message>
-    <message>
         <source>Not translated: %1</source>
         <translation>Nicht übersetzt: %1</translation>
     </message>
@@ -1383,6 +1424,20 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Translate Row %1</source>
         <translation>Zeile %1 übersetzen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Totally %n cell(s) has/have been translated.</source>
+        <translation>
+            <numerusform>Insgesamt wurde %n Zelle übersetzt.</numerusform>
+            <numerusform>Insgesamt wurden %n Zellen übersetzt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n job(s) in a row failed: %1</source>
+        <translation>
+            <numerusform>%n Auftrag in Folge fehlgeschlagen: %1</numerusform>
+            <numerusform>%n Aufträge in Folge fehlgeschlagen: %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

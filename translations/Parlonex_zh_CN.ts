@@ -713,14 +713,6 @@
         <translation>标记占位符、标签、快捷键或换行与原文不同的单元格</translation>
     </message>
     <message>
-        <source>%1 / %2 cells, %3 failed, next request in %4 s</source>
-        <translation>%1 / %2 个单元格，%3 个失败，%4 秒后发送下一个请求</translation>
-    </message>
-    <message>
-        <source>%1 / %2 cells, %3 failed</source>
-        <translation>%1 / %2 个单元格，%3 个失败</translation>
-    </message>
-    <message>
         <source>Translation stopped: another set was opened.</source>
         <translation>翻译已停止：已打开另一组文件。</translation>
     </message>
@@ -807,10 +799,6 @@
         <translation>%1 中没有空的或未完成的单元格。</translation>
     </message>
     <message>
-        <source>%1 of %2 rows</source>
-        <translation>%1 / %2 行</translation>
-    </message>
-    <message>
         <source>&amp;Undo %1</source>
         <translation>撤销 %1(&amp;U)</translation>
     </message>
@@ -835,12 +823,48 @@
         <translation>放弃</translation>
     </message>
     <message>
-        <source>%1 messages in %2 languages from %3</source>
-        <translation>来自 %3 的 %1 条消息，共 %2 种语言</translation>
-    </message>
-    <message>
         <source>Drop one folder, or translation files of one type.</source>
         <translation>请拖放一个文件夹，或同一类型的翻译文件。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln rows</source>
+        <translation>
+            <numerusform>%1 / %Ln 行</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>The current column&apos;s language and how much of it is translated</extracomment>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 in %2 from %3</source>
+        <extracomment>&quot;2,066 messages in 28 languages from /home/me/app/translations&quot;</extracomment>
+        <translation>来自 %3 的 %1，共 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln messages</source>
+        <translation>
+            <numerusform>%Ln 条消息</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln languages</source>
+        <translation>
+            <numerusform>%Ln 种语言</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %Ln cells, %2 failed, next request in %3 s</source>
+        <translation>
+            <numerusform>%1 / %Ln 个单元格，%2 个失败，%3 秒后发送下一个请求</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 / %Ln cells, %2 failed</source>
+        <translation>
+            <numerusform>%1 / %Ln 个单元格，%2 个失败</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1183,6 +1207,26 @@ This operation cannot be undone.</source>
         <source>Deployment name</source>
         <translation>部署名称</translation>
     </message>
+    <message>
+        <source>Show the API key in clear text</source>
+        <translation>以明文显示 API 密钥</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
 </context>
 <context>
     <name>QtTranslationModel</name>
@@ -1326,10 +1370,6 @@ This operation cannot be undone.</source>
         <translation>没有翻译任何单元格。</translation>
     </message>
     <message>
-        <source>Totally %1 cell(s) has/have been translated.</source>
-        <translation>共翻译了 %1 个单元格。</translation>
-    </message>
-    <message>
         <source>Translation stopped.</source>
         <translation>翻译已停止。</translation>
     </message>
@@ -1354,10 +1394,6 @@ This operation cannot be undone.</source>
         <translation>服务没有为此文本提供翻译。</translation>
     </message>
     <message>
-        <source>%1 jobs in a row failed: %2</source>
-        <translation>连续 %1 个任务失败：%2</translation>
-    </message>
-    <message>
         <source>Not translated: %1</source>
         <translation>未翻译：%1</translation>
     </message>
@@ -1376,6 +1412,18 @@ This operation cannot be undone.</source>
     <message>
         <source>Translate Row %1</source>
         <translation>翻译第 %1 行</translation>
+    </message>
+    <message numerus="yes">
+        <source>Totally %n cell(s) has/have been translated.</source>
+        <translation>
+            <numerusform>共翻译了 %n 个单元格。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n job(s) in a row failed: %1</source>
+        <translation>
+            <numerusform>连续 %n 个任务失败：%1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -52,15 +52,6 @@ HttpServer::Response HttpServer::Response::answer(
     return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
-HttpServer::Response HttpServer::Response::chatAnswer(const QString &content)
-{
-    const QJsonObject message{ { QStringLiteral("role"), QStringLiteral("assistant") },
-                               { QStringLiteral("content"), content } };
-    const QJsonObject choice{ { QStringLiteral("message"), message } };
-    const QJsonObject body{ { QStringLiteral("choices"), QJsonArray{ choice } } };
-    return json(QJsonDocument(body).toJson(QJsonDocument::Compact));
-}
-
 HttpServer::Response HttpServer::Response::echoTranslation(const Request &request)
 {
     const QStringList lines = request.promptLines();
@@ -68,7 +59,8 @@ HttpServer::Response HttpServer::Response::echoTranslation(const Request &reques
     targets.replace(QLatin1String(" and "), QLatin1String(", "));
     QJsonArray answer;
     for (const QString &line : lines.mid(1)) {
-        QJsonObject object{ { QStringLiteral("id"), line.section(QLatin1Char('.'), 0, 0).toInt() } };
+        QJsonObject object { { QStringLiteral("id"),
+            line.section(QLatin1Char('.'), 0, 0).toInt() } };
         for (const QString &target : targets.split(QLatin1String(", ")))
             object.insert(target, QStringLiteral("T:") + line.section(QLatin1String(". "), 1));
         answer.append(object);
@@ -86,29 +78,11 @@ HttpServer::Response HttpServer::Response::json(const QByteArray &body, int stat
     return response;
 }
 
-HttpServer::Response HttpServer::Response::events(const QList<QByteArray> &events, int interval)
-{
-    Response response;
-    response.headers << qMakePair(QByteArray("Content-Type"), QByteArray("text/event-stream"));
-    response.chunked = true;
-    for (const QByteArray &event : events)
-        response.pieces << Piece{ interval, event };
-    return response;
-}
-
-HttpServer::Response HttpServer::Response::compressed(const QByteArray &body,
-                                                      const QByteArray &encoding)
-{
-    Response response = json(gzip(body, encoding == "deflate"));
-    response.headers << qMakePair(QByteArray("Content-Encoding"), encoding);
-    return response;
-}
-
 QByteArray HttpServer::gzip(const QByteArray &data, bool zlibHeader)
 {
     z_stream stream = {};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, zlibHeader ? 15 : 15 + 16, 9,
-                 Z_DEFAULT_STRATEGY);
+    deflateInit2(
+        &stream, Z_BEST_COMPRESSION, Z_DEFLATED, zlibHeader ? 15 : 15 + 16, 9, Z_DEFAULT_STRATEGY);
     QByteArray out(int(deflateBound(&stream, uLong(data.size()))), Qt::Uninitialized);
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
     stream.avail_in = uInt(data.size());
@@ -136,11 +110,10 @@ bool HttpServer::start()
         const QString cert = certificateDir->filePath(QStringLiteral("cert.pem"));
         QProcess openssl;
         openssl.start(QStringLiteral("openssl"),
-                      { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                        QStringLiteral("rsa:2048"), QStringLiteral("-nodes"),
-                        QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert,
-                        QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                        QStringLiteral("/CN=127.0.0.1") });
+            { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                key, QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("1"),
+                QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1") });
         if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
             return false;
         QFile keyFile(key);
@@ -213,8 +186,8 @@ void HttpServer::onReadyRead(QTcpSocket *socket)
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines.at(i).indexOf(':');
         if (colon > 0)
-            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                   lines.at(i).mid(colon + 1).trimmed());
+            request.headers.insert(
+                lines.at(i).left(colon).trimmed().toLower(), lines.at(i).mid(colon + 1).trimmed());
     }
     const qsizetype length = request.headers.value("content-length").toLongLong();
     if (buffer.size() < headerEnd + 4 + length)
@@ -229,8 +202,8 @@ void HttpServer::onReadyRead(QTcpSocket *socket)
 void HttpServer::respond(QTcpSocket *socket, const Request &request)
 {
     Response response = responder ? responder(request)
-        : responses.isEmpty()      ? fallback
-                                   : responses.takeFirst();
+        : responses.isEmpty()     ? fallback
+                                  : responses.takeFirst();
 
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
     for (const auto &[name, value] : std::as_const(response.headers))
@@ -241,15 +214,12 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
         for (const Piece &piece : std::as_const(response.pieces))
             wholeBody += piece.data;
     }
-    if (response.chunked)
-        head += "Transfer-Encoding: chunked\r\n";
-    else
-        head += "Content-Length: " + QByteArray::number(wholeBody.size()) + "\r\n";
+    head += "Content-Length: " + QByteArray::number(wholeBody.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
 
     QList<Piece> pieces = response.pieces;
     if (pieces.isEmpty())
-        pieces << Piece{ 0, response.body };
+        pieces << Piece { 0, response.body };
     if (response.stall)
         pieces.removeLast(); // the last piece never comes
 
@@ -261,22 +231,15 @@ void HttpServer::respond(QTcpSocket *socket, const Request &request)
     });
     for (const Piece &piece : std::as_const(pieces)) {
         at += piece.delay;
-        const QByteArray data = response.chunked
-            ? QByteArray::number(piece.data.size(), 16) + "\r\n" + piece.data + "\r\n"
-            : piece.data;
-        QTimer::singleShot(at, this, [target, data] {
+        QTimer::singleShot(at, this, [target, data = piece.data] {
             if (target)
                 target->write(data);
         });
     }
     if (response.stall)
         return;
-    const bool chunked = response.chunked;
-    QTimer::singleShot(at, this, [target, chunked] {
-        if (!target)
-            return;
-        if (chunked)
-            target->write("0\r\n\r\n");
-        target->disconnectFromHost();
+    QTimer::singleShot(at, this, [target] {
+        if (target)
+            target->disconnectFromHost();
     });
 }

@@ -14,8 +14,8 @@
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for the network tests: it records every request and
-// answers from a queue of scripted responses, which can be delayed, cut into timed pieces,
-// sent chunked, compressed, or stalled. The TLS variant uses a self-signed certificate made
+// answers from a queue of scripted responses, which can be delayed, cut into timed pieces or
+// stalled. The TLS variant uses a self-signed certificate made
 // with openssl when the server starts.
 class HttpServer final : public QTcpServer
 {
@@ -53,18 +53,11 @@ public:
         QByteArray body;
         // When set, the body is sent in these pieces instead of at once.
         QList<Piece> pieces;
-        bool chunked = false;
         int delay = 0; // ms before anything is sent
         // Sends the headers and the pieces, then nothing more: the connection stays open.
         bool stall = false;
 
         static Response json(const QByteArray &body, int status = 200);
-        // Server-sent events, one piece per event, sent chunked.
-        static Response events(const QList<QByteArray> &events, int interval = 0);
-        // The body compressed with gzip (or zlib for "deflate") under that Content-Encoding.
-        static Response compressed(const QByteArray &body, const QByteArray &encoding);
-        // An OpenAI-style chat completion whose answer is `content`.
-        static Response chatAnswer(const QString &content);
         // `content` answered in the shape of the service the request went to (Anthropic's
         // /v1/messages, Gemini's generateContent, else OpenAI's), counting 10 tokens; with
         // `cutOff`, stopped at the output limit.

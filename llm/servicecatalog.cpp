@@ -1,7 +1,6 @@
-#include "settings/servicecatalog.h"
+#include "llm/servicecatalog.h"
 
 #include "llm/llmservicereplyhelper.h"
-#include "settings/settings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,10 +18,6 @@ const QString azure = QStringLiteral("Azure");
 const QString anthropic = QStringLiteral("Anthropic");
 const QString gemini = QStringLiteral("Gemini");
 const QString deepSeek = QStringLiteral("DeepSeek");
-
-// Model lists are fetched on a click; a service that does not answer within this time is
-// reported instead of leaving the button disabled for minutes.
-constexpr int modelListTimeoutMs = 30000;
 
 // OpenAI's list holds every model of the account: embeddings, speech, images and
 // moderation cannot answer a chat request.
@@ -144,7 +139,10 @@ QNetworkRequest ServiceCatalog::modelListRequest(
         base = (models >= 0 ? base.left(models) : base) + QLatin1String("/models");
         query.addQueryItem(QStringLiteral("pageSize"), QStringLiteral("1000"));
     } else if (service == anthropic) {
-        base = stripSuffix(base, { QStringLiteral("/messages") }) + QLatin1String("/models");
+        // Its OpenAI-compatible endpoint lists the models at the same place.
+        base =
+            stripSuffix(base, { QStringLiteral("/messages"), QStringLiteral("/chat/completions") })
+            + QLatin1String("/models");
         query.addQueryItem(QStringLiteral("limit"), QStringLiteral("1000"));
     } else {
         base = stripSuffix(base,
@@ -160,7 +158,6 @@ QNetworkRequest ServiceCatalog::modelListRequest(
         url.setQuery(query);
 
     QNetworkRequest request(url);
-    request.setTransferTimeout(modelListTimeoutMs);
     const QByteArray key = apiKey.toUtf8();
     if (service == anthropic) {
         request.setRawHeader("x-api-key", key);
@@ -232,11 +229,7 @@ ModelListFetcher::ModelListFetcher(QNetworkAccessManager *networkAccessManager, 
 
 ModelListFetcher::~ModelListFetcher()
 {
-    if (reply) {
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    delete reply;
 }
 
 bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl, const QString &apiKey)
@@ -247,39 +240,38 @@ bool ModelListFetcher::fetch(const QString &service, const QString &apiUrl, cons
     if (!request.url().isValid())
         return false;
     this->service = service;
-    secret = apiKey;
-    reply = networkAccessManager->get(request);
-    connect(reply.data(), &QNetworkReply::finished, this, &ModelListFetcher::onReplyFinished);
+    reply = new NetworkReplyHelper(networkAccessManager->get(request));
+    reply->setSecret(apiKey);
+    reply->setTimeout(timeoutMs);
+    connect(reply.data(), &NetworkReplyHelper::done, this, &ModelListFetcher::onReplyDone);
     return true;
 }
 
-void ModelListFetcher::onReplyFinished()
+void ModelListFetcher::onReplyDone()
 {
-    QNetworkReply *finishedReply = reply.data();
+    NetworkReplyHelper *finished = reply.data();
     reply.clear();
-    if (!finishedReply)
+    if (!finished)
         return;
-    finishedReply->deleteLater();
+    finished->deleteLater();
 
-    const QByteArray body = finishedReply->readAll();
-    QString errorMessage;
+    const QByteArray body = *finished->content();
     QStringList models;
-    if (finishedReply->error() != QNetworkReply::NoError) {
-        errorMessage = LLMServiceReplyHelper::serviceError(body);
-        if (errorMessage.isEmpty())
-            errorMessage = finishedReply->errorString();
-    } else {
-        models = ServiceCatalog::parseModelList(service, body, &errorMessage);
-    }
+    QString error;
+    if (!finished->isOk())
+        error = LLMServiceReplyHelper::serviceError(body);
+    else
+        models = ServiceCatalog::parseModelList(service, body, &error);
+    // Through the wrapper, which masks the key some services quote.
+    if (!error.isEmpty())
+        finished->setErrorMessage(error);
+    const QString errorMessage = models.isEmpty() ? finished->errorMessage().trimmed() : QString();
     if (!errorMessage.isEmpty()) {
-        // Some services quote the key they refused.
-        if (secret.size() >= 4)
-            errorMessage.replace(secret, QStringLiteral("***"));
         // The URL is logged without its query: a chat URL may carry the key there.
-        qCWarning(lcSettings).noquote()
+        const QUrl url = finished->reply() ? finished->reply()->url() : QUrl();
+        qCWarning(lcLLM).noquote()
             << "Failed to fetch the model list of" << service << "from"
-            << finishedReply->url().toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo) << ":"
-            << errorMessage;
+            << url.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo) << ":" << errorMessage;
     }
-    emit finished(models, errorMessage);
+    emit this->finished(models, errorMessage);
 }

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class NetworkReplyHelper;
 class QNetworkAccessManager;
-class QNetworkReply;
 
 // What the program knows about each LLM service before asking it: the default chat
 // endpoints, a fallback list of models and the page where a user gets a key.
@@ -49,16 +49,21 @@ public:
     // False (and no signal) when the service offers no model list for this URL.
     bool fetch(const QString &service, const QString &apiUrl, const QString &apiKey);
     bool isRunning() const { return !reply.isNull(); }
+    // How long the service may stay silent before the request is given up.
+    void setTimeout(int msec) { timeoutMs = msec; }
 
 signals:
     // An empty list comes with a non-empty error message.
     void finished(const QStringList &models, const QString &errorMessage);
 
 private:
-    void onReplyFinished();
+    void onReplyDone();
 
     QNetworkAccessManager *networkAccessManager;
-    QPointer<QNetworkReply> reply;
+    // Owned while it runs; the wrapper watches for silence, caps the body and masks the key.
+    QPointer<NetworkReplyHelper> reply;
     QString service;
-    QString secret;
+    // Fetched on a click: a silent service is reported instead of leaving the button
+    // disabled for minutes.
+    int timeoutMs = 30000;
 };

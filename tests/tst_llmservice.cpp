@@ -1,8 +1,8 @@
 #include "llm/llmserviceprofile.h"
 #include "llm/llmservicereplyhelper.h"
 #include "llm/llmservicerequesthelper.h"
+#include "llm/servicecatalog.h"
 #include "support/httpserver.h"
-#include "support/llmsettings.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -10,7 +10,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class tst_LLMRequest : public QObject
+using Dialect = LLMServiceProfile::Dialect;
+Q_DECLARE_METATYPE(Dialect)
+
+// Chat requests as each service receives them, and its answers as the reply reads them.
+class tst_LLMService : public QObject
 {
     Q_OBJECT
 
@@ -20,10 +24,9 @@ private slots:
     void modelNames();
     void requestAsReceived_data();
     void requestAsReceived();
-    void preferencesCheck_data();
-    void preferencesCheck();
-    void geminiKeyNeverInUrlOrErrors();
-    void geminiStreamUsesTheSseMethod();
+    void reply_data();
+    void reply();
+    void modelListGivesUpOnSilence();
     void fillPrompt_data();
     void fillPrompt();
 
@@ -60,13 +63,12 @@ QStringList rolesOf(const QJsonObject &body)
 
 } // namespace
 
-void tst_LLMRequest::initTestCase()
+void tst_LLMService::initTestCase()
 {
-    QVERIFY(TestSupport::usePrivateSettings());
     QVERIFY(server.start());
 }
 
-HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
+HttpServer::Request tst_LLMService::post(LLMServiceReplyHelper *reply)
 {
     std::unique_ptr<LLMServiceReplyHelper> owner(reply);
     QSignalSpy done(reply, &NetworkReplyHelper::done);
@@ -75,7 +77,7 @@ HttpServer::Request tst_LLMRequest::post(LLMServiceReplyHelper *reply)
     return server.requests().takeLast();
 }
 
-void tst_LLMRequest::modelNames_data()
+void tst_LLMService::modelNames_data()
 {
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("model");
@@ -85,18 +87,18 @@ void tst_LLMRequest::modelNames_data()
     // Names the request table does not reach: vendor prefixes, local tags, dated and future names.
     // clang-format off
     QTest::newRow("OpenAI openai/gpt-5.4")         << "OpenAI"    << "openai/gpt-5.4"             << true  << false;
-    QTest::newRow("OpenAI gpt-5.6-luna")           << "OpenAI"    << "gpt-5.6-luna"               << true  << false;
     QTest::newRow("OpenAI o3")                     << "OpenAI"    << "o3"                         << true  << false;
     QTest::newRow("OpenAI chatgpt-4o-latest")      << "OpenAI"    << "chatgpt-4o-latest"          << false << true;
-    QTest::newRow("OpenAI qwen2.5:7b")             << "OpenAI"    << "qwen2.5:7b"                 << false << true;
+    QTest::newRow("OpenAI gpt-oss:20b")            << "OpenAI"    << "gpt-oss:20b"                << false << true;
     QTest::newRow("Anthropic claude-next-thing")   << "Anthropic" << "claude-next-thing"          << false << false;
+    QTest::newRow("OpenAI gpt-6.1-terra")          << "OpenAI"    << "gpt-6.1-terra"              << true  << false;
     QTest::newRow("Anthropic claude-opus-4-8")     << "Anthropic" << "claude-opus-4-8"            << false << false;
+    QTest::newRow("Anthropic claude-sonnet-5-5")   << "Anthropic" << "claude-sonnet-5-5"          << false << false;
     QTest::newRow("Anthropic claude-3-7-sonnet")   << "Anthropic" << "claude-3-7-sonnet-20250219" << false << true;
-    QTest::newRow("DeepSeek deepseek-v4-pro")      << "DeepSeek"  << "deepseek-v4-pro"            << false << true;
     // clang-format on
 }
 
-void tst_LLMRequest::modelNames()
+void tst_LLMService::modelNames()
 {
     QFETCH(QString, service);
     QFETCH(QString, model);
@@ -112,7 +114,7 @@ void tst_LLMRequest::modelNames()
         QVERIFY(!profile.topP && !profile.penalties);
 }
 
-void tst_LLMRequest::requestAsReceived_data()
+void tst_LLMService::requestAsReceived_data()
 {
     QTest::addColumn<QString>("service");
     QTest::addColumn<QString>("model");
@@ -148,12 +150,8 @@ void tst_LLMRequest::requestAsReceived_data()
         classic, {}, { "user" });
     add("OpenAI gpt-5", "OpenAI", "gpt-5", chat, true, "", bearer,
         reasoningPresent, reasoningAbsent, chatRoles);
-    add("OpenAI gpt-6.1-terra", "OpenAI", "gpt-6.1-terra", chat, false, "", bearer,
-        reasoningPresent, reasoningAbsent, { "user" });
     add("OpenAI o4-mini", "OpenAI", "o4-mini", chat, true, "", bearer,
         reasoningPresent, reasoningAbsent, chatRoles);
-    add("OpenAI service on a local server, gpt-oss", "OpenAI", "gpt-oss:20b", chat, true, "", bearer,
-        classic, {}, chatRoles);
     add("DeepSeek", "DeepSeek", "deepseek-flash", "/chat/completions", true, "", bearer,
         classic, {}, chatRoles);
     add("Azure dated API, gpt-4o deployment", "Azure", "",
@@ -169,14 +167,15 @@ void tst_LLMRequest::requestAsReceived_data()
         { "model", "max_tokens", "temperature", "messages" }, { "top_p", "system", "frequency_penalty" }, { "user" });
     add("Anthropic claude-opus-4-7: no sampling", "Anthropic", "claude-opus-4-7", "/v1/messages", true, "", "x-api-key",
         { "model", "max_tokens", "system", "messages" }, { "temperature", "top_p", "frequency_penalty" }, { "assistant", "user" });
-    add("Anthropic claude-sonnet-5-5: no sampling", "Anthropic", "claude-sonnet-5-5", "/v1/messages", false, "", "x-api-key",
-        { "model", "max_tokens", "messages" }, { "temperature", "top_p" }, { "user" });
     add("Anthropic OpenAI-compatible endpoint", "Anthropic", "claude-sonnet-4-6", chat, true, "", bearer,
         { "model", "max_tokens", "temperature", "messages" }, { "top_p", "frequency_penalty", "presence_penalty" }, chatRoles);
     add("Gemini stored URL with a slash and key=", "Gemini", "gemini-3.5-flash",
         "/v1beta/models/${model}/generateContent?key=", true, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key",
         { "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens", "generationConfig.temperature", "generationConfig.topP" },
         { "messages", "model", "max_tokens", "stream", "frequency_penalty", "generationConfig.frequencyPenalty" }, { "model", "user" });
+    // A key typed into the stored URL, with none in its field, moves to the header as well.
+    add("Gemini key in the URL", "Gemini", "gemini-3.5-flash", "/v1beta/models/${model}:generateContent?key=KEY",
+        false, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key", { "contents" }, { "messages" }, { "user" });
     add("Gemini URL with the colon, user prompt only", "Gemini", "gemini-2.5-flash-lite",
         "/v1beta/models/${model}:generateContent", false, "/v1beta/models/gemini-2.5-flash-lite:generateContent", "x-goog-api-key",
         { "contents", "generationConfig" }, { "systemInstruction", "messages" }, { "user" });
@@ -187,7 +186,7 @@ void tst_LLMRequest::requestAsReceived_data()
     // clang-format on
 }
 
-void tst_LLMRequest::requestAsReceived()
+void tst_LLMService::requestAsReceived()
 {
     QFETCH(QString, service);
     QFETCH(QString, model);
@@ -199,18 +198,19 @@ void tst_LLMRequest::requestAsReceived()
     QFETCH(QStringList, absent);
     QFETCH(QStringList, roles);
 
-    PromptRecord prompt;
-    prompt.userPrompt = QStringLiteral("Translate {{text list}}");
-    if (withPrompts) {
-        prompt.systemPrompt = QStringLiteral("You are a translator.");
-        prompt.assistantPrompt = QStringLiteral("I answer with JSON only.");
+    LLMSetup setup;
+    setup.configuration = { 0, QStringLiteral("test"), server.url(urlPath), key, model, service };
+    if (urlPath.contains(QLatin1String("KEY"))) {
+        setup.configuration.apiurl.replace(QLatin1String("KEY"), key);
+        setup.configuration.apikey.clear();
     }
-    TestSupport::useLLM(
-        LLMConfiguration { 0, QStringLiteral("test"), server.url(urlPath), key, model, service },
-        prompt);
-
+    if (withPrompts) {
+        setup.prompt.systemPrompt = QStringLiteral("You are a translator.");
+        setup.prompt.assistantPrompt = QStringLiteral("I answer with JSON only.");
+    }
     LLMServiceRequestHelper helper(&manager);
-    const HttpServer::Request request = post(helper.requestTranslation(QStringLiteral("1. Hello")));
+    const HttpServer::Request request =
+        post(helper.requestTranslation(setup, QStringLiteral("1. Hello")));
     QCOMPARE(request.method, QByteArray("POST"));
     QCOMPARE(request.target, expectedTarget.isEmpty() ? urlPath.toUtf8() : expectedTarget);
     QVERIFY(!request.target.contains(key.toUtf8()));
@@ -244,123 +244,143 @@ void tst_LLMRequest::requestAsReceived()
             QStringLiteral("You are a translator."));
 }
 
-void tst_LLMRequest::preferencesCheck_data()
+void tst_LLMService::reply_data()
 {
-    QTest::addColumn<bool>("validate"); // else: test a prompt
-    QTest::addColumn<QByteArray>("path");
-    QTest::addColumn<QStringList>("contents"); // of the messages sent
+    QTest::addColumn<Dialect>("dialect");
+    QTest::addColumn<int>("status"); // 0: nobody listens on the port
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("succeeded");
+    QTest::addColumn<QString>("expected"); // the answer, or the error message
+
+    const QString choicesMissing = QStringLiteral("Unexpected response, choices field is missing");
+    const Dialect openai = Dialect::OpenAIChat;
+    const Dialect anthropic = Dialect::AnthropicMessages;
+    const Dialect gemini = Dialect::GeminiGenerateContent;
+    const auto row = [](const char *name, Dialect dialect, int status, bool succeeded,
+                         const QString &expected, const QByteArray &body) {
+        QTest::newRow(name) << dialect << status << body << succeeded << expected;
+    };
 
     // clang-format off
-    QTest::newRow("validating sends only the greeting, to the service tested")
-        << true << QByteArray("/v1/messages") << QStringList{ "Hello, who are you?" };
-    QTest::newRow("testing a prompt sends it with the sample texts")
-        << false << QByteArray("/v1/chat/completions")
-        << QStringList{ "tested system",
-                        "English -> Simplified Chinese, Traditional Chinese in Taiwan and "
-                        "Traditional Chinese in Hong Kong:\n1. Hello, how are you?\n"
-                        "2. Fine, thank you! And you?\n3. I'm fine too." };
+    row("OpenAI answer", openai, 200, true, "Hallo",
+        R"({"choices":[{"index":0,"message":{"role":"assistant","content":"Hallo"},"finish_reason":"stop"}]})");
+    row("two choices: the first counts", openai, 200, true, "one",
+        R"({"choices":[{"message":{"role":"assistant","content":"one"}},{"message":{"role":"assistant","content":"two"}}]})");
+    row("choices is an object", openai, 200, false, choicesMissing, R"({"choices":{"message":{}}})");
+    row("non-string error message falls through", openai, 400, false, choicesMissing,
+        R"({"error":{"message":42}})");
+    row("message missing", openai, 200, false, "Unexpected response, message field is missing",
+        R"({"choices":[{"index":0}]})");
+    row("content null", openai, 200, false, "Unexpected response, role or content field is missing",
+        R"({"choices":[{"message":{"role":"assistant","content":null}}]})");
+    row("Azure output filter", openai, 200, false, "The response was filtered (content_filter).",
+        R"({"choices":[{"message":{"role":"assistant","content":null},"finish_reason":"content_filter"}]})");
+    row("the key is masked in an error text", openai, 401, false, "Incorrect API key provided: ***. You can find your API key at https://platform.openai.com/account/api-keys.",
+        R"({"error":{"message":"Incorrect API key provided: sk-secret-1234. You can find your API key at https://platform.openai.com/account/api-keys."}})");
+    row("Gemini OpenAI-compatible error in an array", openai, 400, false, "Invalid JSON payload received.",
+        R"([{"error":{"code":400,"message":"Invalid JSON payload received.","status":"INVALID_ARGUMENT"}}])");
+    row("Anthropic answer, thinking block skipped", anthropic, 200, true, "Hallo",
+        R"({"id":"msg_1","type":"message","role":"assistant","content":[{"type":"thinking","thinking":"..."},{"type":"text","text":"Hal"},{"type":"text","text":"lo"}],"stop_reason":"end_turn"})");
+    row("Anthropic error document", anthropic, 401, false, "invalid x-api-key",
+        R"({"type":"error","error":{"type":"authentication_error","message":"invalid x-api-key"},"request_id":"req_1"})");
+    row("Anthropic refusal", anthropic, 200, false, "The response was filtered (refusal).",
+        R"({"type":"message","content":[],"stop_reason":"refusal"})");
+    row("Gemini answer, thought skipped", gemini, 200, true, "Hallo",
+        R"({"candidates":[{"content":{"parts":[{"text":"plan","thought":true},{"text":"Hal"},{"text":"lo"}],"role":"model"},"finishReason":"STOP","index":0}],"modelVersion":"gemini-3.5-flash"})");
+    row("Gemini blocked prompt", gemini, 200, false, "The response was filtered (SAFETY).",
+        R"({"promptFeedback":{"blockReason":"SAFETY"}})");
+    row("Gemini candidate without content", gemini, 200, false, "Unexpected response, content field is missing",
+        R"({"candidates":[{"finishReason":"MAX_TOKENS"}]})");
+    row("Gemini nothing usable", gemini, 200, false, "Unexpected response, candidates field is missing",
+        R"({})");
+    // With no body at all, the network's own text says more than a missing field.
+    row("connection refused keeps the network's text", openai, 0, false, "Connection refused\n", "");
     // clang-format on
 }
 
-void tst_LLMRequest::preferencesCheck()
+void tst_LLMService::reply()
 {
-    QFETCH(bool, validate);
-    QFETCH(QByteArray, path);
-    QFETCH(QStringList, contents);
+    QFETCH(Dialect, dialect);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(bool, succeeded);
+    QFETCH(QString, expected);
 
-    TestSupport::useLLM(LLMConfiguration { 0, QStringLiteral("in use"),
-                            server.url(QStringLiteral("/v1/chat/completions")), key,
-                            QStringLiteral("gpt-4o"), QStringLiteral("OpenAI") },
-        PromptRecord { 0, QString(), QStringLiteral("stored system"),
-            QStringLiteral("stored assistant"), QStringLiteral("stored user") });
-    LLMServiceRequestHelper helper(&manager);
-    const HttpServer::Request request = post(validate
-            ? helper.validate(LLMConfiguration { 0, QStringLiteral("tested"), server.url(path), key,
-                QStringLiteral("claude-sonnet-4-6"), QStringLiteral("Anthropic") })
-            : helper.test(PromptRecord { 0, QStringLiteral("tested"),
-                QStringLiteral("tested system"), QString(),
-                QStringLiteral("{{source language}} -> "
-                               "{{target language list}}:\n{{text list}}") }));
-    QCOMPARE(request.path(), path);
-    QStringList sent;
-    for (const QJsonValue &message : request.json().value(QLatin1String("messages")).toArray())
-        sent << message.toObject().value(QLatin1String("content")).toString();
-    QCOMPARE(sent, contents);
-    QVERIFY(!request.json().contains(QLatin1String("system")));
+    QString url = server.url(QStringLiteral("/v1/chat"));
+    if (status == 0) {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        url = QStringLiteral("http://127.0.0.1:%1/v1/chat").arg(closed.serverPort());
+    } else {
+        server.enqueue(HttpServer::Response::json(body, status));
+    }
+    QNetworkRequest request { QUrl(url) };
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    LLMServiceReplyHelper reply(manager.post(request, QByteArray("{}")));
+    reply.setDialect(dialect);
+    reply.setSecret(QStringLiteral("sk-secret-1234"));
+    QSignalSpy done(&reply, &NetworkReplyHelper::done);
+    QVERIFY(done.wait(5000));
+    QCOMPARE(reply.succeeded(), succeeded);
+    QCOMPARE(succeeded ? reply.answer() : reply.errorMessage(), expected);
 }
 
-void tst_LLMRequest::geminiKeyNeverInUrlOrErrors()
+void tst_LLMService::modelListGivesUpOnSilence()
 {
-    // A key typed into the stored URL (with no key field) still moves to the header.
-    const LLMConfiguration configuration { 0, QStringLiteral("gemini"),
-        server.url(QStringLiteral("/v1beta/models/${model}/generateContent?key=") + key), QString(),
-        QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini") };
-    server.enqueue(HttpServer::Response::json("not json at all", 404));
-    LLMServiceRequestHelper helper(&manager);
-    LLMServiceReplyHelper *reply = helper.validate(configuration);
-    QSignalSpy errors(reply,
-        qOverload<QNetworkReply::NetworkError, const QString &>(&NetworkReplyHelper::errorMessage));
-    const HttpServer::Request request = post(reply);
-    QCOMPARE(request.target, QByteArray("/v1beta/models/gemini-3.5-flash:generateContent"));
-    QCOMPARE(request.headers.value("x-goog-api-key"), key.toUtf8());
-    QVERIFY(!errors.isEmpty());
-    // The network layer's text quotes the URL; it must hold no key.
-    QVERIFY(errors.last().at(1).toString().contains(QLatin1String("generateContent")));
-    QVERIFY(!errors.last().at(1).toString().contains(key));
+    HttpServer::Response silent = HttpServer::Response::json("{}");
+    silent.stall = true;
+    server.enqueue(silent);
+    ModelListFetcher fetcher(&manager);
+    fetcher.setTimeout(200);
+    QSignalSpy finished(&fetcher, &ModelListFetcher::finished);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("aborting the request"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Failed to fetch the model list"));
+    QVERIFY(fetcher.fetch(QStringLiteral("OpenAI"), server.url(QStringLiteral("/v1/chat")), key));
+    QVERIFY(finished.wait(5000));
+    QVERIFY(finished.first().at(0).toStringList().isEmpty());
+    QVERIFY(!finished.first().at(1).toString().isEmpty());
 }
 
-void tst_LLMRequest::geminiStreamUsesTheSseMethod()
-{
-    const LLMConfiguration configuration { 0, QString(),
-        QStringLiteral("https://generativelanguage.googleapis.com/v1beta/models/"
-                       "${model}:generateContent?key="),
-        key, QStringLiteral("gemini-3.5-flash"), QStringLiteral("Gemini") };
-    QByteArray body;
-    const QNetworkRequest request = LLMServiceRequestHelper::buildRequest(
-        configuration, QString(), QString(), QStringLiteral("Hi"), true, &body);
-    QCOMPARE(request.url().path(),
-        QStringLiteral("/v1beta/models/gemini-3.5-flash:streamGenerateContent"));
-    QCOMPARE(request.url().query(), QStringLiteral("alt=sse"));
-    QCOMPARE(request.rawHeader("x-goog-api-key"), key.toUtf8());
-    QVERIFY(!body.contains("\"stream\""));
-}
-
-void tst_LLMRequest::fillPrompt_data()
+void tst_LLMService::fillPrompt_data()
 {
     QTest::addColumn<QString>("promptTemplate");
     QTest::addColumn<QStringList>("targets");
     QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("notes");
     QTest::addColumn<QString>("expected");
 
+    const QStringList german = { "German" };
     // clang-format off
     QTest::newRow("placeholder twice")
         << "{{source language}} to {{target language list}}; again {{target language list}}"
-        << QStringList{ "German" } << QStringList() << "English to German; again German";
+        << german << QStringList() << QStringList() << "English to German; again German";
     QTest::newRow("two languages") << "{{target language list}}" << QStringList{ "A", "B" }
-                                   << QStringList() << "A and B";
-    QTest::newRow("three languages") << "{{target language list}}"
-                                     << QStringList{ "A", "B", "C" } << QStringList() << "A, B and C";
-    QTest::newRow("numbered texts") << "[{{text list}}]" << QStringList{ "German" }
-                                    << QStringList{ "Open", "Say \"\"hi\"\"\\nthere" }
-                                    << "[1. Open\n2. Say \"\"hi\"\"\\nthere]";
-    QTest::newRow("empty text list") << "[{{text list}}]" << QStringList{ "German" }
-                                     << QStringList() << "[]";
-    QTest::newRow("placeholders are case-sensitive")
-        << "{{Source Language}} {{text list}}" << QStringList{ "German" } << QStringList{ "x" }
-        << "{{Source Language}} 1. x";
+                                   << QStringList() << QStringList() << "A and B";
+    QTest::newRow("three languages") << "{{target language list}}" << QStringList{ "A", "B", "C" }
+                                     << QStringList() << QStringList() << "A, B and C";
+    QTest::newRow("notes numbered as their texts")
+        << "{{note list}}|{{text list}}" << german << QStringList{ "Open", "Save", "Open" }
+        << QStringList{ "context: verb", "", "context: state" }
+        << "Text 1: context: verb\nText 3: context: state|1. Open\n2. Save\n3. Open";
+    QTest::newRow("no notes")     << "[{{note list}}]" << german << QStringList{ "Open" }
+                                  << QStringList() << "[(none)]";
+    QTest::newRow("a text spelling a placeholder goes out as written")
+        << "{{text list}} {{source language}}" << german << QStringList{ "{{source language}}" }
+        << QStringList() << "1. {{source language}} English";
     // clang-format on
 }
 
-void tst_LLMRequest::fillPrompt()
+void tst_LLMService::fillPrompt()
 {
     QFETCH(QString, promptTemplate);
     QFETCH(QStringList, targets);
     QFETCH(QStringList, texts);
+    QFETCH(QStringList, notes);
     QFETCH(QString, expected);
     QCOMPARE(LLMServiceRequestHelper::fillPrompt(
-                 QStringLiteral("English"), targets, texts, promptTemplate),
+                 QStringLiteral("English"), targets, texts, promptTemplate, notes),
         expected);
 }
 
-QTEST_GUILESS_MAIN(tst_LLMRequest)
-#include "tst_llmrequest.moc"
+QTEST_GUILESS_MAIN(tst_LLMService)
+#include "tst_llmservice.moc"
