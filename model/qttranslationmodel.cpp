@@ -60,7 +60,9 @@ bool QtTranslationModel::importFromDirectory(const QString &directory)
 
 bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
 {
-    // What the cell showed when the set was read: a language without edits needs no write.
+    // What the cell showed when the set was read. Files of one language can hold other texts
+    // for a message than the table shows; only an edit replaces them all, and a language
+    // without edits needs no write at all.
     const auto read = [this, column](int row) {
         const Translation *entry = loadedEntry(row, column);
         return entry ? *entry : Translation { false, {}, {} };
