@@ -25,12 +25,8 @@ private slots:
     void readEntries();
     void encodings_data();
     void encodings();
-    void typedTextIsEscaped_data();
-    void typedTextIsEscaped();
     void saveKeepsWhatTheTableDoesNotShow();
-    void brokenFileIsLeftAlone();
-    void importAndExport();
-    void openedFilesGoBackWhereTheyCameFrom();
+    void columnsGoBackWhereTheyCameFrom();
     void catalogueAddsColumnOnly();
 
 private:
@@ -70,17 +66,17 @@ void tst_AppleFormat::readEntries_data()
     QTest::newRow("escapes are resolved")
         << B("\"q\\\"\" = \"say \\\"hi\\\"\\n\\\\ \\U00E9\\101\";\n") << L { "q\"" }
         << L { "say \"hi\"\n\\ \u00E9A" } << 1;
-    QTest::newRow("unquoted and short forms") << B("key = \"v\";\nother=plain;\n\"OK\";\n")
-                                              << L { "key", "other", "OK" }
-                                              << L { "v", "plain", "OK" } << 3;
+    QTest::newRow("unquoted and short forms")
+        << B("key = \"v\";\nother=plain;\n\"OK\";\n") << L { "key", "other", "OK" }
+        << L { "v", "plain", "OK" } << 3;
     QTest::newRow("value over two lines, empty value")
         << B("\"a\" = \"line one\nline two\";\n\"b\" = \"\";\n") << L { "a", "b" }
         << L { "line one\nline two", "" } << 2;
     QTest::newRow("comments between tokens")
         << B("\"a\" /* x */ = // y\n \"A\"; \"b\" = \"B\"; // end\n") << L { "a", "b" }
         << L { "A", "B" } << 2;
-    QTest::newRow("braced dictionary") << B("{\n \"a\" = \"A\";\n}\n") << L { "a" } << L { "A" }
-                                       << -1;
+    QTest::newRow("braced dictionary")
+        << B("{\n \"a\" = \"A\";\n}\n") << L { "a" } << L { "A" } << -1;
     QTest::newRow("empty file") << B() << L {} << L {} << -1;
 }
 
@@ -159,43 +155,6 @@ void tst_AppleFormat::encodings()
     QCOMPARE(columnTexts(reopened, 0), meaning);
 }
 
-void tst_AppleFormat::typedTextIsEscaped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("inFile");
-    // clang-format off
-    QTest::newRow("quotes and line breaks") << "say \"hi\"\r\nnow"    << "say \\\"hi\\\"\\r\\nnow";
-    QTest::newRow("backslashes")            << "C:\\new\\U00E9\\"     << "C:\\\\new\\\\U00E9\\\\";
-    QTest::newRow("control character")      << "bell\a, tab\t; a = b" << "bell\\U0007, tab\t; a = b";
-    // clang-format on
-}
-
-void tst_AppleFormat::typedTextIsEscaped()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, inFile);
-    const QString file = path(QStringLiteral("en.lproj/Localizable.strings"));
-
-    AppleTranslationModel model;
-    QVERIFY(
-        open(model, "en.lproj/Localizable.strings", "\"key\" = \"old\";\n\"other\" = \"x\";\n"));
-    QVERIFY(model.setData(model.index(rowOf(model, "key"), 0), typed));
-    QVERIFY(model.saveColumn(0));
-
-    const QByteArray written = TestSupport::readAll(file);
-    QCOMPARE(QString::fromUtf8(written),
-        QStringLiteral("\"key\" = \"%1\";\n\"other\" = \"x\";\n").arg(inFile));
-    QCOMPARE(sfparseEntries(file), 2);
-    QCOMPARE(gnustepValues(file, dir->path(), { "key" }).value("key"), typed);
-
-    // Reading the file back shows what was written, and writing it again changes nothing.
-    AppleTranslationModel reopened;
-    QVERIFY(reopened.openFiles({ file }));
-    QCOMPARE(reopened.cellText(reopened.index(rowOf(reopened, "key"), 0)), typed);
-    QVERIFY(reopened.saveColumn(0));
-    QCOMPARE(TestSupport::readAll(file), written);
-}
-
 void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
 {
     const QString de = path(QStringLiteral("de.lproj/Main.strings"));
@@ -229,51 +188,7 @@ void tst_AppleFormat::saveKeepsWhatTheTableDoesNotShow()
         (Table { { "OK", "Gut" }, { "empty", "" }, { "quit", "Schließen" } }));
 }
 
-void tst_AppleFormat::brokenFileIsLeftAlone()
-{
-    // Shipped by GWorkspace with a missing ';' at line 16, which GNUstep rejects too.
-    const QString file = path(QStringLiteral("nb.lproj/Localizable.strings"));
-    const QByteArray original =
-        TestSupport::readAll(TestSupport::dataPath("strings/broken/nb.lproj/Localizable.strings"));
-    QVERIFY(TestSupport::writeFile(file, original));
-    QCOMPARE(sfparseEntries(file), -1);
-
-    AppleTranslationModel model;
-    // What can be read around the bad lines is shown, and each is reported.
-    for (const char *line : { ":16: .*missing ';'", ":173: ", ":174: ", ":270: ", ":291: " })
-        expectLog(QtWarningMsg, (line));
-    QVERIFY(model.openFiles({ file }));
-    QVERIFY(rowOf(model, "Empty Recycler") > 0 && rowOf(model, "Sort by") > 0);
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("changed")));
-
-    expectLog(QtWarningMsg, (":16: Not written"));
-    QVERIFY(!model.saveColumn(0));
-    QCOMPARE(TestSupport::readAll(file), original);
-}
-
-void tst_AppleFormat::importAndExport()
-{
-    QVERIFY(TestSupport::writeFile(path("en.lproj/Localizable.strings"), "\"hello\" = \"Hi\";\n"));
-    QVERIFY(TestSupport::writeFile(path("en.lproj/Other.strings"), "\"bye\" = \"Bye\";\n"));
-    QVERIFY(TestSupport::writeFile(path("de.lproj/Localizable.strings"), "\"hello\" = \"Hallo\";\n"));
-
-    AppleTranslationModel model;
-    QVERIFY(model.importFromDirectory(dir->path()));
-    QCOMPARE(model.columnList(), QStringList({ "Message ID", "Group", "de", "en" }));
-    QCOMPARE(model.projectDirectory(), dir->path());
-    // A group the language lacks gets its own new file.
-    QVERIFY(model.setData(model.index(rowOf(model, "bye"), 0), QStringLiteral("Tschüss")));
-    QVERIFY(model.exportToDirectory());
-    QCOMPARE(QString::fromUtf8(TestSupport::readAll(path("de.lproj/Other.strings"))),
-        QStringLiteral("\"bye\" = \"Tschüss\";\n"));
-    QCOMPARE(sfparseEntries(path("de.lproj/Other.strings")), 1);
-
-    AppleTranslationModel missing;
-    expectLog(QtWarningMsg, "no such folder");
-    QVERIFY(!missing.importFromDirectory(path("nowhere")));
-}
-
-void tst_AppleFormat::openedFilesGoBackWhereTheyCameFrom()
+void tst_AppleFormat::columnsGoBackWhereTheyCameFrom()
 {
     // Two language directories that are not side by side: the set's directory is the first
     // file's, the language comes from each directory's name, and each column goes back to the
@@ -282,27 +197,34 @@ void tst_AppleFormat::openedFilesGoBackWhereTheyCameFrom()
     const QString base = path(QStringLiteral("b/Base.lproj/App.v2.strings"));
     QVERIFY(TestSupport::writeFile(hans, "\"k\" = \"值\";\n"));
     QVERIFY(TestSupport::writeFile(base, "\"k\" = \"value\";\n\"l\" = \"L\";\n"));
+    QVERIFY(TestSupport::writeFile(path("b/Base.lproj/Other.strings"), "\"bye\" = \"Bye\";\n"));
 
     AppleTranslationModel model;
-    QVERIFY(model.openFiles({ hans, base }));
-    QCOMPARE(model.columnList(), QStringList({ "Message ID", "Group", "zh-Hans", "Base" }));
+    QVERIFY(model.openFiles({ hans, base, path("b/Base.lproj/Other.strings") }));
+    QCOMPARE(model.columnList(), QStringList({ "Message ID", "Group", "zh-Hans", "Base", "Base" }));
     QCOMPARE(model.groupOf(0), QStringLiteral("App.v2"));
     QCOMPARE(model.projectDirectory(), QFileInfo(path("a/zh-Hans.lproj")).absoluteFilePath());
     QVERIFY(model.setData(model.index(rowOf(model, "l"), 0), QStringLiteral("升")));
     QVERIFY(model.setData(model.index(rowOf(model, "k"), 1), QStringLiteral("new")));
+    // A group the language lacks gets its own new file.
+    QVERIFY(model.setData(model.index(rowOf(model, "bye"), 0), QStringLiteral("再见")));
     QVERIFY(model.exportToDirectory());
     QCOMPARE(QString::fromUtf8(TestSupport::readAll(hans)),
         QStringLiteral("\"k\" = \"值\";\n\"l\" = \"升\";\n"));
     QCOMPARE(TestSupport::readAll(base), QByteArray("\"k\" = \"new\";\n\"l\" = \"L\";\n"));
+    QCOMPARE(QString::fromUtf8(TestSupport::readAll(path("a/zh-Hans.lproj/Other.strings"))),
+        QStringLiteral("\"bye\" = \"再见\";\n"));
+    QCOMPARE(sfparseEntries(path("a/zh-Hans.lproj/Other.strings")), 1);
     QVERIFY(!QFile::exists(path("a/zh-Hans.lproj/App.strings")));
-    QVERIFY(!QFile::exists(path("a/zh-Hans.lproj/zh-Hans.lproj")));
 
     // Without any language directory there is nothing to export into.
     QVERIFY(QDir(path("a")).removeRecursively());
     QVERIFY(QDir(path("b")).removeRecursively());
-    expectLog(QtWarningMsg, ("no folder for the language"));
-    expectLog(QtWarningMsg, ("no folder for the language"));
+    expectLog(QtWarningMsg, "no folder for the language");
+    expectLog(QtWarningMsg, "no folder for the language");
     QVERIFY(!model.exportToDirectory());
+    expectLog(QtWarningMsg, "no such folder");
+    QVERIFY(!AppleTranslationModel().importFromDirectory(path("nowhere")));
 }
 
 void tst_AppleFormat::catalogueAddsColumnOnly()

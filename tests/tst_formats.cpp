@@ -134,11 +134,15 @@ private slots:
     void failedWriteKeepsOriginal();
     void editedFile_data();
     void editedFile();
+    void unreadableFileIsNeverWritten_data();
+    void unreadableFileIsNeverWritten();
 
 private:
     // Copies the sample into a scratch folder and imports it there.
     TranslationModel *openSample(const QString &kind, const QString &folder);
     TranslationModel *reopen(const QString &kind);
+    // Writes the files, named relative to the set's folder, and makes that the set's folder.
+    void writeSet(const QMap<QString, QByteArray> &files);
     // First row whose first language column holds a text, so its file has the message.
     static int writableRow(const TranslationModel &model);
 
@@ -346,7 +350,9 @@ void tst_Formats::editedFile_data()
     QTest::newRow("ts comment tells apart")   << "ts" << comments << "de" << "verb" << "Size" << "Bemessen" << "Menu entry" << "Messen" << "app_de.ts" << QByteArray("<comment>noun</comment>\n        <translation>Größe</translation>\n    </message>\n    <message>\n        <source>Size</source>\n        <comment>verb</comment>\n        <extracomment>Menu entry</extracomment>\n        <translation>Messen</translation>");
     QTest::newRow("ts white space kept")    << "ts" << space << "de" << "" << "Size" << " " << "" << QString() << "" << QByteArray();
     QTest::newRow("strings pt.PT folder")   << "strings" << folders << "pt_PT" << "" << "Size" << "Dimensão \"x\"" << "size label" << "Tamanho \"y\"" << "pt.PT.lproj/L.strings" << QByteArray("\"Size\" = \"Tamanho \\\"y\\\"\";");
-    QTest::newRow("strings backslashes")    << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "C:\\Users\\new" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"C:\\\\Users\\\\new\";");
+    QTest::newRow("strings backslashes")    << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "C:\\new\\U00E9\\" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"C:\\\\new\\\\U00E9\\\\\";");
+    QTest::newRow("strings line break")     << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "a\r\nb" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"a\\r\\nb\";");
+    QTest::newRow("strings control character") << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "bell\a\tb" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"bell\\U0007\tb\";");
     QTest::newRow("json string beside object") << "json" << shapes << "de" << "" << "label.paytoqs" << "" << "" << "Zahlen" << "de/ns.json" << QByteArray("\"label.paytoqs\": \"Zahlen\"");
     QTest::newRow("json key naming an object") << "json" << shapes << "de" << "" << "menu.label" << "" << "" << "Menü" << "de/ns.json" << QByteArray();
     // clang-format on
@@ -365,9 +371,7 @@ void tst_Formats::editedFile()
     QFETCH(QString, file);
     QFETCH(QByteArray, written);
     const FormatCase format = formats().value(kind);
-    setFolder = scratch->filePath(QStringLiteral("set"));
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        QVERIFY(TestSupport::writeFile(setFolder + QLatin1Char('/') + it.key(), it.value()));
+    writeSet(files);
     QScopedPointer<TranslationModel> model(reopen(kind));
     QVERIFY(model);
     const auto cellOf = [&](const TranslationModel &set) {
@@ -442,6 +446,63 @@ void tst_Formats::failedWriteKeepsOriginal()
     QCOMPARE(filesOf(setFolder, { QStringLiteral("*") }), before.keys());
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         QCOMPARE(TestSupport::readAll(it.key()), it.value());
+}
+
+void tst_Formats::unreadableFileIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("lastId"); // read after the problems
+    QTest::addColumn<QStringList>("readProblems");
+    QTest::addColumn<QStringList>("saveProblems");
+    const QString broken =
+        QStringLiteral("strings/broken/nb.lproj/Localizable.strings"); // by GWorkspace
+    // clang-format off
+    QTest::newRow("ts not well-formed") << "ts"
+        << Files { { "app_de.ts", ts("utf-8", "<translation>Auf</translation>").toUtf8().replace("</context>", "</contxt>") } }
+        << "Size" << QStringList { "app_de.ts:10: The file is not well-formed XML" } << QStringList { "not well-formed", "Not written" };
+    QTest::newRow("po syntax error") << "po"
+        << Files { { "de/app.po", po("UTF-8", "msgid \"Open\"\nmsgstr \"Auf\"\n\nmsgid \"Cut\nmsgstr \"Aus\"\n\nmsgid \"Close\"\nmsgstr \"Zu\"\n") } }
+        << "Close" << QStringList { "de/app.po:11: end-of-line within string" } << QStringList { "de/app.po:11: end-of-line within string", "de/app.po: Not written" };
+    QTest::newRow("strings missing ';'") << "strings"
+        << Files { { "nb.lproj/Localizable.strings", TestSupport::readAll(TestSupport::dataPath(broken)) } }
+        << "Put Away" << QStringList { ":16: .*missing ';'", ":173: ", ":174: ", ":270: ", ":291: " } << QStringList { ":16: Not written" };
+    QTest::newRow("json not JSON") << "json"
+        << Files { { "en/common.json", R"({"a": "A"})" }, { "de/common.json", "{\"a\": \"A\",\n<<<<<<< HEAD\n" } }
+        << "a" << QStringList { ":2: Not valid JSON" } << QStringList { "Not written" };
+    QTest::newRow("json top-level array") << "json"
+        << Files { { "en/common.json", R"({"a": "A"})" }, { "de/common.json", R"(["a", "b"])" } }
+        << "a" << QStringList { "holds no JSON object" } << QStringList { "Not written" };
+    // clang-format on
+}
+
+void tst_Formats::unreadableFileIsNeverWritten()
+{
+    QFETCH(QString, kind);
+    QFETCH(Files, files);
+    QFETCH(QString, lastId);
+    QFETCH(QStringList, readProblems);
+    QFETCH(QStringList, saveProblems);
+    writeSet(files);
+    for (const QString &problem : readProblems)
+        expectLog(QtWarningMsg, qPrintable(problem));
+    QScopedPointer<TranslationModel> model(reopen(kind));
+    QVERIFY(model);
+    QVERIFY(rowOf(*model, lastId) >= 0);
+    QVERIFY(model->setData(model->index(0, 0), QStringLiteral("changed")));
+
+    for (const QString &problem : saveProblems)
+        expectLog(QtWarningMsg, qPrintable(problem));
+    QVERIFY(!model->saveColumn(0));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QCOMPARE(TestSupport::readAll(setFolder + QLatin1Char('/') + it.key()), it.value());
+}
+
+void tst_Formats::writeSet(const QMap<QString, QByteArray> &files)
+{
+    setFolder = scratch->filePath(QStringLiteral("set"));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        write(*scratch, QStringLiteral("set/") + it.key(), it.value());
 }
 
 QTEST_GUILESS_MAIN(tst_Formats)

@@ -43,7 +43,6 @@ private slots:
     void saveKeepsWhatTheTableDoesNotShow();
     void savedCatalogue_data();
     void savedCatalogue();
-    void catalogueWithErrorsIsShownButNotWritten();
     void sharedDomainKeepsOwnTexts();
     void unreadableFileGivesEmptyColumn();
 
@@ -209,22 +208,6 @@ void tst_GnuFormat::savedCatalogue()
     QCOMPARE(model->errors().size(), saved.contains("fuzzy") ? 1 : 0);
     QVERIFY(row == 0 || holds(path, "Open", "Auf"));
     QVERIFY2(msgfmtFailure(path).isEmpty(), qPrintable(msgfmtFailure(path)));
-}
-
-void tst_GnuFormat::catalogueWithErrorsIsShownButNotWritten()
-{
-    const QByteArray broken =
-        catalogue(entry("Open", "Auf") + "msgid \"Cut\nmsgstr \"Aus\"\n\n" + entry("Close", "Zu"));
-    const QString path = write(*folder, QStringLiteral("de/app.po"), broken);
-    expectLog(QtWarningMsg, "de/app.po:13: end-of-line within string");
-    GnuTranslationModel *model = open({ QStringLiteral("de/app.po") });
-    QCOMPARE(model->cellText(model->index(0, 0)), QStringLiteral("Auf"));
-
-    QVERIFY(model->setData(model->index(0, 0), QStringLiteral("Öffnen")));
-    expectLog(QtWarningMsg, "de/app.po:13: end-of-line within string");
-    expectLog(QtWarningMsg, "de/app.po: Not written");
-    QVERIFY(!model->saveColumn(0));
-    QCOMPARE(TestSupport::readAll(path), broken);
 }
 
 void tst_GnuFormat::sharedDomainKeepsOwnTexts()

@@ -25,8 +25,6 @@ private slots:
     void indentationIsKept();
     void newKeysTakeTheFileShape_data();
     void newKeysTakeTheFileShape();
-    void brokenFileIsLeftAlone_data();
-    void brokenFileIsLeftAlone();
     void importAndExport();
 
 private:
@@ -151,8 +149,6 @@ void tst_JsonFormat::indentationIsKept_data()
     QTest::addColumn<QByteArray>("expected");
 
     using B = QByteArray;
-    row("two spaces", B("{\n  \"a\": \"A\",\n  \"b\": \"B\"\n}\n"),
-        B("{\n  \"a\": \"A\",\n  \"b\": \"X\"\n}\n"));
     row("tabs, nested", B("{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n"),
         B("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": [\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n"));
     row("member order, arrays",
@@ -225,33 +221,6 @@ void tst_JsonFormat::newKeysTakeTheFileShape()
     QCOMPARE(jsonFile(path("de/other.json")), json(R"({"o": "O"})"));
     QCOMPARE(i18nextResolve(dir->path(), "de", { "app:menu.file.quit", "app:title" }),
         json(R"({"app:menu.file.quit": "Ende", "app:title": "Titel"})"));
-}
-
-void tst_JsonFormat::brokenFileIsLeftAlone_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("warning");
-
-    row("not JSON", QByteArray("{\"a\": \"A\",\n<<<<<<< HEAD\n"), QString(":2: Not valid JSON"));
-    row("top-level array", QByteArray(R"(["a", "b"])"), QString("holds no JSON object"));
-}
-
-void tst_JsonFormat::brokenFileIsLeftAlone()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, warning);
-    QVERIFY(TestSupport::writeFile(path("en/common.json"), R"({"a": "A"})"));
-    QVERIFY(TestSupport::writeFile(path("de/common.json"), content));
-
-    CommonJSONTranslationModel model;
-    expectLog(QtWarningMsg, qPrintable(warning));
-    QVERIFY(model.importFromDirectory(dir->path()));
-    QCOMPARE(model.rowCount(), 1);
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("A-de")));
-
-    expectLog(QtWarningMsg, "Not written");
-    QVERIFY(!model.saveColumn(0));
-    QCOMPARE(TestSupport::readAll(path("de/common.json")), content);
 }
 
 void tst_JsonFormat::importAndExport()

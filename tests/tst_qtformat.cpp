@@ -61,7 +61,6 @@ private slots:
     void savedTranslation();
     void numerusFormsAreKept();
     void twoFilesOfOneLanguage();
-    void fileThatIsNotXmlIsNeverWritten();
     void emptySetCannotBeSaved();
 
 private:
@@ -231,25 +230,6 @@ void tst_QtFormat::twoFilesOfOneLanguage()
     QVERIFY(model->exportToDirectory());
     QCOMPARE(translationIn(app, QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
     QCOMPARE(translationIn(lib, QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
-}
-
-void tst_QtFormat::fileThatIsNotXmlIsNeverWritten()
-{
-    const QByteArray broken =
-        tsFile(message("Open", translated("Auf"))).replace("</context>", "</contxt>");
-    write(*folder, QStringLiteral("app_de.ts"), broken);
-    expectLog(QtWarningMsg, "app_de.ts:10: The file is not well-formed XML");
-    QtTranslationModel *model =
-        open<QtTranslationModel>(this, *folder, { QStringLiteral("app_de.ts") });
-    // The message before the error is shown, and the error is reported with its line.
-    QCOMPARE(model->rowCount(), 1);
-    QCOMPARE(model->errors().value(0).line, 10);
-    QVERIFY(model->setData(model->index(0, 0), QStringLiteral("Öffnen")));
-
-    expectLog(QtWarningMsg, "not well-formed XML");
-    expectLog(QtWarningMsg, "Not written");
-    QVERIFY(!model->saveColumn(0));
-    QCOMPARE(TestSupport::readAll(path), broken);
 }
 
 void tst_QtFormat::emptySetCannotBeSaved()

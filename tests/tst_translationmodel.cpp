@@ -165,7 +165,8 @@ void tst_TranslationModel::headersAndSourceModel()
     QVERIFY(!model.headerData(3, Qt::Horizontal).isValid());
 
     SourceModel source;
-    QAbstractItemModelTester tester(&source, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(
+        &source, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(source.rowCount(), 0);
     source.setTranslationModel(&model);
     QCOMPARE(source.rowCount(), 2);
@@ -183,9 +184,12 @@ void tst_TranslationModel::languageDisplayName_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("zh_TW") << "zh_TW" << "Chinese (Taiwan)";
-    QTest::newRow("pt-BR") << "pt-BR" << "Portuguese (Brazil)";
-    QTest::newRow("no locale") << "Base" << "C";
+    QTest::newRow("zh_TW") << "zh_TW"
+                           << "Chinese (Taiwan)";
+    QTest::newRow("pt-BR") << "pt-BR"
+                           << "Portuguese (Brazil)";
+    QTest::newRow("no locale") << "Base"
+                               << "C";
 }
 
 void tst_TranslationModel::languageDisplayName()
