@@ -8,11 +8,20 @@ QString escapeCell(const QString &text)
     escaped.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '\t': escaped += QLatin1String("\\t"); break;
-        case '\n': escaped += QLatin1String("\\n"); break;
-        case '\r': escaped += QLatin1String("\\r"); break;
-        case '\\': escaped += QLatin1String("\\\\"); break;
-        default: escaped += c;
+        case '\t':
+            escaped += QLatin1String("\\t");
+            break;
+        case '\n':
+            escaped += QLatin1String("\\n");
+            break;
+        case '\r':
+            escaped += QLatin1String("\\r");
+            break;
+        case '\\':
+            escaped += QLatin1String("\\\\");
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -29,11 +38,21 @@ QString unescapeCell(const QString &text)
             continue;
         }
         switch (text.at(++i).unicode()) {
-        case 't': plain += QLatin1Char('\t'); break;
-        case 'n': plain += QLatin1Char('\n'); break;
-        case 'r': plain += QLatin1Char('\r'); break;
-        case '\\': plain += QLatin1Char('\\'); break;
-        default: plain += c; plain += text.at(i);
+        case 't':
+            plain += QLatin1Char('\t');
+            break;
+        case 'n':
+            plain += QLatin1Char('\n');
+            break;
+        case 'r':
+            plain += QLatin1Char('\r');
+            break;
+        case '\\':
+            plain += QLatin1Char('\\');
+            break;
+        default:
+            plain += c;
+            plain += text.at(i);
         }
     }
     return plain;
@@ -53,7 +72,7 @@ QStringList dumpTable(const TranslationModel &model)
             if (text.isEmpty())
                 continue;
             lines.append(group + QLatin1Char('\t') + id + QLatin1Char('\t')
-                         + model.columnLanguage(cell, true) + QLatin1Char('\t') + escapeCell(text));
+                + model.columnLanguage(cell, true) + QLatin1Char('\t') + escapeCell(text));
         }
     }
     return lines;
