@@ -31,7 +31,6 @@ const QRegularExpression &languageSeparator()
     return separator;
 }
 
-const QString sourceMark = QString::fromUtf8("\xF0\x9F\x93\xB0"); // U+1F4F0 NEWSPAPER
 const QColor problemColour(255, 160, 160);
 
 } // namespace
@@ -221,7 +220,7 @@ QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, 
     const QString &code = columns.at(position);
     switch (role) {
     case Qt::DisplayRole:
-        return section == currentSourceColumn ? code + sourceMark : code;
+        return section == currentSourceColumn ? code + sourceMark() : code;
     case Qt::ToolTipRole:
         return languageDisplayName(code) + QLatin1Char('\n') + columnProgressText(section);
     case Qt::DecorationRole:

@@ -155,6 +155,8 @@ public:
     const QList<FileError> &errors() const { return problems.list(); }
     QModelIndex indexForLanguage(int row, const QString &code) const;
     static QString languageDisplayName(const QString &code);
+    // U+1F4F0 NEWSPAPER: marks the source column in the headers.
+    static QString sourceMark() { return QStringLiteral(u"\U0001F4F0"); }
     QString nativeDirectory() const;
     QString projectDirectory() const { return directory; }
 
