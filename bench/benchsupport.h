@@ -73,19 +73,26 @@ public:
             list.append(pattern.arg(i));
         return list;
     }
+    SyntheticModel()
+        : TranslationModel(nullptr, { QStringLiteral("Message ID"), QStringLiteral("Group") })
+    {
+    }
     void fill(
         const QStringList &groups, const QStringList &ids, const QStringList &texts, int languages)
     {
-        columns = QStringList { QStringLiteral("Message ID"), QStringLiteral("Group") };
-        for (int language = 0; language < languages; ++language)
-            columns.append(QStringLiteral("l%1").arg(language));
+        beginLoad();
+        QStringList codes;
         for (int language = 0; language < languages; ++language) {
-            const QString code = columns.at(2 + language);
+            codes.append(QStringLiteral("l%1").arg(language));
+            addLanguage(codes.last());
+        }
+        reserveRows(int(ids.size()));
+        for (const QString &code : std::as_const(codes)) {
             for (int message = 0; message < ids.size(); ++message)
                 addTranslation(groups.at(message % groups.size()), code, ids.at(message),
                     texts.at(message), true);
         }
-        updateMessageCount();
+        endLoad(QString());
     }
     bool importFromDirectory(const QString &) override { return false; }
     bool openFiles(const QStringList &) override { return false; }

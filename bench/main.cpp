@@ -76,7 +76,7 @@ struct SetArguments
 
 bool parseSetArguments(QStringList arguments, bool allowFill, SetArguments *set)
 {
-    static const QMap<QString, ModelKind> kinds{
+    static const QMap<QString, ModelKind> kinds {
         { QStringLiteral("ts"), ModelKind::Qt },
         { QStringLiteral("po"), ModelKind::Gnu },
         { QStringLiteral("strings"), ModelKind::Apple },
@@ -106,8 +106,9 @@ bool parseSetArguments(QStringList arguments, bool allowFill, SetArguments *set)
 TranslationModel *openSet(const SetArguments &set)
 {
     TranslationModel *model = TranslationModel::create(set.kind, nullptr);
-    const bool opened = set.importDirectory.isEmpty() ? model->openFiles(set.files)
-                                                      : model->importFromDirectory(set.importDirectory);
+    const bool opened = set.importDirectory.isEmpty()
+        ? model->openFiles(set.files)
+        : model->importFromDirectory(set.importDirectory);
     if (!opened) {
         delete model;
         return nullptr;

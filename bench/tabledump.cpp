@@ -2,18 +2,23 @@
 
 #include "model/translationmodel.h"
 
+namespace {
+
+// The characters a cell's text escapes, and the letters that stand for them after a backslash.
+constexpr QStringView plainCharacters = u"\t\n\r\\";
+constexpr QStringView escapeLetters = u"tnr\\";
+
+} // namespace
+
 QString escapeCell(const QString &text)
 {
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '\t': escaped += QLatin1String("\\t"); break;
-        case '\n': escaped += QLatin1String("\\n"); break;
-        case '\r': escaped += QLatin1String("\\r"); break;
-        case '\\': escaped += QLatin1String("\\\\"); break;
-        default: escaped += c;
-        }
+        const qsizetype special = plainCharacters.indexOf(c);
+        if (special >= 0)
+            escaped += QLatin1Char('\\');
+        escaped += special >= 0 ? escapeLetters.at(special) : c;
     }
     return escaped;
 }
@@ -22,19 +27,12 @@ QString unescapeCell(const QString &text)
 {
     QString plain;
     plain.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == text.size()) {
-            plain += c;
-            continue;
-        }
-        switch (text.at(++i).unicode()) {
-        case 't': plain += QLatin1Char('\t'); break;
-        case 'n': plain += QLatin1Char('\n'); break;
-        case 'r': plain += QLatin1Char('\r'); break;
-        case '\\': plain += QLatin1Char('\\'); break;
-        default: plain += c; plain += text.at(i);
-        }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype special =
+            text.at(i) == u'\\' && i + 1 < text.size() ? escapeLetters.indexOf(text.at(i + 1)) : -1;
+        if (special >= 0)
+            ++i;
+        plain += special >= 0 ? plainCharacters.at(special) : text.at(i);
     }
     return plain;
 }
@@ -53,7 +51,7 @@ QStringList dumpTable(const TranslationModel &model)
             if (text.isEmpty())
                 continue;
             lines.append(group + QLatin1Char('\t') + id + QLatin1Char('\t')
-                         + model.columnLanguage(cell, true) + QLatin1Char('\t') + escapeCell(text));
+                + model.columnLanguage(cell, true) + QLatin1Char('\t') + escapeCell(text));
         }
     }
     return lines;

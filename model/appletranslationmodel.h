@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/translationmodel.h"
+#include "model/languagefoldermodel.h"
 
 // Apple string tables: one <language>.lproj directory per language, one .strings file per
 // table. The table name is the group, the key the message ID.
-class AppleTranslationModel final : public TranslationModel
+class AppleTranslationModel final : public LanguageFolderModel
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppleTranslationModel)
@@ -12,13 +12,7 @@ class AppleTranslationModel final : public TranslationModel
 public:
     explicit AppleTranslationModel(QObject *parent = nullptr);
 
-    bool importFromDirectory(const QString &directory) override;
-    bool openFiles(const QStringList &files) override;
-    bool exportToDirectory() override;
-    bool saveColumn(int column) override;
-    int leadingColumnCount() const override { return 2; }
-
 private:
-    void readTable(const QString &path, const QString &language);
-    bool writeColumn(int column, const QString &targetDirectory);
+    void readFile(const QString &path, const QString &language, const QString &folderName) override;
+    bool writeColumn(int column, const QString &folder) override;
 };

@@ -2,18 +2,17 @@
 
 #include "model/jsonfile.h"
 #include "model/jsonwriter.h"
-#include "model/stringsandjsonfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 CommonJSONTranslationModel::CommonJSONTranslationModel(QObject *parent)
-    : TranslationModel(parent)
+    : LanguageFolderModel(
+        { tr("Message ID"), tr("Group") }, { QString(), { QStringLiteral("*.json") } }, parent)
 {
-    columns << tr("Message ID") << tr("Group");
 }
 
-void CommonJSONTranslationModel::readNamespace(
+void CommonJSONTranslationModel::readFile(
     const QString &path, const QString &language, const QString &directoryName)
 {
     // Everything before ".json", so that a save finds the same file again.
@@ -26,36 +25,11 @@ void CommonJSONTranslationModel::readNamespace(
             addTranslation(group, language, key, value, true);
             ++count;
         },
-        fileErrors);
-    languageFiles.insert(language, path);
+        fileErrors());
+    setLanguageFile(language, path);
     // An empty (or unreadable) file tells nothing about the shape its namespace has.
     if (count > 0 || !flat)
         flatGroups.insert(directoryName + u'/' + group, flat);
-}
-
-bool CommonJSONTranslationModel::openFiles(const QStringList &files)
-{
-    fileErrors.clear();
-    messageCount = 0;
-    columns = QStringList { tr("Message ID"), tr("Group") };
-    for (const QString &path : files) {
-        const QString language = languageOfFolder(QFileInfo(path).absolutePath());
-        columns.append(language);
-        readNamespace(path, language, QFileInfo(path).dir().dirName());
-    }
-    updateMessageCount();
-    if (!files.isEmpty())
-        directory = QFileInfo(files.constFirst()).absoluteDir().absolutePath();
-    loadProjectSettings();
-    return true;
-}
-
-bool CommonJSONTranslationModel::importFromDirectory(const QString &path)
-{
-    return importLanguageFolders(path, { QStringLiteral("*") }, { QStringLiteral("*.json") },
-        [this](const QString &file, const QString &language, const QString &folderName) {
-            readNamespace(file, language, folderName);
-        });
 }
 
 bool CommonJSONTranslationModel::isFlat(const QString &directoryName, const QString &group) const
@@ -76,30 +50,12 @@ bool CommonJSONTranslationModel::isFlat(const QString &directoryName, const QStr
     return anyFlat;
 }
 
-bool CommonJSONTranslationModel::writeColumn(int column, const QString &targetDirectory)
+bool CommonJSONTranslationModel::writeColumn(int column, const QString &folder)
 {
-    const QString directoryName = QDir(targetDirectory).dirName();
-    JsonWriter writer(targetDirectory, fileErrors);
+    const QString directoryName = QDir(folder).dirName();
+    JsonWriter writer(folder, fileErrors());
     columnWalk(column, [this, &writer, &directoryName](const CellItem &item) {
-        writer.add(item.group, item.id, item.text, isFlat(directoryName, item.group));
+        writer.add(item, isFlat(directoryName, item.group));
     });
     return writer.flush();
-}
-
-bool CommonJSONTranslationModel::exportToDirectory()
-{
-    fileErrors.clear();
-    return exportLanguageColumns(
-        *this, QString(),
-        [this](int column, const QString &target) { return writeColumn(column, target); },
-        fileErrors);
-}
-
-bool CommonJSONTranslationModel::saveColumn(int column)
-{
-    fileErrors.clear();
-    const QString path = columnFilePath(column);
-    if (path.isEmpty())
-        return false;
-    return writeColumn(column, QFileInfo(path).absolutePath());
 }

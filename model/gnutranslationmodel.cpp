@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSet>
 
 namespace {
 
@@ -32,9 +31,8 @@ QStringList catalogueFiles(const QDir &dir)
 } // namespace
 
 GnuTranslationModel::GnuTranslationModel(QObject *parent)
-    : TranslationModel(parent)
+    : TranslationModel(parent, { tr("Message ID"), tr("Group") })
 {
-    columns << tr("Message ID") << tr("Group");
 }
 
 // Three layouts are in use: <lang>/<domain>.po, <lang>/LC_MESSAGES/<domain>.po, and GNU's
@@ -52,37 +50,36 @@ GnuTranslationModel::Catalogue GnuTranslationModel::describe(const QString &path
     return { path, folderName, baseName, true };
 }
 
-void GnuTranslationModel::readCatalogues(const QStringList &files)
+void GnuTranslationModel::readCatalogues(const QStringList &files, const QString &directory)
 {
-    fileErrors.clear();
-    columns = QStringList { tr("Message ID"), tr("Group") };
+    beginLoad();
     catalogues.clear();
+    headers.clear();
     for (const QString &path : files) {
-        const Catalogue catalogue = describe(path);
-        columns.append(catalogue.language);
+        catalogues.append(describe(path));
+        addLanguage(catalogues.last().language);
+    }
+    for (const Catalogue &catalogue : std::as_const(catalogues)) {
         PoHeader header;
         readPoFile(
-            path,
+            catalogue.path,
             [this, &catalogue](const PoEntry &entry) {
                 addTranslation(catalogue.group, catalogue.language, entry.id, entry.text,
                     !entry.fuzzy, entry.notes);
             },
-            &header, fileErrors);
+            &header, fileErrors());
         if (!header.pluralForms.isEmpty())
             headers.insert(catalogue.language, header);
-        languageFiles.insert(catalogue.language, path);
-        catalogues.append(catalogue);
+        setLanguageFile(catalogue.language, catalogue.path);
     }
-    updateMessageCount();
+    endLoad(directory);
 }
 
 bool GnuTranslationModel::openFiles(const QStringList &files)
 {
     if (files.isEmpty())
         return false;
-    readCatalogues(files);
-    directory = QFileInfo(files.first()).absoluteDir().absolutePath();
-    loadProjectSettings();
+    readCatalogues(files, QFileInfo(files.first()).absoluteDir().absolutePath());
     return true;
 }
 
@@ -101,21 +98,19 @@ bool GnuTranslationModel::importFromDirectory(const QString &directory)
             files += catalogueFiles(messagesDir.exists() ? messagesDir : languageDir);
         }
     }
-    readCatalogues(files);
-    this->directory = directory;
-    loadProjectSettings();
+    readCatalogues(files, directory);
     return true;
 }
 
 bool GnuTranslationModel::writeLanguage(int column)
 {
-    const QString language = columns.at(leadingColumnCount() + column);
-    const QString lastFile = languageFiles.value(language);
+    const QString language = languageCode(column);
+    const QString lastFile = columnFilePath(column);
     // New catalogues of a language go where the set keeps it: <lang>/LC_MESSAGES below the
     // set's folder, else beside its catalogues when their folder is named by the language.
     QString newCatalogues;
     const QDir messagesDir(
-        QDir(directory).absoluteFilePath(language + QStringLiteral("/LC_MESSAGES")));
+        QDir(projectDirectory()).absoluteFilePath(language + QStringLiteral("/LC_MESSAGES")));
     if (messagesDir.exists()) {
         newCatalogues = messagesDir.absolutePath();
     } else {
@@ -124,7 +119,7 @@ bool GnuTranslationModel::writeLanguage(int column)
                 newCatalogues = QFileInfo(catalogue.path).absolutePath();
         }
     }
-    PoWriter writer(newCatalogues, fileErrors);
+    PoWriter writer(newCatalogues, fileErrors());
     writer.setLanguage(language, headers.value(language));
     for (const Catalogue &catalogue : std::as_const(catalogues)) {
         if (catalogue.language == language)
@@ -136,25 +131,13 @@ bool GnuTranslationModel::writeLanguage(int column)
 
 bool GnuTranslationModel::exportToDirectory()
 {
-    fileErrors.clear();
-    const int count = columnCount();
-    if (count < 1)
-        return false;
-    bool written = true;
-    QSet<QString> done;
-    for (int column = 0; column < count; ++column) {
-        const QString language = columns.at(leadingColumnCount() + column);
-        if (done.contains(language))
-            continue;
-        done.insert(language);
-        written = writeLanguage(column) && written;
-    }
-    return written;
+    fileErrors().clear();
+    return writeEachLanguage([this](int column) { return writeLanguage(column); });
 }
 
 bool GnuTranslationModel::saveColumn(int column)
 {
-    fileErrors.clear();
+    fileErrors().clear();
     if (columnFilePath(column).isEmpty())
         return false;
     return writeLanguage(column);

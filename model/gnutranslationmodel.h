@@ -31,7 +31,7 @@ private:
     };
 
     static Catalogue describe(const QString &path);
-    void readCatalogues(const QStringList &files);
+    void readCatalogues(const QStringList &files, const QString &directory);
     bool writeLanguage(int column);
 
     QList<Catalogue> catalogues;

@@ -2,7 +2,6 @@
 
 #include "model/jsonfile.h"
 #include "model/stringsandjsonfiles.h"
-#include "model/translationmodel.h"
 
 #include <QDir>
 #include <QHash>
@@ -92,39 +91,17 @@ QJsonValue i18nextValue(const QJsonObject &space, const QString &key)
 
 } // namespace
 
-JsonWriter::JsonWriter(const QString &targetDirectory, FileErrors &errors)
-    : targetDirectory(targetDirectory)
-    , errors(errors)
+void JsonWriter::add(const CellItem &item, bool flat)
 {
+    Items &groupTexts = groups[item.group];
+    if (!groupTexts.contains(item.id))
+        flatFlags.insert(item.group, flat);
+    groupTexts.insert(item.id, item.text);
 }
 
-JsonWriter::~JsonWriter()
+bool JsonWriter::writeGroup(const QString &group, const Items &groupTexts)
 {
-    flush();
-}
-
-bool JsonWriter::add(const QString &group, const QString &key, const QString &text, bool flat)
-{
-    QMap<QString, QString> &groupTexts = texts[group];
-    if (!groupTexts.contains(key))
-        flatFlags.insert(group, flat);
-    groupTexts.insert(key, text);
-    return true;
-}
-
-bool JsonWriter::flush()
-{
-    bool ok = true;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        ok = writeGroup(it.key(), it.value(), flatFlags.value(it.key(), true)) && ok;
-    texts.clear();
-    flatFlags.clear();
-    return ok;
-}
-
-bool JsonWriter::writeGroup(
-    const QString &group, const QMap<QString, QString> &groupTexts, bool flat) const
-{
+    const bool flat = flatFlags.value(group, true);
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".json"));
     JsonNamespace space;
     bool existed = false;

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "model/fileerror.h"
-
-#include <QMap>
-#include <QString>
-
-class QJsonObject;
+#include "model/groupwriter.h"
+#include "model/translationmodel.h"
 
 // Collects the cells of one language and writes them into the namespace files of one
 // language directory. An existing file keeps its shape: a member found in it is changed
@@ -13,25 +9,18 @@ class QJsonObject;
 // null, arrays, emptied cells) stay. New keys go flat into a flat file and are nested at
 // their dots into a nested one, wherever i18next finds them; a file that does not exist yet
 // takes the shape `add` got. A file where some key has no such place is not written.
-class JsonWriter final
+class JsonWriter final : public GroupWriter<QString, QString>
 {
-    Q_DISABLE_COPY_MOVE(JsonWriter)
     Q_DECLARE_TR_FUNCTIONS(JsonWriter)
 
 public:
-    JsonWriter(const QString &targetDirectory, FileErrors &errors);
-    ~JsonWriter();
+    using GroupWriter::GroupWriter;
 
-    bool add(const QString &group, const QString &key, const QString &text, bool flat);
-    // Writes everything recorded and forgets it; false when any file or member could not
-    // be written.
-    bool flush();
+    // `flat`: whether a file of the item's group that does not exist yet is to be flat.
+    void add(const CellItem &item, bool flat);
 
 private:
-    bool writeGroup(const QString &group, const QMap<QString, QString> &texts, bool flat) const;
+    bool writeGroup(const QString &group, const Items &texts) override;
 
-    QString targetDirectory;
-    FileErrors &errors;
-    QMap<QString, QMap<QString, QString>> texts;
     QMap<QString, bool> flatFlags;
 };

@@ -289,8 +289,7 @@ bool writeCatalogue(po_file_t catalogue, const QString &path, QString *error)
         return false;
     }
     const QByteArray bytes = scratch.readAll();
-    return saveFileAtomically(
-        path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, error);
+    return saveFileAtomically(path, bytes, error);
 }
 
 } // namespace
@@ -372,17 +371,6 @@ struct PoWriter::Catalogue
     }
 };
 
-PoWriter::PoWriter(const QString &targetDirectory, FileErrors &errors)
-    : targetDirectory(targetDirectory)
-    , errors(errors)
-{
-}
-
-PoWriter::~PoWriter()
-{
-    flush();
-}
-
 void PoWriter::addGroupFile(const QString &group, const QString &path)
 {
     QStringList &paths = groupFiles[group];
@@ -390,31 +378,19 @@ void PoWriter::addGroupFile(const QString &group, const QString &path)
         paths.append(path);
 }
 
-void PoWriter::add(const CellItem &item)
+bool PoWriter::writeGroup(const QString &group, const Items &texts)
 {
-    items[item.group].insert(qMakePair(item.context, item.id), Item { item.text, item.finished });
-}
-
-bool PoWriter::flush()
-{
-    bool written = true;
-    for (auto group = items.cbegin(); group != items.cend(); ++group) {
-        QStringList paths = groupFiles.value(group.key());
-        if (paths.isEmpty() && !targetDirectory.isEmpty())
-            paths.append(
-                QDir(targetDirectory).absoluteFilePath(group.key() + QStringLiteral(".po")));
-        if (paths.isEmpty()) {
-            errors.add(group.key(),
-                tr("Not written: no catalogue of the language %1 holds the group %2, and there "
-                   "is no folder of that language to create it in.")
-                    .arg(language, group.key()));
-            written = false;
-            continue;
-        }
-        written = writeGroup(paths, group.value()) && written;
+    QStringList paths = groupFiles.value(group);
+    if (paths.isEmpty() && !targetDirectory.isEmpty())
+        paths.append(QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".po")));
+    if (paths.isEmpty()) {
+        errors.add(group,
+            tr("Not written: no catalogue of the language %1 holds the group %2, and there "
+               "is no folder of that language to create it in.")
+                .arg(language, group));
+        return false;
     }
-    items.clear();
-    return written;
+    return writeCatalogues(paths, texts);
 }
 
 bool PoWriter::openCatalogue(Catalogue &catalogue)
@@ -478,7 +454,7 @@ bool PoWriter::openCatalogue(Catalogue &catalogue)
 
 // Several catalogues of one language can share a group name (an application's domains in
 // <lang>/LC_MESSAGES of several components): each takes the messages it has.
-bool PoWriter::writeGroup(const QStringList &paths, const QMap<Key, Item> &texts)
+bool PoWriter::writeCatalogues(const QStringList &paths, const Items &texts)
 {
     bool written = true;
     std::vector<std::unique_ptr<Catalogue>> catalogues;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "model/fileerror.h"
+#include "model/groupwriter.h"
 #include "model/translationmodel.h"
 
 #include <QHash>
-#include <QMap>
 #include <QString>
 
 #include <functional>
@@ -32,20 +32,22 @@ struct PoHeader
 bool readPoFile(const QString &path, const std::function<void(const PoEntry &)> &visit,
     PoHeader *header, FileErrors &errors);
 
+struct PoItem
+{
+    QString text;
+    bool finished;
+};
+
 // Merges the texts of one language into its PO catalogues: each group is written into the
 // files it was read from, or into "<group>.po" in the target directory. Catalogues are read
 // and written in their own character set, and a catalogue whose messages all kept their
-// texts and marks is not rewritten. Created for one write; the destructor flushes what is
-// left.
-class PoWriter final
+// texts and marks is not rewritten.
+class PoWriter final : public GroupWriter<QPair<QString, QString>, PoItem>
 {
     Q_DECLARE_TR_FUNCTIONS(PoWriter)
 
 public:
-    PoWriter(const QString &targetDirectory, FileErrors &errors);
-    ~PoWriter();
-    PoWriter(const PoWriter &) = delete;
-    PoWriter &operator=(const PoWriter &) = delete;
+    using GroupWriter::GroupWriter;
 
     // A file a group was read from; the first one added gets the messages none of them has.
     // A group without files goes to the target directory, or is refused when that is empty.
@@ -58,26 +60,20 @@ public:
     }
 
     // `finished` false writes the message as fuzzy, true clears that mark.
-    void add(const CellItem &item);
-    // Writes everything recorded and forgets it; false when some catalogue was not written.
-    bool flush();
+    void add(const CellItem &item)
+    {
+        groups[item.group].insert({ item.context, item.id }, PoItem { item.text, item.finished });
+    }
 
 private:
-    struct Item
-    {
-        QString text;
-        bool finished;
-    };
     using Key = QPair<QString, QString>; // context, message ID
-
-    bool writeGroup(const QStringList &paths, const QMap<Key, Item> &texts);
     struct Catalogue;
+
+    bool writeGroup(const QString &group, const Items &texts) override;
+    bool writeCatalogues(const QStringList &paths, const Items &texts);
     bool openCatalogue(Catalogue &catalogue);
 
-    QString targetDirectory;
-    FileErrors &errors;
     QString language;
     PoHeader languageHeader;
     QHash<QString, QStringList> groupFiles;
-    QMap<QString, QMap<Key, Item>> items;
 };

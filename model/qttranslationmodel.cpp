@@ -4,56 +4,46 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 
 QtTranslationModel::QtTranslationModel(QObject *parent)
-    : TranslationModel(parent)
+    : TranslationModel(parent, { tr("Original Text"), tr("Group") })
 {
-    columns << tr("Original Text") << tr("Group");
 }
 
-void QtTranslationModel::readFiles(const QStringList &files)
+void QtTranslationModel::readFiles(const QStringList &files, const QString &directory)
 {
-    fileErrors.clear();
-    columns = QStringList { tr("Original Text"), tr("Group") };
+    beginLoad();
+    QStringList languages;
     for (const QString &path : files) {
-        const QString language = tsFileLanguage(path);
+        languages.append(tsFileLanguage(path));
+        if (!languages.last().isEmpty())
+            addLanguage(languages.last());
+    }
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString &path = files.at(i);
+        const QString &language = languages.at(i);
         if (language.isEmpty()) {
-            fileErrors.add(path,
+            fileErrors().add(path,
                 tr("The file name does not end in a language code, such as "
                    "app_de.ts or app_pt_BR.ts."));
             continue;
         }
-        columns.append(language);
         TsFile file;
-        file.read(path, fileErrors);
+        file.read(path, fileErrors());
+        reserveRows(int(file.messages().size()));
         for (const TsMessage &message : file.messages())
             addTranslation(message.group, language, message.source, message.text, message.finished,
                 message.notes);
-        languageFiles.insert(language, path);
+        setLanguageFile(language, path);
     }
-    updateMessageCount();
-
-    for (int position = leadingColumnCount(); position < columns.size(); ++position) {
-        const QString &language = columns.at(position);
-        if (loaded.contains(language))
-            continue;
-        QList<Translation> &cells = loaded[language];
-        cells.reserve(messageCount);
-        for (int row = 0; row < messageCount; ++row) {
-            const Translation *translation = findTranslation(row, language);
-            cells.append(translation ? *translation : Translation { false, {}, {} });
-        }
-    }
+    endLoad(directory);
 }
 
 bool QtTranslationModel::openFiles(const QStringList &files)
 {
     if (files.isEmpty())
         return false;
-    readFiles(files);
-    directory = QFileInfo(files.first()).absoluteDir().absolutePath();
-    loadProjectSettings();
+    readFiles(files, QFileInfo(files.first()).absoluteDir().absolutePath());
     return true;
 }
 
@@ -64,26 +54,30 @@ bool QtTranslationModel::importFromDirectory(const QString &directory)
     const QStringList names = dir.entryList({ QStringLiteral("*.ts") }, QDir::Files, QDir::Name);
     for (const QString &name : names)
         files.append(dir.absoluteFilePath(name));
-    readFiles(files);
-    this->directory = directory;
-    loadProjectSettings();
+    readFiles(files, directory);
     return true;
 }
 
 bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
 {
-    const QList<Translation> before = loaded.value(columns.at(leadingColumnCount() + column));
+    // What the cell showed when the set was read. Files of one language can hold other texts
+    // for a message than the table shows; only an edit replaces them all, and a language
+    // without edits needs no write at all.
+    const auto read = [this, column](int row) {
+        const Translation *entry = loadedEntry(row, column);
+        return entry ? *entry : Translation { false, {}, {} };
+    };
     bool changed = false;
-    columnWalk(column, [&before, &changed](const CellItem &item) {
-        const Translation read = before.value(item.row);
-        changed = changed || item.text != read.text || item.finished != read.finished;
+    columnWalk(column, [&read, &changed](const CellItem &item) {
+        const Translation before = read(item.row);
+        changed = changed || item.text != before.text || item.finished != before.finished;
     });
     if (!changed)
         return true;
 
     TsFile file;
-    if (!file.read(path, fileErrors)) {
-        fileErrors.add(path, FileErrors::notWrittenUnreadable());
+    if (!file.read(path, fileErrors())) {
+        fileErrors().add(path, FileErrors::notWrittenUnreadable());
         return false;
     }
     // The first message of a (context, comment, source) wins, as it does when reading.
@@ -99,48 +93,41 @@ bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
     }
     columnWalk(column, [&](const CellItem &item) {
         const auto found = messageIndex.constFind(key(item.group, item.context, item.id));
-        const Translation read = before.value(item.row);
+        const Translation before = read(item.row);
         if (found != messageIndex.cend())
-            file.update(found.value(), item.text, item.finished, item.text != read.text,
-                item.finished != read.finished);
+            file.update(found.value(), item.text, item.finished, item.text != before.text,
+                item.finished != before.finished);
     });
-    return file.save(fileErrors);
+    return file.save(fileErrors());
 }
 
 bool QtTranslationModel::exportToDirectory()
 {
-    fileErrors.clear();
-    const int count = columnCount();
-    if (count < 1)
-        return false;
-    const QDir dir(directory);
+    fileErrors().clear();
+    const QDir dir(projectDirectory());
     bool found = false;
-    bool written = true;
-    // Columns of one language show the same texts, so each language is written once.
-    QSet<QString> done;
-    for (int column = 0; column < count; ++column) {
-        const QString language = columns.at(leadingColumnCount() + column);
-        if (done.contains(language))
-            continue;
-        done.insert(language);
+    const bool written = writeEachLanguage([this, &dir, &found](int column) {
+        const QString language = languageCode(column);
         const QStringList names =
             dir.entryList({ QStringLiteral("*_%1.ts").arg(language) }, QDir::Files);
         if (names.isEmpty())
-            fileErrors.add(directory,
+            fileErrors().add(projectDirectory(),
                 tr("No file of the language %1 (named like app_%1.ts) is "
                    "in this folder.")
                     .arg(language));
+        bool ok = true;
         for (const QString &name : names) {
             found = true;
-            written = writeColumnToFile(column, dir.absoluteFilePath(name)) && written;
+            ok = writeColumnToFile(column, dir.absoluteFilePath(name)) && ok;
         }
-    }
+        return ok;
+    });
     return found && written;
 }
 
 bool QtTranslationModel::saveColumn(int column)
 {
-    fileErrors.clear();
+    fileErrors().clear();
     const QString path = columnFilePath(column);
     if (path.isEmpty())
         return false;

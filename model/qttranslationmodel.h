@@ -19,12 +19,7 @@ public:
     int leadingColumnCount() const override { return 2; }
 
 private:
-    void readFiles(const QStringList &files);
+    void readFiles(const QStringList &files, const QString &directory);
     // Writes a column's cells into one file; false when the file was not written.
     bool writeColumnToFile(int column, const QString &path);
-
-    // What each language's cells showed when the set was read, by row. Files of one language
-    // can hold different texts for a message while the table shows the first; only an edit
-    // replaces them all, and a language without edits needs no write at all.
-    QHash<QString, QList<Translation>> loaded;
 };

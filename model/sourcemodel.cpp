@@ -56,8 +56,7 @@ QVariant SourceModel::headerData(int section, Qt::Orientation orientation, int r
     switch (section) {
     case 0: {
         const QStringList columns = targetModel ? targetModel->columnList() : QStringList();
-        return (columns.isEmpty() ? QString() : columns.first())
-            + QString::fromUtf8("\xF0\x9F\x93\xB0");
+        return (columns.isEmpty() ? QString() : columns.first()) + TranslationModel::sourceMark();
     }
     case 1:
         return tr("Group");

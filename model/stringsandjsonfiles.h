@@ -7,10 +7,7 @@
 
 #include <functional>
 
-class TranslationModel;
-
-// What the .strings and JSON formats share: one directory per language, and writers that
-// edit the files found there in place.
+// What the .strings and JSON writers share: they edit the files they find in place.
 
 // Reads a file a writer is about to edit and hands its bytes to `parse`, which answers a
 // problem (with a line where known) when the content cannot be edited safely. A missing file
@@ -22,9 +19,3 @@ bool loadFileToEdit(const QString &path, bool *exists,
 // Replaces `path` by `bytes` through a temporary file; false, with the reason in `errors`,
 // when the write did not complete, in which case the file is unchanged.
 bool replaceFile(const QString &path, const QByteArray &bytes, FileErrors &errors);
-
-// Writes every language column with `write` into the folder the column was read from, or,
-// when it has none, into <set directory>/<language><suffix>. True when some column had a
-// folder and every write succeeded.
-bool exportLanguageColumns(const TranslationModel &model, const QString &suffix,
-    const std::function<bool(int column, const QString &directory)> &write, FileErrors &errors);

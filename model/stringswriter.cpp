@@ -6,33 +6,7 @@
 #include <QDir>
 #include <QHash>
 
-StringsWriter::StringsWriter(const QString &targetDirectory, FileErrors &errors)
-    : targetDirectory(targetDirectory)
-    , errors(errors)
-{
-}
-
-StringsWriter::~StringsWriter()
-{
-    flush();
-}
-
-bool StringsWriter::add(const QString &group, const QString &key, const QString &text)
-{
-    texts[group].insert(key, text);
-    return true;
-}
-
-bool StringsWriter::flush()
-{
-    bool ok = true;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        ok = writeGroup(it.key(), it.value()) && ok;
-    texts.clear();
-    return ok;
-}
-
-bool StringsWriter::writeGroup(const QString &group, const QMap<QString, QString> &groupTexts) const
+bool StringsWriter::writeGroup(const QString &group, const Items &groupTexts)
 {
     const QString path = QDir(targetDirectory).absoluteFilePath(group + QStringLiteral(".strings"));
     StringsDocument document;

@@ -1,30 +1,19 @@
 #pragma once
 
-#include "model/fileerror.h"
+#include "model/groupwriter.h"
+#include "model/translationmodel.h"
 
-#include <QMap>
-#include <QString>
-
-// Collects the cells of one language (texts as apps see them) and writes them into the
-// .strings tables of one .lproj directory. Existing tables are edited in place: only the
-// values that changed are replaced, escaped, and new keys are appended, so comments, order, encoding and entries the table
-// does not show all survive. A table is created when it does not exist yet.
-class StringsWriter final
+// Writes the cells of one language (texts as apps see them) into the .strings tables of one
+// .lproj directory. Existing tables are edited in place: only the values that changed are
+// replaced, escaped, and new keys are appended, so comments, order, encoding and entries the
+// table does not show all survive. A table is created when it does not exist yet.
+class StringsWriter final : public GroupWriter<QString, QString>
 {
-    Q_DISABLE_COPY_MOVE(StringsWriter)
-
 public:
-    StringsWriter(const QString &targetDirectory, FileErrors &errors);
-    ~StringsWriter();
+    using GroupWriter::GroupWriter;
 
-    bool add(const QString &group, const QString &key, const QString &text);
-    // Writes everything recorded and forgets it; false when any table could not be written.
-    bool flush();
+    void add(const CellItem &item) { groups[item.group].insert(item.id, item.text); }
 
 private:
-    bool writeGroup(const QString &group, const QMap<QString, QString> &texts) const;
-
-    QString targetDirectory;
-    FileErrors &errors;
-    QMap<QString, QMap<QString, QString>> texts;
+    bool writeGroup(const QString &group, const Items &texts) override;
 };

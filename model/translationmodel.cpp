@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QUndoStack>
 
@@ -30,14 +31,14 @@ const QRegularExpression &languageSeparator()
     return separator;
 }
 
-const QString sourceMark = QString::fromUtf8("\xF0\x9F\x93\xB0"); // U+1F4F0 NEWSPAPER
 const QColor problemColour(255, 160, 160);
 
 } // namespace
 
-TranslationModel::TranslationModel(QObject *parent)
+TranslationModel::TranslationModel(QObject *parent, const QStringList &headerLabels)
     : QAbstractTableModel(parent)
     , history(new QUndoStack(this))
+    , columns(headerLabels)
 {
 }
 
@@ -219,7 +220,7 @@ QVariant TranslationModel::headerData(int section, Qt::Orientation orientation, 
     const QString &code = columns.at(position);
     switch (role) {
     case Qt::DisplayRole:
-        return section == currentSourceColumn ? code + sourceMark : code;
+        return section == currentSourceColumn ? code + sourceMark() : code;
     case Qt::ToolTipRole:
         return languageDisplayName(code) + QLatin1Char('\n') + columnProgressText(section);
     case Qt::DecorationRole:
@@ -367,6 +368,12 @@ QString TranslationModel::columnFolder(int column) const
     return position < 0 ? QString() : languageFolders.value(columns.at(position));
 }
 
+QString TranslationModel::languageCode(int column) const
+{
+    const int position = languagePosition(column);
+    return position < 0 ? QString() : columns.at(position);
+}
+
 QString TranslationModel::languageOfFolder(const QString &folderPath)
 {
     const QString name = QFileInfo(folderPath).fileName();
@@ -469,73 +476,130 @@ void TranslationModel::columnWalk(
         const QString text = cellText(cell);
         if (text.isEmpty())
             continue;
-        visit(CellItem { messageGroups.at(row), notes.value(row).context, messages.at(row).id, text,
+        visit(CellItem { messageGroups.at(row), messageContexts.at(row), messages.at(row).id, text,
             isFinished(cell), row });
     }
+}
+
+void TranslationModel::beginLoad()
+{
+    Q_ASSERT(!loading);
+    loading = true;
+    beginResetModel();
+    problems.clear();
+    messageCount = 0;
+    columns = columns.mid(0, leadingColumnCount());
+    languageFiles.clear();
+    languageFolders.clear();
+    directory.clear();
+    currentSourceColumn = -1;
+    sourceLanguage.clear();
+    notes.clear();
+    messages.clear();
+    messageGroups.clear();
+    messageContexts.clear();
+    rowOfKey.clear();
+    loadedMessages.clear();
+    cellProblems.clear();
+    nextRow = 0;
+}
+
+void TranslationModel::addLanguage(const QString &language)
+{
+    Q_ASSERT(loading);
+    columns.append(language);
+}
+
+void TranslationModel::setLanguageFile(const QString &language, const QString &file)
+{
+    Q_ASSERT(loading);
+    languageFiles.insert(language, file);
+}
+
+void TranslationModel::reserveRows(int count)
+{
+    if (count <= messages.size())
+        return;
+    messages.reserve(count);
+    messageGroups.reserve(count);
+    messageContexts.reserve(count);
+    rowOfKey.reserve(count);
 }
 
 void TranslationModel::addTranslation(const QString &group, const QString &language,
     const QString &id, const QString &text, bool finished, const MessageNotes &messageNotes)
 {
-    const GroupKey key { group, messageNotes.context, id };
-    const auto found = rowOfKey.constFind(key);
-    if (found != rowOfKey.constEnd()) {
-        messages[found.value()].translations.append(Translation { finished, text, language });
+    Q_ASSERT(loading);
+    // The files of a set mostly list their messages in one order: the row after the one met
+    // last is tried before the index, which saves hashing the key and a miss in a large table.
+    int row = -1;
+    if (nextRow < messages.size() && messages.at(nextRow).id == id
+        && messageGroups.at(nextRow) == group
+        && messageContexts.at(nextRow) == messageNotes.context)
+        row = nextRow;
+    else
+        row = rowOfKey.value(GroupKey { group, messageNotes.context, id }, -1);
+    if (row >= 0) {
+        messages[row].translations.append(Translation { finished, text, language });
         if (!messageNotes.isEmpty()) {
-            MessageNotes &kept = notes[found.value()];
+            MessageNotes &kept = notes[row];
             if (kept.comment.isEmpty())
                 kept.comment = messageNotes.comment;
             if (kept.translatorComment.isEmpty())
                 kept.translatorComment = messageNotes.translatorComment;
         }
+        nextRow = row + 1;
         return;
     }
-    const int row = int(messages.size());
+    row = int(messages.size());
     Message message { row, id, {} };
-    // Most messages get a text in every language read so far: one allocation, not several.
+    // Most messages get a text in every language: one allocation, not several.
     message.translations.reserve(qMax(1, int(columns.size()) - leadingColumnCount()));
     message.translations.append(Translation { finished, text, language });
     messages.append(std::move(message));
     messageGroups.append(group);
-    rowOfKey.insert(key, row);
+    messageContexts.append(messageNotes.context);
+    rowOfKey.insert(GroupKey { group, messageNotes.context, id }, row);
     if (!messageNotes.isEmpty())
         notes.insert(row, messageNotes);
+    nextRow = row + 1;
 }
 
-bool TranslationModel::importLanguageFolders(const QString &path, const QStringList &folderPatterns,
-    const QStringList &filePatterns,
-    const std::function<void(const QString &, const QString &, const QString &)> &read)
+void TranslationModel::endLoad(const QString &path)
 {
-    fileErrors.clear();
-    const QDir root(path);
-    if (!root.exists()) {
-        fileErrors.add(path, FileErrors::cannotRead(tr("there is no such folder")));
-        return false;
-    }
-    messageCount = 0;
-    columns = columns.mid(0, leadingColumnCount());
-    const QFileInfoList folders =
-        root.entryInfoList(folderPatterns, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &folder : folders) {
-        const QString language = languageOfFolder(folder.absoluteFilePath());
-        columns.append(language);
-        const QFileInfoList files =
-            QDir(folder.absoluteFilePath()).entryInfoList(filePatterns, QDir::Files, QDir::Name);
-        for (const QFileInfo &file : files)
-            read(file.absoluteFilePath(), language, folder.fileName());
-    }
-    updateMessageCount();
-    directory = path;
-    loadProjectSettings();
-    return true;
-}
-
-void TranslationModel::updateMessageCount()
-{
-    // Loading adds rows and columns without telling attached views; a reset publishes both.
-    beginResetModel();
+    Q_ASSERT(loading);
     messageCount = int(messages.size());
     loadedMessages = messages;
+    directory = path;
+    loadProjectSettings();
     history->clear();
+    loading = false;
     endResetModel();
+}
+
+bool TranslationModel::writeEachLanguage(const std::function<bool(int)> &write) const
+{
+    const int count = columnCount();
+    bool written = count > 0;
+    QSet<QString> done;
+    for (int column = 0; column < count; ++column) {
+        const QString language = languageCode(column);
+        if (done.contains(language))
+            continue;
+        done.insert(language);
+        written = write(column) && written;
+    }
+    return written;
+}
+
+const Translation *TranslationModel::loadedEntry(int row, int column) const
+{
+    const int position = languagePosition(column);
+    if (position < 0 || row < 0 || row >= loadedMessages.size())
+        return nullptr;
+    for (const Translation &translation : loadedMessages.at(row).translations) {
+        if (translation.language == columns.at(position))
+            return &translation;
+    }
+    return nullptr;
 }

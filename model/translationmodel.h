@@ -107,7 +107,8 @@ class TranslationModel : public QAbstractTableModel
     Q_DISABLE_COPY_MOVE(TranslationModel)
 
 public:
-    explicit TranslationModel(QObject *parent = nullptr);
+    // `headerLabels` name the left-hand view's columns, one per leading column.
+    explicit TranslationModel(QObject *parent = nullptr, const QStringList &headerLabels = {});
     ~TranslationModel() override;
 
     static TranslationModel *create(ModelKind kind, QObject *parent);
@@ -151,9 +152,11 @@ public:
     MessageNotes messageNotes(int row) const { return notes.value(row); }
     // What went wrong in the last open, import, export or column save, or needs the user's
     // review (such as translations written as fuzzy); empty when nothing did.
-    const QList<FileError> &errors() const { return fileErrors.list(); }
+    const QList<FileError> &errors() const { return problems.list(); }
     QModelIndex indexForLanguage(int row, const QString &code) const;
     static QString languageDisplayName(const QString &code);
+    // U+1F4F0 NEWSPAPER: marks the source column in the headers.
+    static QString sourceMark() { return QStringLiteral(u"\U0001F4F0"); }
     QString nativeDirectory() const;
     QString projectDirectory() const { return directory; }
 
@@ -162,6 +165,8 @@ public:
     // The language folder a column was read from, for formats that keep one per language;
     // empty when there is none.
     QString columnFolder(int column) const;
+    // The language code of a view column; empty outside the table.
+    QString languageCode(int column) const;
 
     void loadProjectSettings();
     void saveProjectSettings();
@@ -202,41 +207,41 @@ public:
     const Message &messageOfRow(int row) const { return messages.at(row); }
 
 protected:
+    // --- Loading -----------------------------------------------------------------------------
+    // A load replaces the whole set: beginLoad empties it, the format adds its language columns
+    // and then its messages, and endLoad publishes both to attached views in one model reset,
+    // with the project settings of `directory` and an empty edit history. Nothing else changes
+    // the rows or columns.
+    void beginLoad();
+    void addLanguage(const QString &language);
+    // The file columnFilePath gives for a language; when several are read the last one wins.
+    void setLanguageFile(const QString &language, const QString &file);
+    // Room for `count` rows, for a format that knows or can estimate them before adding.
+    void reserveRows(int count);
     // Rows are told apart by group, context and ID; the other notes are taken from the first
     // file that has them.
     void addTranslation(const QString &group, const QString &language, const QString &id,
         const QString &text, bool finished, const MessageNotes &messageNotes = {});
-    // Ends a load: publishes the new row and column counts to attached views.
-    void updateMessageCount();
-    // Imports one column per language folder below `path`: folders matching `folderPatterns`
-    // and their files matching `filePatterns`, both in name order (so that rows come in the
-    // same order on every file system). `read` gets each file, its column's language and its
-    // folder's name. False, with the reason in errors(), when `path` does not exist.
-    bool importLanguageFolders(const QString &path, const QStringList &folderPatterns,
-        const QStringList &filePatterns,
-        const std::function<void(
-            const QString &file, const QString &language, const QString &folderName)> &read);
+    void endLoad(const QString &directory);
 
     // The language code of a language folder, recorded so that its column goes back there:
     // the name without ".lproj", dots as underscores, so that pt.BR and pt.PT stay apart as
     // pt_BR and pt_PT. A folder whose code another folder has already keeps its own name.
     QString languageOfFolder(const QString &folderPath);
 
+    // Calls `write` once for each language, with its first column: columns of one language
+    // show the same texts. False when there is no column or some call failed.
+    bool writeEachLanguage(const std::function<bool(int column)> &write) const;
+
+    // Where a format reports what its last open, import, export or save met.
+    FileErrors &fileErrors() { return problems; }
+    // The entry a cell had when the set was read; null when it had none.
+    const Translation *loadedEntry(int row, int column) const;
+
+private:
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
     const Translation *findTranslation(int row, const QString &language) const;
-
-    FileErrors fileErrors;
-
-    int messageCount = 0;
-    QStringList columns;
-    QMap<QString, QString> languageFiles;
-    QHash<QString, QString> languageFolders;
-    QString directory;
-    int currentSourceColumn = -1;
-    QString sourceLanguage;
-
-private:
     bool isInTable(const QModelIndex &index) const;
     void storeText(const QModelIndex &index, const QString &text);
 
@@ -277,13 +282,27 @@ private:
         return qHashMulti(seed, key.group, key.context, key.id);
     }
 
+    FileErrors problems;
+    int messageCount = 0;
+    QStringList columns;
+    QMap<QString, QString> languageFiles;
+    QHash<QString, QString> languageFolders;
+    QString directory;
+    int currentSourceColumn = -1;
+    QString sourceLanguage;
+
     // Only the few rows that have notes are kept here.
     QHash<int, MessageNotes> notes;
-    // Messages in row order; row numbers are positions in this list. The group of each row
-    // and a (group, id) index keep addTranslation, messageAt and groupOf in constant time.
+    // Messages in row order; row numbers are positions in this list. The group and context
+    // of each row and a (group, context, id) index keep addTranslation, messageAt and groupOf
+    // in constant time.
     QList<Message> messages;
     QList<QString> messageGroups;
+    QList<QString> messageContexts;
     QHash<GroupKey, int> rowOfKey;
+    bool loading = false;
+    // The row addTranslation tries first: the one after the row it met last.
+    int nextRow = 0;
     // The cell's entry; with `create`, a new unfinished one when it has none.
     Translation *entry(int row, int column, bool create);
     QHash<QPair<int, int>, QString> cellProblems;

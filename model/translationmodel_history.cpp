@@ -1,6 +1,5 @@
 #include "model/translationmodel.h"
 
-#include <QLocale>
 #include <QUndoStack>
 
 #include <utility>
@@ -186,10 +185,8 @@ ColumnProgress TranslationModel::columnProgress(int column) const
 QString TranslationModel::columnProgressText(int column) const
 {
     const ColumnProgress progress = columnProgress(column);
-    const QLocale locale;
-    QString text = tr("%1 of %2 translated")
-                       .arg(locale.toString(progress.translated), locale.toString(progress.total));
+    QString text = tr("%L1 of %Ln translated", nullptr, progress.total).arg(progress.translated);
     if (hasFinishedState())
-        text += tr(", %1 unfinished").arg(locale.toString(progress.unfinished));
+        text += tr(", %Ln unfinished", nullptr, progress.unfinished);
     return text;
 }

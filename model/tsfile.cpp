@@ -371,8 +371,7 @@ bool TsFile::save(FileErrors &errors)
         : QStringEncoder(codecName.constData(), QStringConverter::Flag::Stateless);
     const QByteArray bytes = bom + QByteArray(encoder.encode(updated));
     QString error;
-    if (!saveFileAtomically(
-            path, [&bytes](QIODevice &device) { return writeAll(device, bytes); }, &error)) {
+    if (!saveFileAtomically(path, bytes, &error)) {
         errors.add(path, FileErrors::cannotWrite(error));
         return false;
     }

@@ -17,6 +17,7 @@
 
 #include <csignal>
 #include <functional>
+#include <limits>
 #include <sys/resource.h>
 
 using namespace FormatFiles;
@@ -31,8 +32,9 @@ struct FormatCase
     // Empty when the format's own tools accept `file`; otherwise what they said. `original`
     // is the same file before the program wrote it.
     std::function<QString(const QString &file, const QString &original)> check;
-    // An export without edits leaves the files byte for byte as they were.
-    bool keepsUnchangedFiles = false;
+    // The most lines a diff of a file may show for a written text with `lineFeeds` line
+    // feeds: files under version control change where a translation changed, and no more.
+    std::function<qsizetype(qsizetype lineFeeds)> diffLines;
     // What a text written into a cell reads back as.
     std::function<QString(const QString &)> readBack = [](const QString &text) { return text; };
 };
@@ -68,19 +70,25 @@ QString checkJson(const QString &file, const QString &)
 
 const QMap<QString, FormatCase> &formats()
 {
+    // The library rewrites a changed catalogue whole, wrapping lines its own way.
+    const auto anyDiff = [](qsizetype) { return std::numeric_limits<qsizetype>::max(); };
+    // An escaped text stays on the line of its entry.
+    const auto oneLine = [](qsizetype) { return qsizetype(2); };
     static const QMap<QString, FormatCase> all {
         { QStringLiteral("ts"),
-            { ModelKind::Qt, QStringLiteral("*.ts"), { "qtserialport", "handmade" }, checkTs, true,
+            { ModelKind::Qt, QStringLiteral("*.ts"), { "qtserialport", "handmade" }, checkTs,
+                [](qsizetype lineFeeds) { return 3 + 2 * lineFeeds; },
                 // TS texts are stored without carriage returns.
                 [](const QString &text) { return QString(text).remove(QLatin1Char('\r')); } } },
         { QStringLiteral("po"),
             { ModelKind::Gnu, QStringLiteral("*.po"), { "django-humanize", "gnu-layout" }, checkPo,
-                true } },
+                anyDiff } },
         { QStringLiteral("strings"),
-            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings } },
+            { ModelKind::Apple, QStringLiteral("*.strings"), { "gnustep-base" }, checkStrings,
+                oneLine } },
         { QStringLiteral("json"),
             { ModelKind::CommonJSON, QStringLiteral("*.json"), { "node-red", "docusaurus" },
-                checkJson } },
+                checkJson, oneLine } },
     };
     return all;
 }
@@ -126,11 +134,15 @@ private slots:
     void failedWriteKeepsOriginal();
     void editedFile_data();
     void editedFile();
+    void unreadableFileIsNeverWritten_data();
+    void unreadableFileIsNeverWritten();
 
 private:
     // Copies the sample into a scratch folder and imports it there.
     TranslationModel *openSample(const QString &kind, const QString &folder);
     TranslationModel *reopen(const QString &kind);
+    // Writes the files, named relative to the set's folder, and makes that the set's folder.
+    void writeSet(const QMap<QString, QByteArray> &files);
     // First row whose first language column holds a text, so its file has the message.
     static int writableRow(const TranslationModel &model);
 
@@ -189,18 +201,16 @@ int tst_Formats::writableRow(const TranslationModel &model)
 void tst_Formats::roundTrip_data()
 {
     addSampleRows({
-        // Exported without an edit.
+        // Exported without an edit: the files stay byte for byte as they were.
         { "unchanged", QString() },
-        { "quotes", QStringLiteral("Say \"hello\" to 'them'") },
-        { "backslashes", QStringLiteral("C:\\temp\\new \\n is not a line feed") },
-        { "line feeds", QStringLiteral("first line\nsecond line\n\nfourth") },
-        { "carriage return", QStringLiteral("first line\r\nsecond line") },
+        { "quotes and backslashes", QStringLiteral("Say \"hi\" to 'them' in C:\\temp\\new \\n") },
+        { "line breaks", QStringLiteral("first line\r\nsecond line\n\nfourth") },
         { "markup", QStringLiteral("<b>bold</b> & <i>more</i> &amp; ]]> <!-- x -->") },
         { "placeholders", QStringLiteral("%1 of %2 files in {name}, {{count}}") },
-        { "emoji", QStringLiteral("Done \U0001F389 \U0001F44D\U0001F3FD") },
-        { "right to left",
-            QStringLiteral("\u0645\u0631\u062D\u0628\u0627 \u05E9\u05DC\u05D5\u05DD") },
-        { "tab", QStringLiteral("name\tvalue") },
+        { "beyond ASCII",
+            QStringLiteral("Done \U0001F389\U0001F44D\U0001F3FD \u0645\u0631\u062D\u0628\u0627") },
+        // JSON and .strings escape control characters, TS writes them as <byte> elements.
+        { "tab and control characters", QStringLiteral("name\tvalue\u0001\u001F") },
     });
 }
 
@@ -237,16 +247,14 @@ void tst_Formats::roundTrip()
             originals + QLatin1Char('/') + QDir(setFolder).relativeFilePath(file);
         const QString failure = format.check(file, original);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        if (text.isNull() && format.keepsUnchangedFiles)
+        if (text.isNull()) {
             QCOMPARE(TestSupport::readAll(file), TestSupport::readAll(original));
-        if (kind == QLatin1String("ts") && !text.isNull()) {
-            // Files under version control: a save touches the changed translation alone,
-            // about three lines of a diff for each cell.
-            QString diff;
-            TestSupport::run(QStringLiteral("diff"), { original, file }, &diff);
-            const qsizetype lines = diff.split(u'\n').filter(QRegularExpression("^[<>]")).size();
-            QVERIFY2(lines <= 3 + 2 * text.count(u'\n'), qPrintable(diff));
+            continue;
         }
+        QString diff;
+        TestSupport::run(QStringLiteral("diff"), { original, file }, &diff);
+        const qsizetype lines = diff.split(u'\n').filter(QRegularExpression("^[<>]")).size();
+        QVERIFY2(lines <= format.diffLines(text.count(u'\n')), qPrintable(diff));
     }
     QScopedPointer<TranslationModel> reopened(reopen(kind));
     QVERIFY(reopened);
@@ -342,7 +350,9 @@ void tst_Formats::editedFile_data()
     QTest::newRow("ts comment tells apart")   << "ts" << comments << "de" << "verb" << "Size" << "Bemessen" << "Menu entry" << "Messen" << "app_de.ts" << QByteArray("<comment>noun</comment>\n        <translation>Größe</translation>\n    </message>\n    <message>\n        <source>Size</source>\n        <comment>verb</comment>\n        <extracomment>Menu entry</extracomment>\n        <translation>Messen</translation>");
     QTest::newRow("ts white space kept")    << "ts" << space << "de" << "" << "Size" << " " << "" << QString() << "" << QByteArray();
     QTest::newRow("strings pt.PT folder")   << "strings" << folders << "pt_PT" << "" << "Size" << "Dimensão \"x\"" << "size label" << "Tamanho \"y\"" << "pt.PT.lproj/L.strings" << QByteArray("\"Size\" = \"Tamanho \\\"y\\\"\";");
-    QTest::newRow("strings backslashes")    << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "C:\\Users\\new" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"C:\\\\Users\\\\new\";");
+    QTest::newRow("strings backslashes")    << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "C:\\new\\U00E9\\" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"C:\\\\new\\\\U00E9\\\\\";");
+    QTest::newRow("strings line break")     << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "a\r\nb" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"a\\r\\nb\";");
+    QTest::newRow("strings control character") << "strings" << folders << "pt_BR" << "" << "Size" << "Tamanho" << "size label" << "bell\a\tb" << "pt.BR.lproj/L.strings" << QByteArray("\"Size\" = \"bell\\U0007\tb\";");
     QTest::newRow("json string beside object") << "json" << shapes << "de" << "" << "label.paytoqs" << "" << "" << "Zahlen" << "de/ns.json" << QByteArray("\"label.paytoqs\": \"Zahlen\"");
     QTest::newRow("json key naming an object") << "json" << shapes << "de" << "" << "menu.label" << "" << "" << "Menü" << "de/ns.json" << QByteArray();
     // clang-format on
@@ -361,9 +371,7 @@ void tst_Formats::editedFile()
     QFETCH(QString, file);
     QFETCH(QByteArray, written);
     const FormatCase format = formats().value(kind);
-    setFolder = scratch->filePath(QStringLiteral("set"));
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        QVERIFY(TestSupport::writeFile(setFolder + QLatin1Char('/') + it.key(), it.value()));
+    writeSet(files);
     QScopedPointer<TranslationModel> model(reopen(kind));
     QVERIFY(model);
     const auto cellOf = [&](const TranslationModel &set) {
@@ -402,7 +410,12 @@ void tst_Formats::editedFile()
 
 void tst_Formats::failedWriteKeepsOriginal_data()
 {
-    addSampleRows({ { "edited", QStringLiteral("changed, but never saved") } });
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("text");
+    for (auto format = formats().cbegin(); format != formats().cend(); ++format)
+        QTest::newRow(qPrintable(format.key()))
+            << format.key() << format->samples.first() << QStringLiteral("changed, never saved");
 }
 
 void tst_Formats::failedWriteKeepsOriginal()
@@ -428,10 +441,68 @@ void tst_Formats::failedWriteKeepsOriginal()
     const bool exported = model->exportToDirectory();
     setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY2(!exported, "a failed write must not be reported as success");
+    QVERIFY(!model->errors().isEmpty());
     // No temporary file is left behind either.
     QCOMPARE(filesOf(setFolder, { QStringLiteral("*") }), before.keys());
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         QCOMPARE(TestSupport::readAll(it.key()), it.value());
+}
+
+void tst_Formats::unreadableFileIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Files>("files");
+    QTest::addColumn<QString>("lastId"); // read after the problems
+    QTest::addColumn<QStringList>("readProblems");
+    QTest::addColumn<QStringList>("saveProblems");
+    const QString broken =
+        QStringLiteral("strings/broken/nb.lproj/Localizable.strings"); // by GWorkspace
+    // clang-format off
+    QTest::newRow("ts not well-formed") << "ts"
+        << Files { { "app_de.ts", ts("utf-8", "<translation>Auf</translation>").toUtf8().replace("</context>", "</contxt>") } }
+        << "Size" << QStringList { "app_de.ts:10: The file is not well-formed XML" } << QStringList { "not well-formed", "Not written" };
+    QTest::newRow("po syntax error") << "po"
+        << Files { { "de/app.po", po("UTF-8", "msgid \"Open\"\nmsgstr \"Auf\"\n\nmsgid \"Cut\nmsgstr \"Aus\"\n\nmsgid \"Close\"\nmsgstr \"Zu\"\n") } }
+        << "Close" << QStringList { "de/app.po:11: end-of-line within string" } << QStringList { "de/app.po:11: end-of-line within string", "de/app.po: Not written" };
+    QTest::newRow("strings missing ';'") << "strings"
+        << Files { { "nb.lproj/Localizable.strings", TestSupport::readAll(TestSupport::dataPath(broken)) } }
+        << "Put Away" << QStringList { ":16: .*missing ';'", ":173: ", ":174: ", ":270: ", ":291: " } << QStringList { ":16: Not written" };
+    QTest::newRow("json not JSON") << "json"
+        << Files { { "en/common.json", R"({"a": "A"})" }, { "de/common.json", "{\"a\": \"A\",\n<<<<<<< HEAD\n" } }
+        << "a" << QStringList { ":2: Not valid JSON" } << QStringList { "Not written" };
+    QTest::newRow("json top-level array") << "json"
+        << Files { { "en/common.json", R"({"a": "A"})" }, { "de/common.json", R"(["a", "b"])" } }
+        << "a" << QStringList { "holds no JSON object" } << QStringList { "Not written" };
+    // clang-format on
+}
+
+void tst_Formats::unreadableFileIsNeverWritten()
+{
+    QFETCH(QString, kind);
+    QFETCH(Files, files);
+    QFETCH(QString, lastId);
+    QFETCH(QStringList, readProblems);
+    QFETCH(QStringList, saveProblems);
+    writeSet(files);
+    for (const QString &problem : readProblems)
+        expectLog(QtWarningMsg, qPrintable(problem));
+    QScopedPointer<TranslationModel> model(reopen(kind));
+    QVERIFY(model);
+    QVERIFY(rowOf(*model, lastId) >= 0);
+    QVERIFY(model->setData(model->index(0, 0), QStringLiteral("changed")));
+
+    for (const QString &problem : saveProblems)
+        expectLog(QtWarningMsg, qPrintable(problem));
+    QVERIFY(!model->saveColumn(0));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        QCOMPARE(TestSupport::readAll(setFolder + QLatin1Char('/') + it.key()), it.value());
+}
+
+void tst_Formats::writeSet(const QMap<QString, QByteArray> &files)
+{
+    setFolder = scratch->filePath(QStringLiteral("set"));
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        write(*scratch, QStringLiteral("set/") + it.key(), it.value());
 }
 
 QTEST_GUILESS_MAIN(tst_Formats)

@@ -1,20 +1,17 @@
 #include "model/commonjsontranslationmodel.h"
 #include "support/checkers.h"
-#include "support/modeltexts.h"
+#include "support/formatfiles.h"
 #include "support/testsupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-using TestSupport::columnTexts;
-using TestSupport::i18nextCheckAll;
+using namespace FormatFiles;
 using TestSupport::i18nextResolve;
-using TestSupport::rowOf;
 
 class tst_JsonFormat : public QObject
 {
@@ -28,11 +25,6 @@ private slots:
     void indentationIsKept();
     void newKeysTakeTheFileShape_data();
     void newKeysTakeTheFileShape();
-    void realFilesRoundTrip_data();
-    void realFilesRoundTrip();
-    void brokenFileIsLeftAlone_data();
-    void brokenFileIsLeftAlone();
-    void keyNamingAnObjectIsNotWritten();
     void importAndExport();
 
 private:
@@ -157,8 +149,6 @@ void tst_JsonFormat::indentationIsKept_data()
     QTest::addColumn<QByteArray>("expected");
 
     using B = QByteArray;
-    row("two spaces", B("{\n  \"a\": \"A\",\n  \"b\": \"B\"\n}\n"),
-        B("{\n  \"a\": \"A\",\n  \"b\": \"X\"\n}\n"));
     row("tabs, nested", B("{\n\t\"g\": {\n\t\t\"b\": \"B\",\n\t\t\"l\": [1, 2]\n\t}\n}\n"),
         B("{\n\t\"g\": {\n\t\t\"b\": \"X\",\n\t\t\"l\": [\n\t\t\t1,\n\t\t\t2\n\t\t]\n\t}\n}\n"));
     row("member order, arrays",
@@ -233,122 +223,6 @@ void tst_JsonFormat::newKeysTakeTheFileShape()
         json(R"({"app:menu.file.quit": "Ende", "app:title": "Titel"})"));
 }
 
-void tst_JsonFormat::realFilesRoundTrip_data()
-{
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<QString>("language");
-
-    // node-red: one nested level; docusaurus: flat keys full of dots, two-space indents.
-    row("node-red", QString("node-red"), QString("de"));
-    row("docusaurus", QString("docusaurus"), QString("fr"));
-}
-
-void tst_JsonFormat::realFilesRoundTrip()
-{
-    QFETCH(QString, sample);
-    QFETCH(QString, language);
-    const QDir source(TestSupport::dataPath("json/" + sample));
-    QMap<QString, QByteArray> originals;
-    for (const QString &languageDirectory : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        for (const QString &name :
-            QDir(source.filePath(languageDirectory)).entryList(QDir::Files)) {
-            const QString relative = languageDirectory + u'/' + name;
-            originals.insert(relative, TestSupport::readAll(source.filePath(relative)));
-            QVERIFY(TestSupport::writeFile(path(relative), originals.value(relative)));
-        }
-    }
-    QVERIFY(originals.size() >= 3);
-
-    CommonJSONTranslationModel model;
-    QVERIFY(model.importFromDirectory(dir->path()));
-    const int column = model.columnList().indexOf(language) - model.leadingColumnCount();
-    QVERIFY(column >= 0);
-    const QStringList keys = namespacedKeys(model);
-    QJsonObject expected = i18nextResolve(dir->path(), language, keys);
-
-    QVERIFY(model.exportToDirectory());
-    for (auto it = originals.cbegin(); it != originals.cend(); ++it)
-        QCOMPARE(TestSupport::readAll(path(it.key())), it.value());
-
-    // Changing one text changes one line: order, layout and escapes stay as they were.
-    int changed = model.rowCount() / 2;
-    while (changed > 0 && model.cellText(model.index(changed, column)).isEmpty())
-        --changed;
-    QVERIFY(model.setData(model.index(changed, column), QStringLiteral("geändert \"x\"")));
-    QVERIFY(model.exportToDirectory());
-    const QString changedFile = language + u'/' + model.groupOf(changed) + QStringLiteral(".json");
-    const QList<QByteArray> linesBefore = originals.value(changedFile).split('\n');
-    const QList<QByteArray> linesAfter = TestSupport::readAll(path(changedFile)).split('\n');
-    QCOMPARE(linesAfter.size(), linesBefore.size());
-    int changedLines = 0;
-    for (qsizetype line = 0; line < linesBefore.size(); ++line)
-        changedLines += linesBefore.at(line) != linesAfter.at(line);
-    QCOMPARE(changedLines, 1);
-    expected.insert(keys.at(changed), QStringLiteral("geändert \"x\""));
-
-    // Fill an empty cell (a key this language lacks or the first key) and change another.
-    int empty = 0;
-    while (empty < model.rowCount() - 1 && !model.cellText(model.index(empty, column)).isEmpty())
-        ++empty;
-    const int other = empty == 0 ? 1 : 0;
-    QVERIFY(model.setData(model.index(empty, column), QStringLiteral("neu «1»")));
-    QVERIFY(model.setData(model.index(other, column), QStringLiteral("{{ x }} geändert")));
-    QVERIFY(model.exportToDirectory());
-    expected.insert(keys.at(empty), QStringLiteral("neu «1»"));
-    expected.insert(keys.at(other), QStringLiteral("{{ x }} geändert"));
-
-    QString output;
-    QVERIFY2(i18nextCheckAll(dir->path(), &output) == 0, qPrintable(output));
-    QCOMPARE(i18nextResolve(dir->path(), language, keys), expected);
-
-    CommonJSONTranslationModel reopened;
-    QVERIFY(reopened.importFromDirectory(dir->path()));
-    QCOMPARE(namespacedKeys(reopened), keys);
-    for (int c = 0; c < model.columnCount(); ++c)
-        QCOMPARE(columnTexts(reopened, c), columnTexts(model, c));
-}
-
-void tst_JsonFormat::brokenFileIsLeftAlone_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("warning");
-
-    row("not JSON", QByteArray("{\"a\": \"A\",\n<<<<<<< HEAD\n"), QString(":2: Not valid JSON"));
-    row("top-level array", QByteArray(R"(["a", "b"])"), QString("holds no JSON object"));
-}
-
-void tst_JsonFormat::brokenFileIsLeftAlone()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, warning);
-    QVERIFY(TestSupport::writeFile(path("en/common.json"), R"({"a": "A"})"));
-    QVERIFY(TestSupport::writeFile(path("de/common.json"), content));
-
-    CommonJSONTranslationModel model;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
-    QVERIFY(model.importFromDirectory(dir->path()));
-    QCOMPARE(model.rowCount(), 1);
-    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("A-de")));
-
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Not written"));
-    QVERIFY(!model.saveColumn(0));
-    QCOMPARE(TestSupport::readAll(path("de/common.json")), content);
-}
-
-void tst_JsonFormat::keyNamingAnObjectIsNotWritten()
-{
-    QVERIFY(TestSupport::writeFile(path("en/common.json"), R"({"menu": "Menu", "ok": "OK"})"));
-    QVERIFY(TestSupport::writeFile(path("de/common.json"), R"({"menu": {"open": "Öffnen"}})"));
-
-    CommonJSONTranslationModel model;
-    QVERIFY(model.importFromDirectory(dir->path()));
-    QVERIFY(model.setData(model.index(rowOf(model, "menu"), 0), QStringLiteral("Menü")));
-    QVERIFY(model.setData(model.index(rowOf(model, "ok"), 0), QStringLiteral("OK")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Not written: .* find \"menu\""));
-    QVERIFY(!model.saveColumn(0));
-    QCOMPARE(jsonFile(path("de/common.json")), json(R"({"menu": {"open": "Öffnen"}})"));
-}
-
 void tst_JsonFormat::importAndExport()
 {
     QVERIFY(TestSupport::writeFile(path("en/common.json"), R"({"hello": "Hello", "bye": "Bye"})"));
@@ -369,9 +243,6 @@ void tst_JsonFormat::importAndExport()
     QCOMPARE(jsonFile(path("pt.BR/common.json")), json(R"({"hello": "Olá", "bye": "Tchau"})"));
     QVERIFY(!QDir(path("pt_BR")).exists());
 
-    CommonJSONTranslationModel missing;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no such folder"));
-    QVERIFY(!missing.importFromDirectory(path("nowhere")));
     CommonJSONTranslationModel empty;
     QVERIFY(empty.openFiles({}));
     QVERIFY(!empty.exportToDirectory());

@@ -1360,13 +1360,19 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <source>Mark Cell</source>
         <translation>Zelle markieren</translation>
     </message>
-    <message>
-        <source>%1 of %2 translated</source>
-        <translation>%1 von %2 übersetzt</translation>
+    <message numerus="yes">
+        <source>%L1 of %Ln translated</source>
+        <translation>
+            <numerusform>%L1 von %Ln übersetzt</numerusform>
+            <numerusform>%L1 von %Ln übersetzt</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>, %1 unfinished</source>
-        <translation>, %1 unfertig</translation>
+    <message numerus="yes">
+        <source>, %Ln unfinished</source>
+        <translation>
+            <numerusform>, %Ln unfertig</numerusform>
+            <numerusform>, %Ln unfertig</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -81,6 +81,23 @@
     </message>
 </context>
 <context>
+    <name>TranslationModel</name>
+    <message numerus="yes">
+        <source>%L1 of %Ln translated</source>
+        <translation>
+            <numerusform>%L1 of %Ln translated</numerusform>
+            <numerusform>%L1 of %Ln translated</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %Ln unfinished</source>
+        <translation>
+            <numerusform>, %Ln unfinished</numerusform>
+            <numerusform>, %Ln unfinished</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TranslationQueue</name>
     <message numerus="yes">
         <source>Totally %n cell(s) has/have been translated.</source>

@@ -1350,13 +1350,17 @@ This operation cannot be undone.</source>
         <source>Mark Cell</source>
         <translation>标记单元格</translation>
     </message>
-    <message>
-        <source>%1 of %2 translated</source>
-        <translation>已翻译 %1 / %2</translation>
+    <message numerus="yes">
+        <source>%L1 of %Ln translated</source>
+        <translation>
+            <numerusform>已翻译 %L1 / %Ln</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>, %1 unfinished</source>
-        <translation>，%1 个未完成</translation>
+    <message numerus="yes">
+        <source>, %Ln unfinished</source>
+        <translation>
+            <numerusform>，%Ln 个未完成</numerusform>
+        </translation>
     </message>
 </context>
 <context>

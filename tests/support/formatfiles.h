@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModelTester>
+#include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,6 +30,11 @@ Model *open(QObject *parent, const QTemporaryDir &folder, const QStringList &nam
         qFatal("openFiles failed");
     return model;
 }
+
+// The first row whose message ID is `id`, or -1.
+int rowOf(const TranslationModel &model, const QString &id);
+// Each row's non-empty text in one language column, keyed by message ID.
+QMap<QString, QString> columnTexts(const TranslationModel &model, int column);
 
 // Expects one message of `type` matching `pattern` to be logged next.
 inline void expectLog(QtMsgType type, const char *pattern)
