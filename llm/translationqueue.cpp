@@ -13,8 +13,8 @@
 namespace {
 
 // An answer is one undo step, named after what was asked for: "Translate Column de".
-TranslationAnswer::Result applyAsOneStep(TranslationModel *model, const TranslationJob &job,
-    const QString &answer, bool markForReview)
+TranslationAnswer::Result applyAsOneStep(
+    TranslationModel *model, const TranslationJob &job, const QString &answer, bool markForReview)
 {
     const QModelIndex first = job.cells.value(0);
     const bool oneColumn = std::all_of(job.cells.cbegin(), job.cells.cend(),

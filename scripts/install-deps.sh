@@ -10,6 +10,8 @@ packages=(
     qt6-translations-l10n libgl-dev
     libopencc-dev opencc libopencc-data
     libgettextpo-dev gettext zlib1g-dev
+    # the C++ files' layout, checked by CI
+    clang-format
     # web pages in tabs (optional at build time; without it they open in the desktop's browser)
     qt6-webengine-dev
     # tests: headless display and the checkers of each file format

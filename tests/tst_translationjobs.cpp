@@ -378,8 +378,8 @@ void tst_TranslationJobs::notesGoWithTheirTexts()
 
     const QStringList lines = server.requests().constFirst().promptLines();
     const QStringList expected = { "Text 1: context: verb; developer comment: Opens a file",
-        "Text 2: context: state; translator comment: not \"\"offen\"\"", "", "Texts:",
-        "1. Open", "2. Open", "3. Quit" };
+        "Text 2: context: state; translator comment: not \"\"offen\"\"", "", "Texts:", "1. Open",
+        "2. Open", "3. Quit" };
     QCOMPARE(lines.mid(lines.size() - expected.size()), expected);
     // The two messages of one text get their own translations.
     const QStringList translations = { "Öffnen", "Offen", "Beenden" };

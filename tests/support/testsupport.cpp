@@ -8,7 +8,7 @@
 namespace TestSupport {
 
 int run(const QString &program, const QStringList &arguments, QString *output,
-        const QString &workingDirectory)
+    const QString &workingDirectory)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);

@@ -11,7 +11,7 @@ namespace TestSupport {
 // Runs a program to completion; returns its exit code (-1 when it could not start) and
 // stores what it printed on both channels in `output`.
 int run(const QString &program, const QStringList &arguments, QString *output = nullptr,
-        const QString &workingDirectory = QString());
+    const QString &workingDirectory = QString());
 
 QByteArray readAll(const QString &path);
 bool writeFile(const QString &path, const QByteArray &content);
