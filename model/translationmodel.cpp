@@ -535,10 +535,17 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     int row = -1;
     if (nextRow < messages.size() && messages.at(nextRow).id == id
         && messageGroups.at(nextRow) == group
-        && messageContexts.at(nextRow) == messageNotes.context)
+        && messageContexts.at(nextRow) == messageNotes.context) {
         row = nextRow;
-    else
-        row = rowOfKey.value(GroupKey { group, messageNotes.context, id }, -1);
+    } else {
+        // One probe finds a known message or claims the slot of a new one; slots hold the row
+        // plus one, so that a fresh slot's zero means "not met before".
+        int &slot = rowOfKey[GroupKey { group, messageNotes.context, id }];
+        if (slot > 0)
+            row = slot - 1;
+        else
+            slot = int(messages.size()) + 1;
+    }
     if (row >= 0) {
         messages[row].translations.append(Translation { finished, text, language });
         if (!messageNotes.isEmpty()) {
@@ -559,7 +566,6 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     messages.append(std::move(message));
     messageGroups.append(group);
     messageContexts.append(messageNotes.context);
-    rowOfKey.insert(GroupKey { group, messageNotes.context, id }, row);
     if (!messageNotes.isEmpty())
         notes.insert(row, messageNotes);
     nextRow = row + 1;
