@@ -204,6 +204,8 @@ int main(int argc, char *argv[])
              "       parlonex-bench roundtrip KIND (--import DIR | FILE...) [--fill TEXT] "
              "[--dump OUT.tsv]\n"
              "       parlonex-bench filter N L TEXT\n"
+             "       parlonex-bench translate KIND (--import DIR | FILE...) --service NAME "
+             "--url URL --key KEY --model MODEL [--parallel P] [--dump OUT.tsv]\n"
              "KIND: ts, po, strings, json\n";
     return 2;
 }
