@@ -72,7 +72,9 @@ bool LanguageFolderModel::exportToDirectory()
             fileErrors().add(target.absoluteFilePath(),
                 TranslationModel::tr("Not written: there is no folder for the language %1.")
                     .arg(language));
-            return true;
+            // The column's texts are kept nowhere: the export failed for them, and the set
+            // must stay marked as holding unexported changes.
+            return false;
         }
         found = true;
         return writeColumn(column, target.absoluteFilePath());
