@@ -60,11 +60,11 @@ bool QtTranslationModel::importFromDirectory(const QString &directory)
 
 bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
 {
-    // What the cell showed when the set was read. Files of one language can hold other texts
-    // for a message than the table shows; only an edit replaces them all, and a language
-    // without edits needs no write at all.
+    // What the cell showed when the set was read or last exported. Files of one language can
+    // hold other texts for a message than the table shows; only an edit replaces them all, and
+    // a language without edits needs no write at all.
     const auto read = [this, column](int row) {
-        const Translation *entry = loadedEntry(row, column);
+        const Translation *entry = writtenEntry(row, column);
         return entry ? *entry : Translation { false, {}, {} };
     };
     bool changed = false;
@@ -110,16 +110,19 @@ bool QtTranslationModel::exportToDirectory()
         const QString language = languageCode(column);
         const QStringList names =
             dir.entryList({ QStringLiteral("*_%1.ts").arg(language) }, QDir::Files);
-        if (names.isEmpty())
+        // A column with no file to go to is not exported, and the set keeps its changes.
+        bool ok = !names.isEmpty();
+        if (!ok)
             fileErrors().add(projectDirectory(),
                 tr("No file of the language %1 (named like app_%1.ts) is "
                    "in this folder.")
                     .arg(language));
-        bool ok = true;
         for (const QString &name : names) {
             found = true;
             ok = writeColumnToFile(column, dir.absoluteFilePath(name)) && ok;
         }
+        if (ok)
+            markColumnWritten(column);
         return ok;
     });
     return found && written;
@@ -131,5 +134,14 @@ bool QtTranslationModel::saveColumn(int column)
     const QString path = columnFilePath(column);
     if (path.isEmpty())
         return false;
-    return writeColumnToFile(column, path);
+    if (!writeColumnToFile(column, path))
+        return false;
+    // Other files of the language still hold what they held.
+    const QString language = languageCode(column);
+    int files = 0;
+    for (int other = 0; other < columnCount(); ++other)
+        files += languageCode(other) == language ? 1 : 0;
+    if (files == 1)
+        markColumnWritten(column);
+    return true;
 }

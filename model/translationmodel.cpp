@@ -500,6 +500,7 @@ void TranslationModel::beginLoad()
     messageContexts.clear();
     rowOfKey.clear();
     loadedMessages.clear();
+    writtenMessages.clear();
     cellProblems.clear();
     nextRow = 0;
 }
@@ -576,6 +577,7 @@ void TranslationModel::endLoad(const QString &path)
     Q_ASSERT(loading);
     messageCount = int(messages.size());
     loadedMessages = messages;
+    writtenMessages = messages;
     directory = path;
     loadProjectSettings();
     history->clear();
@@ -598,14 +600,33 @@ bool TranslationModel::writeEachLanguage(const std::function<bool(int)> &write) 
     return written;
 }
 
-const Translation *TranslationModel::loadedEntry(int row, int column) const
+const Translation *TranslationModel::writtenEntry(int row, int column) const
 {
     const int position = languagePosition(column);
-    if (position < 0 || row < 0 || row >= loadedMessages.size())
+    if (position < 0 || row < 0 || row >= writtenMessages.size())
         return nullptr;
-    for (const Translation &translation : loadedMessages.at(row).translations) {
+    for (const Translation &translation : writtenMessages.at(row).translations) {
         if (translation.language == columns.at(position))
             return &translation;
     }
     return nullptr;
+}
+
+void TranslationModel::markColumnWritten(int column)
+{
+    const int position = languagePosition(column);
+    if (position < 0)
+        return;
+    const QString &language = columns.at(position);
+    for (int row = 0; row < messages.size(); ++row) {
+        const Translation *now = findTranslation(row, language);
+        const Translation *was = writtenEntry(row, column);
+        if (now == was || (now && was && now->text == was->text && now->finished == was->finished))
+            continue;
+        // Only rows that differ are touched, so the others stay shared with the table.
+        QList<Translation> &written = writtenMessages[row].translations;
+        written.removeIf([&language](const Translation &t) { return t.language == language; });
+        if (now)
+            written.append(*now);
+    }
 }

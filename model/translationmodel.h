@@ -236,7 +236,9 @@ protected:
     // Where a format reports what its last open, import, export or save met.
     FileErrors &fileErrors() { return problems; }
     // The entry a cell had when the set was read; null when it had none.
-    const Translation *loadedEntry(int row, int column) const;
+    // A cell as the files of its language hold it: as read, or as last written by an export.
+    const Translation *writtenEntry(int row, int column) const;
+    void markColumnWritten(int column);
 
 private:
     // Position in `columns` of a view column, or -1 when there is none.
@@ -266,6 +268,7 @@ private:
     QHash<qint64, int> pendingByCell;
     // The messages as read: rows never changed share their translations with them.
     QList<Message> loadedMessages;
+    QList<Message> writtenMessages;
 
     struct GroupKey
     {

@@ -214,9 +214,10 @@ void tst_QtFormat::twoFilesOfOneLanguage()
         *folder, QStringLiteral("lib_de.ts"), tsFile(message("Open", translated("Öffnen (lib)"))));
     // A file whose name gives no language is left out.
     write(*folder, QStringLiteral("app.ts"), tsFile(message("Open", translated("Auf"))));
+    const QString french = write(*folder, QStringLiteral("tool_fr.ts"), tsFile(""));
     auto *model = new QtTranslationModel(this);
     QVERIFY(model->importFromDirectory(folder->path()));
-    QCOMPARE(model->columnList().mid(2), QStringList({ "de", "de" }));
+    QCOMPARE(model->columnList().mid(2), QStringList({ "de", "de", "fr" }));
     QCOMPARE(model->cellText(model->index(0, 1)), QStringLiteral("Öffnen (app)"));
 
     QVERIFY(model->setData(model->index(1, 0), QStringLiteral("Zu")));
@@ -230,6 +231,13 @@ void tst_QtFormat::twoFilesOfOneLanguage()
     QVERIFY(model->exportToDirectory());
     QCOMPARE(translationIn(app, QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
     QCOMPARE(translationIn(lib, QStringLiteral("Open")).text(), QStringLiteral("Öffnen"));
+
+    // A language whose file has gone since opening fails the export; the others are written,
+    // a text set back to what the file held when opened as well.
+    QVERIFY(QFile::remove(french));
+    QVERIFY(model->setData(model->index(1, 0), QStringLiteral("Schließen")));
+    QVERIFY(!model->exportToDirectory());
+    QCOMPARE(translationIn(app, QStringLiteral("Close")).text(), QStringLiteral("Schließen"));
 }
 
 void tst_QtFormat::emptySetCannotBeSaved()
