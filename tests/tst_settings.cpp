@@ -263,7 +263,6 @@ void tst_Settings::role_data()
     // Any file is listed, by name ignoring case, up to its first dot; only NAME.xml is read.
     QTest::newRow("only NAME.xml is read")  << "brief.XML" << full << "brief" << nothing
                                             << QStringList { "brief", "default", "Games" };
-    QTest::newRow("missing file")           << "r.xml" << full << "other" << nothing << withR;
     QTest::newRow("name leaving the folder") << "r.xml" << full << "../roles/r" << nothing << withR;
     // clang-format on
 }
