@@ -23,15 +23,11 @@ void tst_OutputTextDialog::inputRowColumn_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("labels");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("row 3") << true << 3 << "btnOK"
-                           << "Row/Source"
-                           << "m2";
-    QTest::newRow("column 2") << false << 2 << "btnOK"
-                              << "Column/Header"
-                              << "fr_FR";
-    QTest::newRow("cancelled") << true << 2 << "btnCancel"
-                               << "Row/Source"
-                               << "m1";
+    // clang-format off
+    QTest::newRow("row 3")     << true  << 3 << "btnOK"     << "Row/Source"    << "m2";
+    QTest::newRow("column 2")  << false << 2 << "btnOK"     << "Column/Header" << "fr_FR";
+    QTest::newRow("cancelled") << true  << 2 << "btnCancel" << "Row/Source"    << "m1";
+    // clang-format on
 }
 
 void tst_OutputTextDialog::inputRowColumn()

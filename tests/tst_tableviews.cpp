@@ -27,8 +27,6 @@ private slots:
     void lockStepBothWays();
     void fitColumns_data();
     void fitColumns();
-    void iconRect_data();
-    void iconRect();
     void presses_data();
     void presses();
     void emptyCommitReachesTheModel();
@@ -114,21 +112,6 @@ void tst_TableViews::fitColumns()
     for (int section = 0; section < widths.size(); ++section)
         QCOMPARE(header->sectionSize(section), widths.at(section));
     QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
-}
-
-void tst_TableViews::iconRect_data()
-{
-    QTest::addColumn<QRect>("cell");
-    QTest::addColumn<QRect>("icon");
-    QTest::newRow("height 30") << QRect(100, 0, 100, 30) << QRect(QPoint(183, 7), QPoint(199, 22));
-    QTest::newRow("height 31") << QRect(100, 0, 100, 31) << QRect(QPoint(183, 7), QPoint(199, 23));
-}
-
-void tst_TableViews::iconRect()
-{
-    QFETCH(QRect, cell);
-    QFETCH(QRect, icon);
-    QCOMPARE(EditorDelegate::iconRect(cell), icon);
 }
 
 void tst_TableViews::presses_data()
