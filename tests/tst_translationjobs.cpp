@@ -22,7 +22,6 @@ private slots:
     void initTestCase();
     void init();
 
-    void escapes_data();
     void escapes();
     void placeholders_data();
     void placeholders();
@@ -43,9 +42,9 @@ private:
     // A job over "row,column" cells, shaped as a row or column job by the cells it holds.
     TranslationJob job(const QStringList &cells) const;
     QStringList texts(const QStringList &cells) const;
-    bool waitIdle(int timeout = 10000);
+    bool waitIdle();
     // The first `count` requests of the first job get `response`; the rest are translated.
-    void failFirst(const Response &response, int count = 1, int delay = 0);
+    void failFirst(const Response &response, int count);
     void useService(const QString &service, const QString &path, int requestsAtATime = 1);
 
     qint64 now = 0; // the queue's clock
@@ -118,40 +117,25 @@ QStringList tst_TranslationJobs::texts(const QStringList &cells) const
     return result;
 }
 
-bool tst_TranslationJobs::waitIdle(int timeout)
+bool tst_TranslationJobs::waitIdle()
 {
     return QTest::qWaitFor(
         [this] {
             return !queue->isTranslating() && queue->waitingJobs().isEmpty() && !queue->isPaused();
         },
-        timeout);
+        10000);
 }
 
-void tst_TranslationJobs::failFirst(const Response &response, int count, int delay)
+void tst_TranslationJobs::failFirst(const Response &response, int count)
 {
-    server.setHandler([response, count, delay, calls = 0, first = QStringList()](
+    server.setHandler([response, count, calls = 0, first = QStringList()](
                           const HttpServer::Request &request) mutable {
         if (first.isEmpty())
             first = request.promptLines();
-        Response result = request.promptLines() == first && ++calls <= count
+        return request.promptLines() == first && ++calls <= count
             ? response
             : Response::echoTranslation(request);
-        result.delay = delay;
-        return result;
     });
-}
-
-void tst_TranslationJobs::escapes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("escaped");
-
-    // clang-format off
-    QTest::newRow("a literal backslash-n stays two characters") << "Use \\n for a new line"
-                                                                << "Use \\\\n for a new line";
-    QTest::newRow("everything at once") << "\"C:\\new\"\t\\\r\n\\"
-                                        << "\"\"C:\\\\new\"\"\\t\\\\\\r\\n\\\\";
-    // clang-format on
 }
 
 void tst_TranslationJobs::placeholders_data()
@@ -196,8 +180,10 @@ void tst_TranslationJobs::placeholders()
 
 void tst_TranslationJobs::escapes()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, escaped);
+    // Every character a prompt line cannot hold as it is; a backslash before an n stays two
+    // characters and does not come back as a line break.
+    const QString text = QStringLiteral("\"C:\\new\"\t\\\r\n\\");
+    const QString escaped = QStringLiteral("\"\"C:\\\\new\"\"\\t\\\\\\r\\n\\\\");
     QCOMPARE(TranslationJob::escapeForPrompt(text), escaped);
     QCOMPARE(TranslationJob::unescapeFromAnswer(escaped), text);
 }
@@ -441,10 +427,6 @@ void tst_TranslationJobs::failedAnswer_data()
         Response::answer({}, R"([{"id":1,"fr":"Un"},{"id":2,"fr":""},{"id":3,"fr":"Trois"}])"), 1,
         "cells", column, 2, { "English|French", "1. Text 1" }, {}, { "Un", "T:Text 1", "Trois" }, "",
         "Totally 2 cell(s) has/have been translated.");
-    add("row keyed by display names, one language missing: it alone is retried",
-        Response::answer({}, R"#([{"id":1,"German":"Hallo","Chinese (Taiwan)":"哈囉"}])#"), 1,
-        "row", { "5,0", "5,1", "5,2" }, 2, { "English|French", "1. Text 5" }, {},
-        { "Hallo", "T:Text 5", "哈囉" }, "", "Totally 2 cell(s) has/have been translated.");
     add("filtered answer: marked, not retried",
         Response::json(R"({"error":{"message":"The response was filtered due to the prompt triggering Azure OpenAI's content management policy.","code":"content_filter","status":400}})", 400),
         1, "cells", column, 1, {}, {}, { "", "", "" }, "Not translated: The response was filtered",
