@@ -43,7 +43,7 @@ private:
     void importWorkspace();
     TranslationModel *model() const { return window->currentTranslationModel(); }
     TranslationQueue *queue() const { return window->findChild<TranslationQueue *>(); }
-    void slowServer();
+    void slowServer(int delay = 400);
 
     QTemporaryDir settingsFolder;
     std::unique_ptr<QTemporaryDir> workspace;
@@ -112,11 +112,11 @@ void tst_TranslationJobsMainWindow::importWorkspace()
     QCOMPARE(model()->rowCount(), 4);
 }
 
-void tst_TranslationJobsMainWindow::slowServer()
+void tst_TranslationJobsMainWindow::slowServer(int delay)
 {
-    server.setHandler([](const HttpServer::Request &request) {
+    server.setHandler([delay](const HttpServer::Request &request) {
         HttpServer::Response slow = HttpServer::Response::echoTranslation(request);
-        slow.delay = 400;
+        slow.delay = delay;
         return slow;
     });
 }
@@ -124,7 +124,7 @@ void tst_TranslationJobsMainWindow::slowServer()
 void tst_TranslationJobsMainWindow::withoutConfigurationNothingIsSent()
 {
     Settings().saveLLMConfigurations({});
-    select(cell(1, QStringLiteral("de")));
+    select(cell(1, "de"));
     for (const char *name : { "actionTranslateCurrentColumn", "actionTranslateAll" }) {
         MessageBox::clear();
         QTRY_VERIFY(action(name)->isEnabled());
@@ -141,8 +141,8 @@ void tst_TranslationJobsMainWindow::withoutConfigurationNothingIsSent()
 void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
 {
     slowServer();
-    select(cell(1, QStringLiteral("de")));
-    const QString read = model()->cellText(cell(2, QStringLiteral("de")));
+    select(cell(1, "de"));
+    const QString read = model()->cellText(cell(2, "de"));
     QTRY_VERIFY(action("actionTranslateCurrentColumn")->isEnabled());
     MessageBox::setNextAnswer(QMessageBox::Yes); // overwrite "&Datei"
     action("actionTranslateCurrentColumn")->trigger();
@@ -160,10 +160,9 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     QCOMPARE(server.requests().first().promptLines(),
         (QStringList { "English|German", "1. &File", "2. Open %1",
             "3. Say \"\"hello\"\"\\nto everyone", "4. Quit" }));
-    QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))),
-        QStringLiteral("T:Say \"hello\"\nto everyone"));
+    QCOMPARE(model()->cellText(cell(2, "de")), QStringLiteral("T:Say \"hello\"\nto everyone"));
 
-    QVERIFY(!model()->isFinished(cell(0, QStringLiteral("de")))); // was finished before
+    QVERIFY(!model()->isFinished(cell(0, "de"))); // was finished before
     action("actionExportToDirectory")->trigger();
     QCOMPARE(MessageBox::shown().size(), 2);
     QCOMPARE(MessageBox::shown().last().title, QStringLiteral("Notice"));
@@ -177,12 +176,11 @@ void tst_TranslationJobsMainWindow::translateCurrentColumnAndExport()
     // The answer is one step: undone, the column's texts and marks are as read again.
     QCOMPARE(action("actionUndo")->text(), QStringLiteral("&Undo Translate Column de"));
     action("actionUndo")->trigger();
-    QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))), read);
-    QVERIFY(model()->isFinished(cell(0, QStringLiteral("de"))));
+    QCOMPARE(model()->cellText(cell(2, "de")), read);
+    QVERIFY(model()->isFinished(cell(0, "de")));
     QVERIFY(window->isWindowModified()); // it differs from what was exported
     action("actionRedo")->trigger();
-    QCOMPARE(model()->cellText(cell(2, QStringLiteral("de"))),
-        QStringLiteral("T:Say \"hello\"\nto everyone"));
+    QCOMPARE(model()->cellText(cell(2, "de")), QStringLiteral("T:Say \"hello\"\nto everyone"));
     QVERIFY(!window->isWindowModified());
 }
 
@@ -294,32 +292,28 @@ void tst_TranslationJobsMainWindow::droppedWhileRequestIsOut()
     QTRY_VERIFY(!action("actionStopTranslating")->isEnabled());
 
     // The queue works again, and the dropped answer, due before this one, writes nothing.
-    server.setHandler([](const HttpServer::Request &request) {
-        HttpServer::Response late = HttpServer::Response::echoTranslation(request);
-        late.delay = 800;
-        return late;
-    });
-    select(cell(3, QStringLiteral("zh_TW")));
+    slowServer(800);
+    select(cell(3, "zh_TW"));
     QTRY_VERIFY(action("actionTranslateCurrentCell")->isEnabled());
     action("actionTranslateCurrentCell")->trigger();
-    QTRY_COMPARE(model()->cellText(cell(3, QStringLiteral("zh_TW"))), QStringLiteral("T:Quit"));
-    QCOMPARE(model()->cellText(cell(0, QStringLiteral("de"))), QStringLiteral("&Datei"));
-    QCOMPARE(model()->cellText(cell(1, QStringLiteral("de"))), QString());
+    QTRY_COMPARE(model()->cellText(cell(3, "zh_TW")), QStringLiteral("T:Quit"));
+    QCOMPARE(model()->cellText(cell(0, "de")), QStringLiteral("&Datei"));
+    QCOMPARE(model()->cellText(cell(1, "de")), QString());
 }
 
 void tst_TranslationJobsMainWindow::checkPlaceholders()
 {
-    model()->setData(cell(1, QStringLiteral("de")), QStringLiteral("Öffnen"));
-    model()->setData(cell(3, QStringLiteral("de")), QStringLiteral("&Beenden"));
+    model()->setData(cell(1, "de"), QStringLiteral("Öffnen"));
+    model()->setData(cell(3, "de"), QStringLiteral("&Beenden"));
     QTRY_VERIFY(action("actionCheckPlaceholders")->isEnabled());
     action("actionCheckPlaceholders")->trigger();
     QCOMPARE(MessageBox::shown().size(), 1);
     QVERIFY(MessageBox::shown().first().text.startsWith(QLatin1String("2 cell(s)")));
-    QCOMPARE(model()->data(cell(1, QStringLiteral("de")), Qt::ToolTipRole).toString(),
-        QStringLiteral("Missing: %1"));
-    QVERIFY(model()->cellProblem(cell(0, QStringLiteral("de"))).isEmpty());
+    QCOMPARE(
+        model()->data(cell(1, "de"), Qt::ToolTipRole).toString(), QStringLiteral("Missing: %1"));
+    QVERIFY(model()->cellProblem(cell(0, "de")).isEmpty());
     // An edit clears the mark.
-    model()->setData(cell(3, QStringLiteral("de")), QStringLiteral("Beenden"));
+    model()->setData(cell(3, "de"), QStringLiteral("Beenden"));
     QCOMPARE(model()->cellProblemCount(), 1);
 }
 
