@@ -259,12 +259,11 @@ void tst_TranslationJobs::exactTextsPerService_data()
     QTest::addColumn<QString>("path");
 
     // The first answer stops at the output limit: the job is split and each half answered.
-    QTest::newRow("OpenAI") << "OpenAI"
-                            << "/v1/chat/completions";
-    QTest::newRow("Anthropic") << "Anthropic"
-                               << "/v1/messages";
-    QTest::newRow("Gemini") << "Gemini"
-                            << "/v1beta/models/${model}:generateContent";
+    // clang-format off
+    QTest::newRow("OpenAI")    << "OpenAI"    << "/v1/chat/completions";
+    QTest::newRow("Anthropic") << "Anthropic" << "/v1/messages";
+    QTest::newRow("Gemini")    << "Gemini"    << "/v1beta/models/${model}:generateContent";
+    // clang-format on
 }
 
 void tst_TranslationJobs::exactTextsPerService()
