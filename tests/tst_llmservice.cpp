@@ -86,13 +86,10 @@ void tst_LLMService::modelNames_data()
 
     // Names the request table does not reach: vendor prefixes, local tags, dated and future names.
     // clang-format off
-    QTest::newRow("OpenAI openai/gpt-5.4")         << "OpenAI"    << "openai/gpt-5.4"             << true  << false;
-    QTest::newRow("OpenAI o3")                     << "OpenAI"    << "o3"                         << true  << false;
-    QTest::newRow("OpenAI chatgpt-4o-latest")      << "OpenAI"    << "chatgpt-4o-latest"          << false << true;
+    QTest::newRow("OpenAI openai/gpt-6.1-terra")   << "OpenAI"    << "openai/gpt-6.1-terra"       << true  << false;
+    QTest::newRow("OpenAI o4-mini")                << "OpenAI"    << "o4-mini"                    << true  << false;
     QTest::newRow("OpenAI gpt-oss:20b")            << "OpenAI"    << "gpt-oss:20b"                << false << true;
     QTest::newRow("Anthropic claude-next-thing")   << "Anthropic" << "claude-next-thing"          << false << false;
-    QTest::newRow("OpenAI gpt-6.1-terra")          << "OpenAI"    << "gpt-6.1-terra"              << true  << false;
-    QTest::newRow("Anthropic claude-opus-4-8")     << "Anthropic" << "claude-opus-4-8"            << false << false;
     QTest::newRow("Anthropic claude-sonnet-5-5")   << "Anthropic" << "claude-sonnet-5-5"          << false << false;
     QTest::newRow("Anthropic claude-3-7-sonnet")   << "Anthropic" << "claude-3-7-sonnet-20250219" << false << true;
     // clang-format on
@@ -146,11 +143,7 @@ void tst_LLMService::requestAsReceived_data()
     // clang-format off
     add("OpenAI gpt-4o, all prompts", "OpenAI", "gpt-4o", chat, true, "", bearer,
         classic, { "max_completion_tokens" }, chatRoles);
-    add("OpenAI gpt-4.1, user prompt only", "OpenAI", "gpt-4.1", chat, false, "", bearer,
-        classic, {}, { "user" });
     add("OpenAI gpt-5", "OpenAI", "gpt-5", chat, true, "", bearer,
-        reasoningPresent, reasoningAbsent, chatRoles);
-    add("OpenAI o4-mini", "OpenAI", "o4-mini", chat, true, "", bearer,
         reasoningPresent, reasoningAbsent, chatRoles);
     add("DeepSeek", "DeepSeek", "deepseek-flash", "/chat/completions", true, "", bearer,
         classic, {}, chatRoles);
@@ -174,15 +167,11 @@ void tst_LLMService::requestAsReceived_data()
         { "contents", "systemInstruction.parts", "generationConfig.maxOutputTokens", "generationConfig.temperature", "generationConfig.topP" },
         { "messages", "model", "max_tokens", "stream", "frequency_penalty", "generationConfig.frequencyPenalty" }, { "model", "user" });
     // A key typed into the stored URL, with none in its field, moves to the header as well.
-    add("Gemini key in the URL", "Gemini", "gemini-3.5-flash", "/v1beta/models/${model}:generateContent?key=KEY",
-        false, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key", { "contents" }, { "messages" }, { "user" });
-    add("Gemini URL with the colon, user prompt only", "Gemini", "gemini-2.5-flash-lite",
-        "/v1beta/models/${model}:generateContent", false, "/v1beta/models/gemini-2.5-flash-lite:generateContent", "x-goog-api-key",
+    add("Gemini key in the URL, user prompt only", "Gemini", "gemini-3.5-flash", "/v1beta/models/${model}:generateContent?key=KEY",
+        false, "/v1beta/models/gemini-3.5-flash:generateContent", "x-goog-api-key",
         { "contents", "generationConfig" }, { "systemInstruction", "messages" }, { "user" });
     add("Gemini OpenAI-compatible endpoint", "Gemini", "gemini-3.5-flash", "/v1beta/openai/chat/completions", true, "", bearer,
         { "model", "messages", "max_tokens", "temperature" }, { "frequency_penalty", "presence_penalty", "top_p", "contents" }, chatRoles);
-    add("lower-case service name matches nothing", "openai", "gpt-5", chat, true, "", "",
-        { "max_tokens", "temperature", "top_p", "frequency_penalty", "presence_penalty", "messages" }, { "model" }, chatRoles);
     // clang-format on
 }
 
@@ -211,17 +200,10 @@ void tst_LLMService::requestAsReceived()
     LLMServiceRequestHelper helper(&manager);
     const HttpServer::Request request =
         post(helper.requestTranslation(setup, QStringLiteral("1. Hello")));
-    QCOMPARE(request.method, QByteArray("POST"));
     QCOMPARE(request.target, expectedTarget.isEmpty() ? urlPath.toUtf8() : expectedTarget);
-    QVERIFY(!request.target.contains(key.toUtf8()));
     QCOMPARE(request.headers.value("content-type"), QByteArray("application/json"));
-    if (authHeader.isEmpty()) {
-        for (const char *name : { "authorization", "api-key", "x-api-key", "x-goog-api-key" })
-            QVERIFY2(!request.headers.contains(name), name);
-    } else {
-        QCOMPARE(request.headers.value(authHeader),
-            authHeader == "authorization" ? "Bearer " + key.toUtf8() : key.toUtf8());
-    }
+    QCOMPARE(request.headers.value(authHeader),
+        authHeader == "authorization" ? "Bearer " + key.toUtf8() : key.toUtf8());
     if (authHeader == "x-api-key")
         QCOMPARE(request.headers.value("anthropic-version"), QByteArray("2023-06-01"));
 
@@ -252,7 +234,6 @@ void tst_LLMService::reply_data()
     QTest::addColumn<bool>("succeeded");
     QTest::addColumn<QString>("expected"); // the answer, or the error message
 
-    const QString choicesMissing = QStringLiteral("Unexpected response, choices field is missing");
     const Dialect openai = Dialect::OpenAIChat;
     const Dialect anthropic = Dialect::AnthropicMessages;
     const Dialect gemini = Dialect::GeminiGenerateContent;
@@ -264,13 +245,8 @@ void tst_LLMService::reply_data()
     // clang-format off
     row("OpenAI answer", openai, 200, true, "Hallo",
         R"({"choices":[{"index":0,"message":{"role":"assistant","content":"Hallo"},"finish_reason":"stop"}]})");
-    row("two choices: the first counts", openai, 200, true, "one",
-        R"({"choices":[{"message":{"role":"assistant","content":"one"}},{"message":{"role":"assistant","content":"two"}}]})");
-    row("choices is an object", openai, 200, false, choicesMissing, R"({"choices":{"message":{}}})");
-    row("non-string error message falls through", openai, 400, false, choicesMissing,
+    row("non-string error message falls through", openai, 400, false, "Unexpected response, choices field is missing",
         R"({"error":{"message":42}})");
-    row("message missing", openai, 200, false, "Unexpected response, message field is missing",
-        R"({"choices":[{"index":0}]})");
     row("content null", openai, 200, false, "Unexpected response, role or content field is missing",
         R"({"choices":[{"message":{"role":"assistant","content":null}}]})");
     row("Azure output filter", openai, 200, false, "The response was filtered (content_filter).",
@@ -281,16 +257,12 @@ void tst_LLMService::reply_data()
         R"([{"error":{"code":400,"message":"Invalid JSON payload received.","status":"INVALID_ARGUMENT"}}])");
     row("Anthropic answer, thinking block skipped", anthropic, 200, true, "Hallo",
         R"({"id":"msg_1","type":"message","role":"assistant","content":[{"type":"thinking","thinking":"..."},{"type":"text","text":"Hal"},{"type":"text","text":"lo"}],"stop_reason":"end_turn"})");
-    row("Anthropic error document", anthropic, 401, false, "invalid x-api-key",
-        R"({"type":"error","error":{"type":"authentication_error","message":"invalid x-api-key"},"request_id":"req_1"})");
     row("Anthropic refusal", anthropic, 200, false, "The response was filtered (refusal).",
         R"({"type":"message","content":[],"stop_reason":"refusal"})");
     row("Gemini answer, thought skipped", gemini, 200, true, "Hallo",
         R"({"candidates":[{"content":{"parts":[{"text":"plan","thought":true},{"text":"Hal"},{"text":"lo"}],"role":"model"},"finishReason":"STOP","index":0}],"modelVersion":"gemini-3.5-flash"})");
     row("Gemini blocked prompt", gemini, 200, false, "The response was filtered (SAFETY).",
         R"({"promptFeedback":{"blockReason":"SAFETY"}})");
-    row("Gemini candidate without content", gemini, 200, false, "Unexpected response, content field is missing",
-        R"({"candidates":[{"finishReason":"MAX_TOKENS"}]})");
     row("Gemini nothing usable", gemini, 200, false, "Unexpected response, candidates field is missing",
         R"({})");
     // With no body at all, the network's own text says more than a missing field.

@@ -19,14 +19,6 @@ private slots:
     void managerGoneFirst();
 
 private:
-    // A gzip stream that inflates to one byte more than the cap; made once, it takes a while.
-    static const QByteArray &bomb()
-    {
-        static const QByteArray stream =
-            HttpServer::gzip(QByteArray(NetworkReplyHelper::maxInflatedSize + 1, '\0'));
-        return stream;
-    }
-
     QNetworkAccessManager manager;
     HttpServer server;
     const QByteArray text = QByteArray("{\"answer\": \"") + QByteArray(3000, 'x') + "\"}";
@@ -42,11 +34,9 @@ void tst_LLMTransport::gUncompress_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("expected"); // what comes out, or what it is a prefix of
     QTest::addColumn<bool>("partial");
-    QTest::addColumn<bool>("tooLarge");
-    QTest::addColumn<QString>("warning"); // a pattern of the logged warning
 
+    // Whole streams and the cap are met through replies; these are what no reply row reaches.
     const QByteArray garbage("\x1f\x8b\x08\x00garbage", 11);
-    const QByteArray tiny("\x1f\x8b\x08\x00", 4);
     const QByteArray megabyte(1024 * 1024, 'a');
     QByteArray varied;
     for (int i = 0; i < 20000; ++i)
@@ -54,13 +44,9 @@ void tst_LLMTransport::gUncompress_data()
     const QByteArray cut = HttpServer::gzip(varied).left(HttpServer::gzip(varied).size() / 2);
 
     // clang-format off
-    QTest::newRow("gzip")                         << HttpServer::gzip(text)       << text     << false << false << "";
-    QTest::newRow("zlib (deflate)")               << HttpServer::gzip(text, true) << text     << false << false << "";
-    QTest::newRow("random bytes stay intact")     << garbage                      << garbage  << false << false << "";
-    QTest::newRow("a megabyte, many windows")     << HttpServer::gzip(megabyte)   << megabyte << false << false << "";
-    QTest::newRow("four bytes: truncated")        << tiny                         << tiny     << false << false << "Input data is truncated";
-    QTest::newRow("truncated stream: its prefix") << cut                          << varied   << true  << false << "";
-    QTest::newRow("bomb above the cap: refused")  << bomb()                       << bomb()   << false << true  << "exceeds";
+    QTest::newRow("random bytes stay intact")     << garbage                    << garbage  << false;
+    QTest::newRow("a megabyte, many windows")     << HttpServer::gzip(megabyte) << megabyte << false;
+    QTest::newRow("truncated stream: its prefix") << cut                        << varied   << true;
     // clang-format on
 }
 
@@ -69,14 +55,8 @@ void tst_LLMTransport::gUncompress()
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, expected);
     QFETCH(bool, partial);
-    QFETCH(bool, tooLarge);
-    QFETCH(QString, warning);
 
-    if (!warning.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
-    bool refused = !tooLarge;
-    const QByteArray result = NetworkReplyHelper::gUncompress(input, &refused);
-    QCOMPARE(refused, tooLarge);
+    const QByteArray result = NetworkReplyHelper::gUncompress(input);
     if (partial) {
         QVERIFY(!result.isEmpty() && result.size() < expected.size());
         QVERIFY(expected.startsWith(result));
@@ -97,8 +77,7 @@ void tst_LLMTransport::reply_data()
     QTest::newRow("gzip in three pieces, inflated at the end") << "gzip"         << QByteArray("gzip")    << text    << 0;
     QTest::newRow("deflate")                                   << "deflate"      << QByteArray("deflate") << text    << 0;
     QTest::newRow("gzip decoded by the network layer")         << "gzip"         << QByteArray()          << text    << 0;
-    QTest::newRow("capitals are not recognised")               << "GZIP"         << QByteArray("gzip")    << gzipped << 0;
-    QTest::newRow("two codings are not recognised")            << "gzip, identity" << QByteArray("gzip")  << gzipped << 0;
+    QTest::newRow("an unknown coding stays as it came")        << "br"           << QByteArray("gzip")    << gzipped << 0;
     QTest::newRow("a bomb is refused with a reason")           << "bomb"         << QByteArray("gzip")    << QByteArray() << 1;
     QTest::newRow("slow but steady data: no abort")            << "steady"       << QByteArray() << QByteArray(8 * 64, 'a') << 0;
     QTest::newRow("stalled reply: the watchdog aborts it")     << "stall"        << QByteArray()          << QByteArray() << 1;
@@ -123,7 +102,9 @@ void tst_LLMTransport::reply()
     } else if (answer == QLatin1String("404")) {
         response = HttpServer::Response::json("not found", 404);
     } else if (answer == QLatin1String("bomb")) {
-        response = HttpServer::Response::json(bomb());
+        // Inflates to one byte more than the cap.
+        response = HttpServer::Response::json(
+            HttpServer::gzip(QByteArray(NetworkReplyHelper::maxInflatedSize + 1, '\0')));
         response.headers << qMakePair(QByteArray("Content-Encoding"), QByteArray("gzip"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("exceeds"));
     } else if (answer == QLatin1String("steady") || answer == QLatin1String("stall")) {

@@ -94,14 +94,6 @@ QByteArray HttpServer::gzip(const QByteArray &data, bool zlibHeader)
     return out;
 }
 
-HttpServer::HttpServer(bool tls, QObject *parent)
-    : QTcpServer(parent)
-    , tls(tls)
-{
-}
-
-HttpServer::~HttpServer() = default;
-
 bool HttpServer::start()
 {
     if (tls) {
@@ -132,11 +124,6 @@ QString HttpServer::url(const QString &path) const
         .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
         .arg(serverPort())
         .arg(path);
-}
-
-void HttpServer::enqueue(const Response &response)
-{
-    responses.append(response);
 }
 
 bool HttpServer::waitForRequests(int count, int timeout)

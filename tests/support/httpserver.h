@@ -68,13 +68,16 @@ public:
         static Response echoTranslation(const Request &request);
     };
 
-    explicit HttpServer(bool tls = false, QObject *parent = nullptr);
-    ~HttpServer() override;
+    explicit HttpServer(bool tls = false, QObject *parent = nullptr)
+        : QTcpServer(parent)
+        , tls(tls)
+    {
+    }
 
     bool start();
     QString url(const QString &path = QString()) const;
 
-    void enqueue(const Response &response);
+    void enqueue(const Response &response) { responses.append(response); }
     // Answers requests once the queue is empty (a 200 with "{}" unless set).
     void setDefaultResponse(const Response &response) { fallback = response; }
     void setHandler(std::function<Response(const Request &)> handler) { responder = handler; }
