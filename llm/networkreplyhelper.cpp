@@ -141,7 +141,9 @@ void NetworkReplyHelper::sslErrors(const QList<QSslError> &errors)
 
 bool NetworkReplyHelper::isEncoded(const QByteArray &contentEncoding)
 {
-    return contentEncoding == "gzip" || contentEncoding == "deflate";
+    // Codings are named without regard to case.
+    const QByteArray coding = contentEncoding.trimmed().toLower();
+    return coding == "gzip" || coding == "deflate";
 }
 
 void NetworkReplyHelper::readyRead()

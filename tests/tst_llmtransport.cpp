@@ -76,6 +76,7 @@ void tst_LLMTransport::reply_data()
     // clang-format off
     QTest::newRow("gzip in three pieces, inflated at the end") << "gzip"         << QByteArray("gzip")    << text    << 0;
     QTest::newRow("deflate")                                   << "deflate"      << QByteArray("deflate") << text    << 0;
+    QTest::newRow("a coding named in capitals")                << "GZIP"         << QByteArray("gzip")    << text    << 0;
     QTest::newRow("gzip decoded by the network layer")         << "gzip"         << QByteArray()          << text    << 0;
     QTest::newRow("an unknown coding stays as it came")        << "br"           << QByteArray("gzip")    << gzipped << 0;
     QTest::newRow("a bomb is refused with a reason")           << "bomb"         << QByteArray("gzip")    << QByteArray() << 1;
