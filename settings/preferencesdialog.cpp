@@ -659,17 +659,17 @@ void PreferencesDialog::onBtnApplyPromptClicked()
 
 void PreferencesDialog::onBtnFillDefaultPromptClicked()
 {
-    if (promptModified
-        && MessageBox::question(this, tr("Fill Default Prompt"),
-               tr("The prompt has been modified. Are you sure you want to fill "
-                  "in the default prompt?"))
-            != QMessageBox::Yes)
-        return;
-
     // The preset chosen in the list; without a choice, the default role.
     QString roleName = ui->cbPresets->currentText();
     if (roleName.isEmpty())
         roleName = defaultRole;
+    if (promptModified
+        && MessageBox::question(this, tr("Use Preset"),
+               tr("The prompt has been modified. Are you sure you want to replace it with the "
+                  "preset %1?")
+                   .arg(roleName))
+            != QMessageBox::Yes)
+        return;
     const PromptRecord preset = settings->role(roleName);
     ui->edtAssistantPrompt->setPlainText(preset.assistantPrompt);
     ui->edtUserPrompt->setPlainText(preset.userPrompt);

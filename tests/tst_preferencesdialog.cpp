@@ -632,7 +632,7 @@ void tst_PreferencesDialog::presets()
     // The filling counts as an edit: the next one asks, and No leaves the editors alone.
     presetList->setCurrentText(other);
     click(dialog, "btnFillDefaultPrompt");
-    QCOMPARE(shownTitles(), QStringList("Fill Default Prompt"));
+    QCOMPARE(shownTitles(), QStringList("Use Preset"));
     QCOMPARE(user->toPlainText(), defaults.userPrompt);
     MessageBox::setNextAnswer(QMessageBox::Yes);
     click(dialog, "btnFillDefaultPrompt");

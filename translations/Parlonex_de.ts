@@ -1186,14 +1186,6 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
         <translation>Möchten Sie diesen Prompt wirklich entfernen?</translation>
     </message>
     <message>
-        <source>Fill Default Prompt</source>
-        <translation>Standard-Prompt einsetzen</translation>
-    </message>
-    <message>
-        <source>The prompt has been modified. Are you sure you want to fill in the default prompt?</source>
-        <translation>Der Prompt wurde geändert. Möchten Sie wirklich den Standard-Prompt einsetzen?</translation>
-    </message>
-    <message>
         <source>Any Territory</source>
         <translation>Beliebiges Gebiet</translation>
     </message>
@@ -1236,6 +1228,10 @@ Dieser Vorgang kann nicht rückgängig gemacht werden.</translation>
     <message>
         <source>Yes</source>
         <translation>Ja</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to replace it with the preset %1?</source>
+        <translation>Der Prompt wurde geändert. Möchten Sie ihn wirklich durch die Vorlage %1 ersetzen?</translation>
     </message>
 </context>
 <context>

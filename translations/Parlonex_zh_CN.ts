@@ -1176,14 +1176,6 @@ This operation cannot be undone.</source>
         <translation>确定要移除此提示词吗？</translation>
     </message>
     <message>
-        <source>Fill Default Prompt</source>
-        <translation>填入默认提示词</translation>
-    </message>
-    <message>
-        <source>The prompt has been modified. Are you sure you want to fill in the default prompt?</source>
-        <translation>提示词已被修改。确定要填入默认提示词吗？</translation>
-    </message>
-    <message>
         <source>Any Territory</source>
         <translation>任意地区</translation>
     </message>
@@ -1226,6 +1218,10 @@ This operation cannot be undone.</source>
     <message>
         <source>Yes</source>
         <translation>是</translation>
+    </message>
+    <message>
+        <source>The prompt has been modified. Are you sure you want to replace it with the preset %1?</source>
+        <translation>提示词已修改。确定要用预设 %1 替换它吗？</translation>
     </message>
 </context>
 <context>
