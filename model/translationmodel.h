@@ -235,8 +235,8 @@ protected:
 
     // Where a format reports what its last open, import, export or save met.
     FileErrors &fileErrors() { return problems; }
-    // The entry a cell had when the set was read; null when it had none.
-    // A cell as the files of its language hold it: as read, or as last written by an export.
+    // The entry a cell has in the files of its language, as read or as last written; null when
+    // it has none. A format marks a column written once every file of its language holds it.
     const Translation *writtenEntry(int row, int column) const;
     void markColumnWritten(int column);
 
@@ -268,6 +268,7 @@ private:
     QHash<qint64, int> pendingByCell;
     // The messages as read: rows never changed share their translations with them.
     QList<Message> loadedMessages;
+    // The messages as the files hold them, after the last write of each language.
     QList<Message> writtenMessages;
 
     struct GroupKey
