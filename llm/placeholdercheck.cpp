@@ -143,10 +143,11 @@ int PlaceholderCheck::checkModel(TranslationModel *model)
             if (text.isEmpty())
                 continue;
             const QStringList found = problems(model->sourceText(cell), text, accelerators);
-            if (!found.isEmpty()) {
-                model->setCellProblem(cell, found.join(QLatin1Char('\n')));
+            // A cell that passes now loses the mark an earlier check or answer left, such as
+            // after another column became the source.
+            model->setCellProblem(cell, found.join(QLatin1Char('\n')));
+            if (!found.isEmpty())
                 ++offending;
-            }
         }
     }
     return offending;
