@@ -197,7 +197,54 @@ bool RowFilter::matches(QStringView text) const
         return false;
     if (current.regularExpression)
         return expression.isValid() && expression.match(text).hasMatch();
-    return matcher.indexIn(text) >= 0;
+    return anchor.offset >= 0 ? containsCaseless(text) : matcher.indexIn(text) >= 0;
+}
+
+// The first character of `text` that case folding ties to no more than one other character.
+RowFilter::Anchor RowFilter::anchorOf(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isSurrogate())
+            continue;
+        const char32_t folded = QChar::toCaseFolded(c.unicode());
+        Anchor anchor { i, 0, {} };
+        for (char32_t u = 0; u <= 0xFFFF && anchor.count <= 2; ++u) {
+            if (!QChar::isSurrogate(u) && QChar::toCaseFolded(u) == folded) {
+                if (anchor.count < 2)
+                    anchor.variants[anchor.count] = char16_t(u);
+                ++anchor.count;
+            }
+        }
+        if (anchor.count <= 2)
+            return anchor;
+    }
+    return {};
+}
+
+bool RowFilter::containsCaseless(QStringView text) const
+{
+    const qsizetype length = current.text.size();
+    const qsizetype offset = anchor.offset;
+    const qsizetype last = text.size() - length + offset;
+    qsizetype next[2] = { -1, -1 };
+    for (int k = 0; k < anchor.count; ++k)
+        next[k] = text.indexOf(QChar(anchor.variants[k]), offset);
+    for (;;) {
+        qsizetype at = -1;
+        for (int k = 0; k < anchor.count; ++k) {
+            if (next[k] >= 0 && (at < 0 || next[k] < at))
+                at = next[k];
+        }
+        if (at < 0 || at > last)
+            return false;
+        if (text.sliced(at - offset, length).compare(current.text, Qt::CaseInsensitive) == 0)
+            return true;
+        for (int k = 0; k < anchor.count; ++k) {
+            if (next[k] == at)
+                next[k] = text.indexOf(QChar(anchor.variants[k]), at + 1);
+        }
+    }
 }
 
 bool RowFilter::keyMatches(int row) const
@@ -338,6 +385,7 @@ void RowFilter::recompute(const QList<int> *candidates)
     positions.clear();
     edited = false;
     matcher = QStringMatcher(current.text, Qt::CaseInsensitive);
+    anchor = current.regularExpression ? Anchor() : anchorOf(current.text);
     expression = QRegularExpression(current.regularExpression ? current.text : QString(),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
     filtering = translationModel

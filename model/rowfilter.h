@@ -78,9 +78,22 @@ private:
     bool textKeeps(int row, JoinedTexts *joined) const;
     bool anyTextMatches(const Message &message, const QString &group) const;
 
+    bool containsCaseless(QStringView text) const;
+
     QPointer<TranslationModel> translationModel;
     RowFilterCriteria current;
     QStringMatcher matcher;
+    // A character of the filter text whose case variants are at most two, so that a text is
+    // searched for them with the library's vectorised search, and only the places that hold
+    // one are compared without regard to case. Offset -1: the matcher does all the work.
+    struct Anchor
+    {
+        qsizetype offset = -1;
+        int count = 0;
+        char16_t variants[2] {};
+    };
+    Anchor anchor;
+    static Anchor anchorOf(const QString &text);
     QRegularExpression expression;
     bool filtering = false;
     // Whether a regular expression may be matched once over a row's texts joined.

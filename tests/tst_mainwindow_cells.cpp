@@ -405,7 +405,7 @@ void tst_MainWindowCells::filter_data()
     QTest::newRow("a cell, either case")   << "öFFNEN"      << false << none << QStringList { "Open" } << "0,0";
     QTest::newRow("a message ID")           << "quit"        << false << none << QStringList { "Quit" } << "3,1";
     QTest::newRow("a group; F3 on its ID")  << "DIALOG"      << false << none << all.mid(2)            << "3,1";
-    QTest::newRow("a later line")           << "speichern"   << false << none << all.mid(2, 1)         << "2,0";
+    QTest::newRow("a later line, long s")   << "ſPEICHERN"   << false << none << all.mid(2, 1)         << "2,0";
     QTest::newRow("F3 to the next cell")    << "e"           << false << none << all                   << "1,1";
     QTest::newRow("regular expression")     << "^(ouv|fer)"  << true  << none << all.mid(0, 2)         << "1,1";
     QTest::newRow("a line of a text")       << "^speichern$" << true  << none << all.mid(2, 1)         << "2,0";
