@@ -65,7 +65,7 @@ bool QtTranslationModel::writeColumnToFile(int column, const QString &path)
     // a language without edits needs no write at all.
     const auto read = [this, column](int row) {
         const Translation *entry = writtenEntry(row, column);
-        return entry ? *entry : Translation { false, {}, {} };
+        return entry ? *entry : Translation { {}, -1, false };
     };
     bool changed = false;
     columnWalk(column, [&read, &changed](const CellItem &item) {

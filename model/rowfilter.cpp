@@ -13,12 +13,12 @@ namespace {
 
 // The entry a cell shows: the first of its language. Rows are mostly read language by
 // language, so the entry at the column's own position is tried first.
-const Translation *entryOf(const Message &message, int hint, const QString &language)
+const Translation *entryOf(const Message &message, int hint, int language)
 {
     const QList<Translation> &translations = message.translations;
     if (hint < translations.size() && translations.at(hint).language == language) {
         const auto earlier = std::find_if(translations.cbegin(), translations.cbegin() + hint,
-            [&language](const Translation &t) { return t.language == language; });
+            [language](const Translation &t) { return t.language == language; });
         if (earlier == translations.cbegin() + hint)
             return &translations.at(hint);
     }
@@ -32,9 +32,9 @@ const Translation *entryOf(const Message &message, int hint, const QString &lang
 // Whether the entry is the first of its language, the one its column shows.
 bool isShown(const QList<Translation> &translations, qsizetype entry)
 {
-    const QString &language = translations.at(entry).language;
+    const int language = translations.at(entry).language;
     return std::none_of(translations.cbegin(), translations.cbegin() + entry,
-        [&language](const Translation &t) { return t.language == language; });
+        [language](const Translation &t) { return t.language == language; });
 }
 
 // Lookarounds, absolute anchors, verbs and inline options can see past a text's own ends or
@@ -259,7 +259,7 @@ bool RowFilter::isUntranslated(const QModelIndex &index) const
     if (!translationModel || index.row() < 0 || index.row() >= translationModel->rowCount())
         return false;
     const Translation *entry = entryOf(translationModel->messageOfRow(index.row()), index.column(),
-        translationModel->columnLanguage(index, true));
+        translationModel->languageOfColumn(index.column()));
     return !entry || entry->text.isEmpty() || !entry->finished;
 }
 
@@ -269,36 +269,29 @@ class ShownEntries final
 {
 public:
     explicit ShownEntries(const TranslationModel &model)
-        : languages(model.columnList().mid(model.leadingColumnCount()))
+        : lead(model.leadingColumnCount())
     {
-        for (int column = 0; column < languages.size(); ++column) {
-            const auto known = columnOf.constFind(languages.at(column));
-            firstColumn.append(known == columnOf.cend() ? column : known.value());
-            columnOf.insert(languages.at(column), firstColumn.last());
-        }
-        entries.resize(languages.size());
+        for (int column = 0; column < model.columnCount(); ++column)
+            firstColumn.append(model.languageOfColumn(column) - lead);
+        entries.resize(firstColumn.size());
     }
 
+    // An entry's language is the position of the first column showing it.
     void fill(const Message &message)
     {
         std::fill(entries.begin(), entries.end(), nullptr);
-        const QList<Translation> &translations = message.translations;
-        for (qsizetype i = 0; i < translations.size(); ++i) {
-            const Translation &translation = translations.at(i);
-            const int column = i < languages.size() && languages.at(i) == translation.language
-                ? firstColumn.at(i)
-                : columnOf.value(translation.language, -1);
-            if (column >= 0 && !entries.at(column))
+        for (const Translation &translation : message.translations) {
+            const int column = translation.language - lead;
+            if (column >= 0 && column < entries.size() && !entries.at(column))
                 entries[column] = &translation;
         }
     }
-    int count() const { return int(languages.size()); }
+    int count() const { return int(firstColumn.size()); }
     const Translation *at(int column) const { return entries.at(firstColumn.at(column)); }
 
 private:
-    QStringList languages;
+    int lead;
     QList<int> firstColumn;
-    QHash<QString, int> columnOf;
     QVarLengthArray<const Translation *, 32> entries;
 };
 

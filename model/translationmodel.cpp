@@ -39,6 +39,7 @@ TranslationModel::TranslationModel(QObject *parent, const QStringList &headerLab
     : QAbstractTableModel(parent)
     , history(new QUndoStack(this))
     , columns(headerLabels)
+    , languageOfPosition(headerLabels.size(), -1)
 {
 }
 
@@ -80,7 +81,7 @@ int TranslationModel::languagePosition(int column) const
     return column >= 0 && position < columns.size() ? position : -1;
 }
 
-const Translation *TranslationModel::findTranslation(int row, const QString &language) const
+const Translation *TranslationModel::findTranslation(int row, int language) const
 {
     if (row < 0 || row >= messages.size())
         return nullptr;
@@ -107,14 +108,14 @@ QVariant TranslationModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole: {
         if (position < 0)
             return {};
-        const Translation *translation = findTranslation(index.row(), columns.at(position));
+        const Translation *translation = findTranslation(index.row(), languageAt(position));
         return translation ? QVariant(translation->text) : QVariant();
     }
     case Qt::BackgroundRole: {
         if (cellProblems.contains({ index.row(), index.column() }))
             return QBrush(problemColour, Qt::SolidPattern);
         const Translation *translation =
-            position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
+            position < 0 ? nullptr : findTranslation(index.row(), languageAt(position));
         if (!translation || translation->text.isEmpty())
             return {};
         // Formats without a stored state show only the cells that wait for a review.
@@ -199,14 +200,14 @@ Translation *TranslationModel::entry(int row, int column, bool create)
     const int position = languagePosition(column);
     if (position < 0 || row < 0 || row >= messages.size())
         return nullptr;
-    const QString &language = columns.at(position);
+    const int language = languageAt(position);
     for (Translation &translation : messages[row].translations) {
         if (translation.language == language)
             return &translation;
     }
     if (!create)
         return nullptr;
-    messages[row].translations.append(Translation { false, QString(), language });
+    messages[row].translations.append(Translation { QString(), language, false });
     return &messages[row].translations.last();
 }
 
@@ -347,7 +348,7 @@ bool TranslationModel::isFinished(const QModelIndex &index) const
 {
     const int position = languagePosition(index.column());
     const Translation *translation =
-        position < 0 ? nullptr : findTranslation(index.row(), columns.at(position));
+        position < 0 ? nullptr : findTranslation(index.row(), languageAt(position));
     return translation && translation->finished;
 }
 
@@ -489,6 +490,10 @@ void TranslationModel::beginLoad()
     problems.clear();
     messageCount = 0;
     columns = columns.mid(0, leadingColumnCount());
+    languageOfPosition = QList<int>(columns.size(), -1);
+    positionOfLanguage.clear();
+    lastLanguage.clear();
+    lastLanguageId = -1;
     languageFiles.clear();
     languageFolders.clear();
     directory.clear();
@@ -509,6 +514,11 @@ void TranslationModel::addLanguage(const QString &language)
 {
     Q_ASSERT(loading);
     columns.append(language);
+    const int position = int(columns.size()) - 1;
+    auto known = positionOfLanguage.constFind(language);
+    if (known == positionOfLanguage.cend())
+        known = positionOfLanguage.insert(language, position);
+    languageOfPosition.append(known.value());
 }
 
 void TranslationModel::setLanguageFile(const QString &language, const QString &file)
@@ -531,6 +541,11 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     const QString &id, const QString &text, bool finished, const MessageNotes &messageNotes)
 {
     Q_ASSERT(loading);
+    if (lastLanguageId < 0 || language != lastLanguage) {
+        lastLanguage = language;
+        lastLanguageId = positionOfLanguage.value(language, -1);
+    }
+    const int languageId = lastLanguageId;
     // The files of a set mostly list their messages in one order: the row after the one met
     // last is tried before the index, which saves hashing the key and a miss in a large table.
     int row = -1;
@@ -548,7 +563,7 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
             slot = int(messages.size()) + 1;
     }
     if (row >= 0) {
-        messages[row].translations.append(Translation { finished, text, language });
+        messages[row].translations.append(Translation { text, languageId, finished });
         if (!messageNotes.isEmpty()) {
             MessageNotes &kept = notes[row];
             if (kept.comment.isEmpty())
@@ -563,7 +578,7 @@ void TranslationModel::addTranslation(const QString &group, const QString &langu
     Message message { row, id, {} };
     // Most messages get a text in every language: one allocation, not several.
     message.translations.reserve(qMax(1, int(columns.size()) - leadingColumnCount()));
-    message.translations.append(Translation { finished, text, language });
+    message.translations.append(Translation { text, languageId, finished });
     messages.append(std::move(message));
     messageGroups.append(group);
     messageContexts.append(messageNotes.context);
@@ -606,7 +621,7 @@ const Translation *TranslationModel::writtenEntry(int row, int column) const
     if (position < 0 || row < 0 || row >= writtenMessages.size())
         return nullptr;
     for (const Translation &translation : writtenMessages.at(row).translations) {
-        if (translation.language == columns.at(position))
+        if (translation.language == languageAt(position))
             return &translation;
     }
     return nullptr;
@@ -617,7 +632,7 @@ void TranslationModel::markColumnWritten(int column)
     const int position = languagePosition(column);
     if (position < 0)
         return;
-    const QString &language = columns.at(position);
+    const int language = languageAt(position);
     for (int row = 0; row < messages.size(); ++row) {
         const Translation *now = findTranslation(row, language);
         const Translation *was = writtenEntry(row, column);
@@ -625,7 +640,7 @@ void TranslationModel::markColumnWritten(int column)
             continue;
         // Only rows that differ are touched, so the others stay shared with the table.
         QList<Translation> &written = writtenMessages[row].translations;
-        written.removeIf([&language](const Translation &t) { return t.language == language; });
+        written.removeIf([language](const Translation &t) { return t.language == language; });
         if (now)
             written.append(*now);
     }

@@ -14,11 +14,13 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcModel)
 
+// One language's entry of a message. The language is the position in the model's columns of
+// the first column showing it, which keeps entries small and their lookups a comparison of ints.
 struct Translation
 {
-    bool finished = true;
     QString text;
-    QString language;
+    int language = -1;
+    bool finished = true;
 };
 
 struct Message
@@ -167,6 +169,8 @@ public:
     QString columnFolder(int column) const;
     // The language code of a view column; empty outside the table.
     QString languageCode(int column) const;
+    // The language a column's entries carry (see Translation); -1 outside the table.
+    int languageOfColumn(int column) const { return languageAt(languagePosition(column)); }
 
     void loadProjectSettings();
     void saveProjectSettings();
@@ -243,7 +247,13 @@ protected:
 private:
     // Position in `columns` of a view column, or -1 when there is none.
     int languagePosition(int column) const;
-    const Translation *findTranslation(int row, const QString &language) const;
+    int languageAt(int position) const
+    {
+        return position >= 0 && position < languageOfPosition.size()
+            ? languageOfPosition.at(position)
+            : -1;
+    }
+    const Translation *findTranslation(int row, int language) const;
     bool isInTable(const QModelIndex &index) const;
     void storeText(const QModelIndex &index, const QString &text);
 
@@ -289,6 +299,12 @@ private:
     FileErrors problems;
     int messageCount = 0;
     QStringList columns;
+    // For each position in `columns`, the language its entries carry; -1 for leading columns.
+    QList<int> languageOfPosition;
+    QHash<QString, int> positionOfLanguage;
+    // The language met last while loading: files give one language to all their entries.
+    QString lastLanguage;
+    int lastLanguageId = -1;
     QMap<QString, QString> languageFiles;
     QHash<QString, QString> languageFolders;
     QString directory;

@@ -60,7 +60,7 @@ CellState TranslationModel::cellState(int row, int column) const
 {
     const int position = languagePosition(column);
     const Translation *translation =
-        position < 0 ? nullptr : findTranslation(row, columns.at(position));
+        position < 0 ? nullptr : findTranslation(row, languageAt(position));
     CellState state;
     if (translation)
         state = CellState { true, translation->finished, translation->text, {} };
@@ -149,7 +149,7 @@ bool TranslationModel::isRowChangedSinceLoad(int row) const
     // A row never written to still shares its entries with the messages as read.
     if (now.constData() == loaded.constData() && now.size() == loaded.size())
         return false;
-    const auto stateIn = [](const QList<Translation> &translations, const QString &language) {
+    const auto stateIn = [](const QList<Translation> &translations, int language) {
         for (const Translation &translation : translations) {
             if (translation.language == language)
                 return CellState { true, translation.finished, translation.text, {} };
@@ -157,7 +157,7 @@ bool TranslationModel::isRowChangedSinceLoad(int row) const
         return CellState();
     };
     for (int position = leadingColumnCount(); position < columns.size(); ++position) {
-        if (!stateIn(now, columns.at(position)).sameContent(stateIn(loaded, columns.at(position))))
+        if (!stateIn(now, languageAt(position)).sameContent(stateIn(loaded, languageAt(position))))
             return true;
     }
     return false;
@@ -169,7 +169,7 @@ ColumnProgress TranslationModel::columnProgress(int column) const
     const int position = languagePosition(column);
     if (position < 0)
         return progress;
-    const QString &language = columns.at(position);
+    const int language = languageAt(position);
     progress.total = messageCount;
     for (int row = 0; row < messageCount; ++row) {
         const Translation *translation = findTranslation(row, language);
